@@ -1,0 +1,118 @@
+// The main menu: a new game, the saved game, the help page or the way out.
+#include "shell/form1.h"
+
+#include "board/form2.h"
+#include "shell/game.h"
+#include "shell/help.h"
+#include "shop/savefile.h"
+
+namespace {
+
+ui::LabelLook menuLook(ui::Colour colour, double points, int weight, ui::Align align) {
+    ui::LabelLook look;
+    look.foreColour = colour;
+    look.font = {QStringLiteral("Lucida Console"), points, weight};
+    look.align = align;
+    return look;
+}
+
+} // namespace
+
+Form1::Form1(Game& game)
+    : ui::Window(QStringLiteral("Main"), 6330, 5535, 0x000000),
+      Label2(QStringLiteral("Vexmoor"), menuLook(0x0000FF, 18, 400, ui::Align::Center),
+             {0, 120, 6375, 375}),
+      Text1(QStringLiteral("N - New Adventure\r\nL - Load Adventure\r\n\r\nH - Help "
+                           "(online)\r\n\r\nX - Exit\r\n"),
+            menuLook(0x008000, 11.25, 700, ui::Align::Left), {1560, 1680, 3135, 1815}),
+      Label1(creditsLine(), menuLook(0xC0FFFF, 8.25, 400, ui::Align::Center), {0, 5160, 6375, 375}),
+      Timer1(game.clock(), *this, 1, [this] { Timer1_Timer(); }), game_(game) {
+    add(Label2);
+    add(Text1);
+    add(Label1);
+    add(Nascosto);
+    Nascosto.setRect({0, 0, 255, 285});
+    // A click on the menu text hands the keys back to the hidden field, which the window's own
+    // key handler already receives.
+    Text1.onClick = [] {};
+    Timer1.setEnabled(true);
+}
+
+void Form1::Form_Load() {
+    Nascosto.setTop(-20000);
+    const ui::Platform& platform = game_.platform();
+    setTop((platform.screenHeight() - height()) / 2.5);
+    setLeft((platform.screenWidth() - width()) / 2);
+}
+
+void Form1::Timer1_Timer() {
+    Timer1.setEnabled(false);
+}
+
+void Form1::Form_KeyDown(int keyCode) {
+    switch (keyCode) {
+    case 'N':
+        newGame();
+        break;
+    case 'L':
+        loadGame();
+        break;
+    case 'H':
+        OpenHelpPage(game_, *this, helpAddress(game_.platform()));
+        break;
+    case 'X':
+        game_.platform().exitNow();
+        break;
+    default:
+        break;
+    }
+}
+
+void Form1::newGame() {
+    if (Form2* board = game_.board())
+        game_.close(*board);
+    game_.openBoard();
+    MDIForm1& status = game_.main();
+    status.setStartingValues();
+    status.Liv.setText(QStringLiteral("1"));
+    game_.close(*this);
+}
+
+void Form1::loadGame() {
+    ui::Platform& platform = game_.platform();
+    const savefile::ReadResult saved = savefile::read(savefile::path(platform));
+    if (saved.damaged) {
+        platform.messageBox(QStringLiteral("The saved game is damaged."));
+        return;
+    }
+    const savefile::Fields& field = saved.fields;
+    if (field[0].isEmpty()) {
+        platform.messageBox(QStringLiteral("No saved game"));
+        return;
+    }
+    MDIForm1& status = game_.main();
+    ui::Label* stats[] = {&status.Liv,  &status.Energy, &status.Armor, &status.Gold,
+                          &status.Hits, &status.Food,   &status.Serum, &status.Tempo};
+    for (int i = 0; i < 8; ++i)
+        stats[i]->setText(field[static_cast<size_t>(i)]);
+    status.Player.setText(field[12]);
+    status.Timer1.setEnabled(true);
+    Form2& board = game_.openBoard();
+    board.MyLoad.setText(QStringLiteral("1"));
+    if (const auto top = savefile::coordinate(field[8]))
+        board.Pic.setTop(*top);
+    if (const auto left = savefile::coordinate(field[9]))
+        board.Pic.setLeft(*left);
+    if (const auto width = savefile::coordinate(field[10]))
+        board.Pic.setWidth(*width);
+    if (const auto height = savefile::coordinate(field[11]))
+        board.Pic.setHeight(*height);
+    board.GameOver.setText({});
+    board.Mio.setVisible(true);
+    board.Mio2.setVisible(true);
+    board.Mio.setTop(board.Pic.height() / 2);
+    board.Mio.setLeft(board.Pic.width() / 2);
+    status.ContPart.setText(field[13]);
+    status.setRope(savefile::rope(field[14]));
+    game_.close(*this);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+namespace ui {
+
+// What the game asks of the desktop it runs on. The Qt front end answers with real dialogs; the
+// tests answer from a script.
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    // Modal input box; returns the typed text, empty when cancelled.
+    virtual QString inputBox(const QString& prompt, const QString& title,
+                             const QString& proposed) = 0;
+    // Modal message box with the information icon and OK, captioned with the game's title.
+    virtual void messageBox(const QString& text) = 0;
+    virtual void openAddress(const QString& url) = 0;
+    // Ends the program at once; nothing is saved.
+    virtual void exitNow() = 0;
+    // Size of the area the child windows live in, in twips.
+    virtual double screenWidth() const = 0;
+    virtual double screenHeight() const = 0;
+    // Folder of the executable, and the user's own data folder for this game.
+    virtual QString programFolder() const = 0;
+    virtual QString dataFolder() const = 0;
+    // Seconds since midnight.
+    virtual double timeOfDay() const = 0;
+    // Uniform in [0, 1).
+    virtual double random() = 0;
+    virtual void reseedFromTime() = 0;
+};
+
+// The game's one random draw: a whole number from 1 to n, floor(u * n) + 1.
+int draw(Platform& platform, double n);
+
+} // namespace ui

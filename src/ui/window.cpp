@@ -1,0 +1,76 @@
+#include "ui/window.h"
+
+#include "ui/clock.h"
+
+#include <algorithm>
+
+namespace ui {
+
+Window::Window(const QString& caption, double clientWidth, double clientHeight, Colour back,
+               bool titleBar)
+    : caption_(caption), back_(back), titleBar_(titleBar) {
+    rect_.width = clientWidth + (titleBar ? 2 * kBorder : 0);
+    rect_.height = clientHeight + (titleBar ? 2 * kBorder + kCaptionBar : 0);
+}
+
+Window::~Window() {
+    for (Control* c : controls_)
+        c->owner_ = nullptr;
+    for (Timer* t : timers_)
+        t->owner_ = nullptr;
+}
+
+void Window::setCaption(const QString& c) {
+    caption_ = c;
+    markDirty();
+}
+
+void Window::setLeft(double v) {
+    rect_.left = v;
+    markDirty();
+}
+
+void Window::setTop(double v) {
+    rect_.top = v;
+    markDirty();
+}
+
+void Window::setWidth(double v) {
+    rect_.width = std::max(v, kMinimumWidth);
+    markDirty();
+}
+
+void Window::setHeight(double v) {
+    rect_.height = v;
+    markDirty();
+}
+
+void Window::setEnabled(bool e) {
+    enabled_ = e;
+    markDirty();
+}
+
+void Window::add(Control& c, const Control* below) {
+    c.owner_ = this;
+    auto at = std::find(controls_.begin(), controls_.end(), below);
+    controls_.insert(at == controls_.end() ? at : at + 1, &c);
+    if (c.kind() == Control::Kind::Board)
+        for (Control* child : static_cast<Board&>(c).children())
+            if (child->owner_ != this)
+                add(*child);
+    markDirty();
+}
+
+void Window::remove(Control& c) {
+    std::erase(controls_, &c);
+    c.owner_ = nullptr;
+    markDirty();
+}
+
+void Window::markClosed() {
+    closed_ = true;
+    for (Timer* t : timers_)
+        t->setEnabled(false);
+}
+
+} // namespace ui

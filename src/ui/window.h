@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ui/control.h"
+
+#include <vector>
+
+namespace ui {
+
+class Timer;
+
+// A window of the scene: caption, outer geometry in twips, background and its controls, which are
+// drawn in the order they were added. The game's forms derive from it and override the handlers.
+class Window {
+  public:
+    // Frame allowance around the client area of a child window.
+    static constexpr double kBorder = 60;
+    static constexpr double kCaptionBar = 330;
+    // The narrowest a child window can get.
+    static constexpr double kMinimumWidth = 1800;
+
+    Window(const QString& caption, double clientWidth, double clientHeight, Colour back,
+           bool titleBar = true);
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    const QString& caption() const { return caption_; }
+    void setCaption(const QString& c);
+    bool titleBar() const { return titleBar_; }
+    Colour backColour() const { return back_; }
+
+    // Outer geometry, frame and caption bar included.
+    double left() const { return rect_.left; }
+    double top() const { return rect_.top; }
+    double width() const { return rect_.width; }
+    double height() const { return rect_.height; }
+    const Rect& rect() const { return rect_; }
+    void setLeft(double v);
+    void setTop(double v);
+    void setWidth(double v); // never below kMinimumWidth
+    void setHeight(double v);
+    // Offset of the client area inside the outer rectangle.
+    double clientLeft() const { return titleBar_ ? kBorder : 0; }
+    double clientTop() const { return titleBar_ ? kBorder + kCaptionBar : 0; }
+
+    bool enabled() const { return enabled_; }
+    void setEnabled(bool e);
+    bool closed() const { return closed_; }
+
+    // Adds a control in front of those added before, or just in front of `below` when given.
+    void add(Control& c, const Control* below = nullptr);
+    void remove(Control& c);
+    const std::vector<Control*>& controls() const { return controls_; }
+
+    // Handlers; the defaults do nothing. The load step runs once, right after the window is made.
+    virtual void Form_Load() {}
+    virtual void Form_KeyDown(int /*keyCode*/) {}
+    virtual void Form_KeyPress(int /*charCode*/) {}
+
+    // Repaint bookkeeping for the front end.
+    bool dirty() const { return dirty_; }
+    void markDirty() { dirty_ = true; }
+    void clearDirty() { dirty_ = false; }
+
+  protected:
+    // Runs once when the window is closed, before it becomes inert.
+    virtual void Form_Unload() {}
+
+  private:
+    friend class Scene;
+    friend class Timer;
+    void markClosed();
+
+    QString caption_;
+    Rect rect_;
+    Colour back_;
+    bool titleBar_;
+    bool enabled_ = true;
+    bool closed_ = false;
+    bool dirty_ = true;
+    std::vector<Control*> controls_;
+    std::vector<Timer*> timers_;
+};
+
+} // namespace ui
