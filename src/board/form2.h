@@ -69,6 +69,26 @@ class Form2 : public ui::Window {
     void Wall2_Timer();
     void Trappola_Timer();
     void connectLegend();
+    // Adds a draw from 10 to the stat, hides the pick-up and says so.
+    void Collect(ui::Label& pickUp, ui::Label& stat, const QString& message);
+
+    // Legend: a click on an object shows what it is.
+    void Mio_Click();
+    void Mio2_Click();
+    void Gate_Click();
+    void PSecret_Click();
+    void Coins_Click();
+    void Hit_Click();
+    void Food_Click();
+    void Serum_Click();
+    void Trap_Click();
+    void Monster_Click();
+    void Spider_Click();
+    void Bat_Click();
+    void Tempy_Click();
+    void Goldy_Click();
+    void Foody_Click();
+    void Foro_Click(int index);
 
     Game& game_;
 };

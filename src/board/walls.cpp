@@ -1,0 +1,85 @@
+// The timed walls: the board's right edge closing in, and the whole board drifting.
+#include "board/form2.h"
+
+#include "shell/game.h"
+#include "ui/number.h"
+#include "ui/platform.h"
+
+namespace {
+
+constexpr double kWallStep = 8;         // board width lost per closing-wall tick
+constexpr double kNarrowestBoard = 100; // below this width the player falls
+constexpr double kDriftStep = 100;      // board movement per drift tick
+constexpr double kNearMargin = 50;      // smallest board top and left while drifting
+constexpr double kFarMargin = 280;      // kept inside the window's bottom and right after a bump
+
+constexpr double kDirections = 4;
+const QString kNoDirection = QStringLiteral("0");
+const QString kUp = QStringLiteral("1");
+const QString kDown = QStringLiteral("2");
+const QString kLeft = QStringLiteral("3");
+const QString kRight = QStringLiteral("4");
+
+// Moves the board one drift step in its direction and pulls it back from the first window edge it
+// has run past. True when it bumped into an edge.
+bool driftBoard(ui::Board& board, const QString& direction, double windowWidth,
+                double windowHeight) {
+    if (direction == kUp)
+        board.setTop(board.top() - kDriftStep);
+    else if (direction == kDown)
+        board.setTop(board.top() + kDriftStep);
+    else if (direction == kLeft)
+        board.setLeft(board.left() - kDriftStep);
+    else if (direction == kRight)
+        board.setLeft(board.left() + kDriftStep);
+
+    // Only the first edge the board bumps into is dealt with.
+    if (board.top() < kNearMargin)
+        board.setTop(kNearMargin);
+    else if (board.top() + board.height() > windowHeight)
+        board.setTop(windowHeight - board.height() - kFarMargin);
+    else if (board.left() + board.width() > windowWidth)
+        board.setLeft(windowWidth - board.width() - kFarMargin);
+    else if (board.left() < kNearMargin)
+        board.setLeft(kNearMargin);
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
+void Form2::Wall_Timer() {
+    if (!Mio.visible())
+        Wall.setEnabled(false);
+    if (Camin.isSet() || !WalMove.isSet())
+        return;
+
+    Pic.setWidth(Pic.width() - kWallStep);
+    if (Pic.width() < kNarrowestBoard) {
+        HandleFall();
+        return;
+    }
+    // The gate is pushed along in front of the wall; everything else is cut off by it.
+    if (Gate.left() + Gate.width() > Pic.width())
+        Gate.setLeft(Pic.width() - Gate.width());
+    if (PlayerOffBoard())
+        HandleFall();
+}
+
+void Form2::Wall2_Timer() {
+    if (MonDir.text() != kNoDirection) {
+        if (!Mio.visible())
+            Wall2.setEnabled(false);
+        if (Camin.isSet()) {
+            Wall2.setEnabled(false);
+            return;
+        }
+        if (WalMove2.isSet() && !driftBoard(Pic, MonDir.text(), width(), height()))
+            return;
+    }
+    // A new direction, possibly the same one again.
+    ui::Platform& platform = game_.platform();
+    platform.reseedFromTime();
+    MonDir.setText(ui::numberText(ui::draw(platform, kDirections)));
+}
