@@ -2,13 +2,14 @@
 
 #include "ui/control.h"
 
+#include <map>
 #include <memory>
-#include <vector>
 
 namespace ui {
 
 // A label array: element 0 is the design-time label; further elements are loaded on request as
-// copies of it and may be unloaded again to free them.
+// copies of it and may be unloaded again to free them. Only loaded elements take memory, however
+// high their indices grow.
 class LabelArray {
   public:
     LabelArray(const LabelLook& look, const Rect& rect, bool visible);
@@ -20,7 +21,7 @@ class LabelArray {
     Label& load(int index);
     void unload(int index);
     // One past the highest loaded index.
-    int count() const { return static_cast<int>(elements_.size()); }
+    int count() const;
     // How many elements are loaded, element 0 included.
     int loadedCount() const;
 
@@ -28,7 +29,7 @@ class LabelArray {
     std::function<void(int)> onClick;
 
   private:
-    std::vector<std::unique_ptr<Label>> elements_;
+    std::map<int, std::unique_ptr<Label>> elements_;
 };
 
 } // namespace ui

@@ -39,9 +39,21 @@ QString numberText(double value) {
     return text;
 }
 
-void addTo(Label& field, double delta) {
+namespace {
+
+template <class Field> void addToText(Field& field, double delta) {
     if (const auto value = readNumber(field.text()))
         field.setText(numberText(*value + delta));
+}
+
+} // namespace
+
+void addTo(Label& field, double delta) {
+    addToText(field, delta);
+}
+
+void addTo(HiddenField& field, double delta) {
+    addToText(field, delta);
 }
 
 } // namespace ui

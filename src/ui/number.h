@@ -6,6 +6,7 @@
 namespace ui {
 
 class Label;
+class HiddenField;
 
 // Reads a status text as a number: blanks trimmed, decimal digits with an optional sign and
 // fraction. Anything else (an empty text, letters, an exponent) is no number.
@@ -23,5 +24,7 @@ template <class Test> bool holds(const QString& text, Test test) {
 
 // Adds delta to a numeric label text; a text that is no number is left as it is.
 void addTo(Label& field, double delta);
+// The same for a counter kept in a hidden field.
+void addTo(HiddenField& field, double delta);
 
 } // namespace ui

@@ -1,16 +1,13 @@
 // The cheat prompt behind the status panel's captions.
 #include "board/form2.h"
+#include "board_helpers.h"
 #include "game_fixture.h"
 
 namespace {
 
 class Cheat : public GameTest {
   protected:
-    Cheat() {
-        platform.queueAnswer(QStringLiteral("Anna"));
-        press('N');
-        game.advance(10);
-    }
+    Cheat() { startBoard(game, platform); }
     void cheat(const QString& code) {
         platform.queueAnswer(code);
         game.click(status().Et[0]);

@@ -1,16 +1,13 @@
 // The game clock: the countdown, the time-out and the status timer.
 #include "board/form2.h"
+#include "board_helpers.h"
 #include "game_fixture.h"
 
 namespace {
 
 class Countdown : public GameTest {
   protected:
-    Countdown() {
-        platform.queueAnswer(QStringLiteral("Anna"));
-        press('N');
-        game.advance(10);
-    }
+    Countdown() { startBoard(game, platform); }
     Form2& board() { return *game.board(); }
 };
 

@@ -1,5 +1,6 @@
 // The finale at level 99 and the game-over screen.
 #include "board/form2.h"
+#include "board_helpers.h"
 #include "game_fixture.h"
 #include "shell/form1.h"
 #include "shell/form4.h"
@@ -10,9 +11,7 @@ namespace {
 class Finale : public GameTest {
   protected:
     Finale() {
-        platform.queueAnswer(QStringLiteral("Anna"));
-        press('N');
-        game.advance(10);
+        startBoard(game, platform);
         status().Liv.setText(QStringLiteral("99"));
         game.advance(990); // the countdown's tick opens the finale
     }

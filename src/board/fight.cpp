@@ -1,0 +1,107 @@
+// One exchange of blows a turn between the player and the first monster touching it.
+#include "board/form2.h"
+
+#include "shell/game.h"
+#include "ui/number.h"
+#include "ui/platform.h"
+
+namespace {
+
+// A monster strikes below this draw from 100, the player above it; on it nothing happens.
+constexpr int kEvenDraw = 50;
+constexpr double kBlowDie = 100;
+// The four ways a blow knocks the player back: down, right, up, left.
+constexpr double kKnockBackDie = 4;
+// The most gold a killed monster drops.
+constexpr double kLootDie = 10;
+// Below this energy the player is warned.
+constexpr double kLowEnergy = 10;
+
+// The three monsters in the order they are looked at, with the stat that absorbs their blows.
+struct Member {
+    ui::Label Form2::*monster;
+    ui::Label MDIForm1::*protection;
+    const char* message;
+};
+
+constexpr Member kMembers[] = {
+    {&Form2::Monster, &MDIForm1::Armor, "Demon Attack!"},
+    {&Form2::Spider, &MDIForm1::Serum, "Spider Attack!"},
+    {&Form2::Bat, &MDIForm1::Serum, "BAT Attack!"},
+};
+
+void knockBack(ui::Label& player, int d) {
+    switch (d) {
+    case 1:
+        player.setTop(player.top() + player.height());
+        break;
+    case 2:
+        player.setLeft(player.left() + player.width());
+        break;
+    case 3:
+        player.setTop(player.top() - player.height());
+        break;
+    default:
+        player.setLeft(player.left() - player.width());
+        break;
+    }
+}
+
+} // namespace
+
+void Form2::Fight() {
+    MDIForm1& status = game_.main();
+    ui::Platform& platform = game_.platform();
+    if (ui::holds(status.Hits.text(), [](double hits) { return hits <= 0; }))
+        status.setMessage(QStringLiteral("No hits!!!"));
+    if (ui::holds(status.Energy.text(), [](double energy) { return energy < kLowEnergy; }))
+        status.setMessage(QStringLiteral("Low energy!!!"));
+    if (ui::holds(status.Energy.text(), [](double energy) { return energy <= 0; })) {
+        HandleFall();
+        return;
+    }
+
+    const Member* opponent = nullptr;
+    for (const Member& member : kMembers) {
+        const ui::Label& monster = this->*member.monster;
+        if (monster.visible() && IsTouching(monster, Mio)) {
+            opponent = &member;
+            break;
+        }
+    }
+    if (!opponent)
+        return;
+    ui::Label& monster = this->*opponent->monster;
+    const auto level = ui::readNumber(monster.text());
+    const int r = ui::draw(platform, kBlowDie);
+
+    if (r < kEvenDraw) {
+        // The monster strikes: the protection takes the blow first.
+        ui::Label& protection = status.*opponent->protection;
+        if (level)
+            ui::addTo(protection, -*level);
+        if (ui::holds(protection.text(), [](double left) { return left > 0; }))
+            return;
+        // Through the protection, the whole level comes off the energy.
+        protection.setText(QStringLiteral("0"));
+        if (level)
+            ui::addTo(status.Energy, -*level);
+        status.setMessage(QString::fromLatin1(opponent->message));
+        knockBack(Mio, ui::draw(platform, kKnockBackDie));
+        if (PlayerOffBoard())
+            HandleFall();
+    } else if (r > kEvenDraw) {
+        // The player strikes: the last level needs no hit to kill.
+        const int loot = ui::draw(platform, kLootDie);
+        if (ui::holds(monster.text(), [](double left) { return left <= 1; })) {
+            ui::addTo(status.Gold, loot);
+            monster.setVisible(false);
+            Gate.setVisible(true);
+        }
+        if (ui::holds(status.Hits.text(), [](double hits) { return hits > 0; })) {
+            ui::addTo(monster, -1);
+            ui::addTo(status.Hits, -1);
+            status.setMessage(QStringLiteral("Your Attack!"));
+        }
+    }
+}

@@ -1,0 +1,247 @@
+// The path section: entering it at the gate, its pick-ups and holes, the hidden exit, and the
+// trail of marks.
+#include "play_fixture.h"
+
+#include <algorithm>
+
+namespace {
+
+// Holes are queued far from where the path player walks (the old board's corner, 600, 600).
+constexpr double kHoleLeft = 9000;
+constexpr double kHoleTop = 6000;
+
+class PathTest : public PlayTest {
+  protected:
+    PathTest() : board(start()) {}
+
+    // Steps onto the gate from the dungeon board.
+    void enterPath() {
+        put(board.Gate, board.Mio.left(), board.Mio.top());
+        press('A');
+    }
+
+    // The exit's board, kept by the next build (4000 x 3000 like the first board).
+    void queueKeptLevel() {
+        LevelPlan next;
+        next.newBoard = false;
+        queueBuild(next);
+    }
+
+    Form2& board;
+};
+
+} // namespace
+
+TEST_F(PathTest, GateLeadsThroughThePathToTheNextLevel) {
+    queuePath(kHoleLeft, kHoleTop);
+    enterPath();
+    EXPECT_FALSE(board.Pic.visible());
+    EXPECT_EQ(board.Camin.text(), QStringLiteral("1"));
+    EXPECT_EQ(board.NuovoL.text(), QStringLiteral("1"));
+    EXPECT_TRUE(status().Timer2.enabled());
+    EXPECT_EQ(board.Foro.loadedCount(), 31);
+    for (int i = 0; i < 31; ++i) {
+        EXPECT_TRUE(board.Foro[i].visible());
+        EXPECT_DOUBLE_EQ(board.Foro[i].left(), kHoleLeft);
+    }
+    for (const ui::Label* pickUp : {&board.Foody, &board.Goldy, &board.Tempy})
+        EXPECT_TRUE(pickUp->visible());
+    // The first section starts at the old board's top-left corner.
+    EXPECT_TRUE(board.Mio2.visible());
+    EXPECT_DOUBLE_EQ(board.Mio2.left(), 600);
+    EXPECT_DOUBLE_EQ(board.Mio2.top(), 600);
+    EXPECT_TRUE(platform.randoms.empty());
+
+    // The first move chooses the exit at 700, 500: not reached yet.
+    const int reseeds = platform.reseeds;
+    queueExit({700, 500, 4000, 3000});
+    press(keys::Right);
+    EXPECT_EQ(platform.reseeds, reseeds + 1);
+    EXPECT_EQ(board.InCammino.text(), QStringLiteral("1"));
+    EXPECT_FALSE(board.Pic.visible());
+    EXPECT_DOUBLE_EQ(board.Pic.left(), 700);
+    EXPECT_EQ(status().Liv.text(), QStringLiteral("1"));
+
+    queueKeptLevel();
+    press(keys::Right);
+    EXPECT_TRUE(platform.randoms.empty());
+    EXPECT_TRUE(board.Pic.visible());
+    EXPECT_DOUBLE_EQ(board.Pic.left(), 700);
+    EXPECT_DOUBLE_EQ(board.Pic.top(), 500);
+    EXPECT_EQ(status().Liv.text(), QStringLiteral("2"));
+    EXPECT_EQ(status().message(), QStringLiteral("New level"));
+    EXPECT_FALSE(board.Camin.isSet());
+    EXPECT_TRUE(board.Mio.visible());
+    EXPECT_DOUBLE_EQ(board.Mio.left(), 2000);
+    EXPECT_DOUBLE_EQ(board.Mio.top(), 1500);
+
+    // The next section starts where the last step of this one began.
+    queuePath(kHoleLeft, kHoleTop);
+    enterPath();
+    EXPECT_EQ(board.NuovoL.text(), QStringLiteral("2"));
+    EXPECT_DOUBLE_EQ(board.Mio2.left(), 696);
+    EXPECT_DOUBLE_EQ(board.Mio2.top(), 600);
+}
+
+TEST_F(PathTest, AllTouchingPickUpsAreTakenInOneMove) {
+    queuePath(kHoleLeft, kHoleTop);
+    enterPath();
+    for (ui::Label* pickUp : {&board.Foody, &board.Goldy, &board.Tempy})
+        put(*pickUp, 696, 600);
+    platform.queueDraw(3, 10);
+    platform.queueDraw(4, 10);
+    platform.queueDraw(5, 10);
+    queueExit({5000, 5000, 3500, 2500});
+    press(keys::Right);
+    EXPECT_EQ(status().Food.text(), QStringLiteral("23"));
+    EXPECT_EQ(status().Gold.text(), QStringLiteral("14"));
+    EXPECT_EQ(status().Tempo.text(), QStringLiteral("125"));
+    EXPECT_EQ(status().message(), QStringLiteral("You got the time"));
+    for (const ui::Label* pickUp : {&board.Foody, &board.Goldy, &board.Tempy})
+        EXPECT_FALSE(pickUp->visible());
+    EXPECT_TRUE(platform.randoms.empty());
+}
+
+TEST_F(PathTest, APickUpIsTakenBeforeAHoleEndsTheMove) {
+    queuePath(kHoleLeft, kHoleTop);
+    enterPath();
+    put(board.Goldy, 696, 600);
+    put(board.Foro[3], 696, 600);
+    platform.queueDraw(6, 10);
+    press(keys::Right);
+    EXPECT_EQ(status().Gold.text(), QStringLiteral("16"));
+    EXPECT_FALSE(board.Goldy.visible());
+    EXPECT_FALSE(board.Foro[3].visible());
+    EXPECT_EQ(status().message(), QStringLiteral("Game Over."));
+    EXPECT_FALSE(board.InCammino.isSet()); // no exit chosen
+    EXPECT_TRUE(platform.randoms.empty());
+}
+
+TEST_F(PathTest, OnlyTheLowestOfTwoHolesIsFallenInto) {
+    status().setRope(true);
+    queuePath(kHoleLeft, kHoleTop);
+    enterPath();
+    put(board.Foro[2], 696, 600);
+    put(board.Foro[5], 696, 600);
+    queueBuild({}); // the rope's new level
+    press(keys::Right);
+    EXPECT_TRUE(platform.randoms.empty());
+    EXPECT_FALSE(board.Foro[2].visible());
+    EXPECT_TRUE(board.Foro[5].visible());
+    EXPECT_EQ(status().message(), QStringLiteral("You used the rope!"));
+    EXPECT_FALSE(status().hasRope());
+    EXPECT_FALSE(board.GameOver.isSet());
+    EXPECT_FALSE(board.InCammino.isSet());
+
+    // The rescued path player walks on, visible, from where it fell.
+    EXPECT_EQ(board.Camin.text(), QStringLiteral("1"));
+    EXPECT_TRUE(board.Mio2.visible());
+    EXPECT_DOUBLE_EQ(board.Mio2.left(), 696);
+    press(keys::Right);
+    EXPECT_EQ(status().message(), QStringLiteral("Game Over."));
+    EXPECT_FALSE(board.Foro[5].visible());
+}
+
+TEST_F(PathTest, AnExitDrawnUnderThePlayerEndsTheSectionOnTheFirstMove) {
+    queuePath(kHoleLeft, kHoleTop);
+    enterPath();
+    queueExit({600, 500, 4000, 3000});
+    queueKeptLevel();
+    press(keys::Right);
+    EXPECT_TRUE(platform.randoms.empty());
+    EXPECT_TRUE(board.Pic.visible());
+    EXPECT_EQ(status().Liv.text(), QStringLiteral("2"));
+}
+
+TEST_F(PathTest, ExitBoundsIncludeTheBoardsEdges) {
+    queuePath(kHoleLeft, kHoleTop);
+    enterPath();
+    board.InCammino.setText(QStringLiteral("1"));
+    board.Pic.setRect({1000, 1000, 3500, 2500});
+
+    put(board.Mio2, 4405, 2000);
+    press(keys::Right); // Left 4501: one twip past the right edge
+    EXPECT_FALSE(board.Pic.visible());
+
+    put(board.Mio2, 4404, 2000);
+    LevelPlan kept;
+    kept.newBoard = false;
+    kept.board = {1000, 1000, 3500, 2500};
+    queueBuild(kept);
+    press(keys::Right); // Left 4500: on the right edge
+    EXPECT_TRUE(board.Pic.visible());
+    EXPECT_EQ(status().Liv.text(), QStringLiteral("2"));
+    EXPECT_TRUE(platform.randoms.empty());
+}
+
+TEST_F(PathTest, TheTopEdgeOfTheExitCounts) {
+    queuePath(kHoleLeft, kHoleTop);
+    enterPath();
+    board.InCammino.setText(QStringLiteral("1"));
+    board.Pic.setRect({1000, 1000, 3500, 2500});
+    put(board.Mio2, 2000, 1096);
+    LevelPlan kept;
+    kept.newBoard = false;
+    kept.board = {1000, 1000, 3500, 2500};
+    queueBuild(kept);
+    press(keys::Up);
+    EXPECT_TRUE(board.Pic.visible());
+}
+
+namespace {
+
+// Path sections entered and left without walking: the gate under the player, a few marks laid
+// in the field (the exit is set far away), then back on the board.
+class PathTrailTest : public PathTest {
+  protected:
+    void section(int marks) {
+        board.Camin.setText({});
+        board.Pic.setVisible(true);
+        enterPath(); // every draw 0: the holes and pick-ups lie at 1, 1
+        board.InCammino.setText(QStringLiteral("1"));
+        board.Pic.setLeft(6000);
+        for (int i = 0; i < marks; ++i)
+            press('A');
+    }
+    int marks() { return board.Track.loadedCount() - 1; }
+};
+
+} // namespace
+
+TEST_F(PathTrailTest, TheSeventhSectionWipesTheTrailOfTheSixBefore) {
+    const size_t controls = board.controls().size();
+    for (int n = 1; n <= 6; ++n) {
+        section(2);
+        EXPECT_EQ(board.NuovoL.text(), QString::number(n));
+    }
+    EXPECT_EQ(marks(), 12);
+    EXPECT_EQ(board.controls().size(), controls + 12 + 30);
+
+    section(0);
+    EXPECT_EQ(board.NuovoL.text(), QStringLiteral("0"));
+    EXPECT_EQ(marks(), 0);
+    EXPECT_EQ(board.controls().size(), controls + 30); // the marks are gone from the window
+
+    // The count goes on: the next mark is the 13th.
+    press('A');
+    EXPECT_EQ(board.TrackM.text(), QStringLiteral("13"));
+    EXPECT_TRUE(board.Track.isLoaded(13));
+    EXPECT_FALSE(board.Track.isLoaded(12));
+
+    section(1);
+    EXPECT_EQ(board.NuovoL.text(), QStringLiteral("1"));
+    EXPECT_EQ(marks(), 2);
+}
+
+TEST_F(PathTrailTest, ALongGameHoldsNoMoreThanSevenSectionsOfMarks) {
+    constexpr int kSteps = 10;
+    int most = 0;
+    for (int n = 0; n < 60; ++n) {
+        section(kSteps);
+        most = std::max(most, marks());
+    }
+    EXPECT_EQ(board.TrackM.text(), QStringLiteral("600"));
+    EXPECT_EQ(most, 7 * kSteps);
+    EXPECT_LE(marks(), 7 * kSteps);
+    EXPECT_LE(board.controls().size(), 200u);
+}
