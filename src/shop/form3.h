@@ -29,6 +29,20 @@ class Form3 : public ui::Window {
 
   private:
     void Timer1_Timer();
+    bool gameOver() const;
+
+    // The key-down commands.
+    void buy(ui::Label& stat, double amount, double price);
+    void convertFood(ui::Label& stat, double food);
+    void pray();
+    void expandWall();
+    void buyTime();
+    void buyLife();
+    void buyRope();
+    void newGame();
+    void continueGame();
+    void loadGame();
+    void saveGame();
 
     Game& game_;
     bool endingGame_ = false; // set by EndGameTooManyRequests: its close leaves the clock stopped
