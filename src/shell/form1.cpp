@@ -4,7 +4,7 @@
 #include "board/form2.h"
 #include "shell/game.h"
 #include "shell/help.h"
-#include "shop/savefile.h"
+#include "shop/savedgame.h"
 
 namespace {
 
@@ -79,40 +79,21 @@ void Form1::newGame() {
 }
 
 void Form1::loadGame() {
-    ui::Platform& platform = game_.platform();
-    const savefile::ReadResult saved = savefile::read(savefile::path(platform));
-    if (saved.damaged) {
-        platform.messageBox(QStringLiteral("The saved game is damaged."));
+    const auto field = savedgame::open(game_.platform());
+    if (!field)
         return;
-    }
-    const savefile::Fields& field = saved.fields;
-    if (field[0].isEmpty()) {
-        platform.messageBox(QStringLiteral("No saved game"));
-        return;
-    }
     MDIForm1& status = game_.main();
-    ui::Label* stats[] = {&status.Liv,  &status.Energy, &status.Armor, &status.Gold,
-                          &status.Hits, &status.Food,   &status.Serum, &status.Tempo};
-    for (int i = 0; i < 8; ++i)
-        stats[i]->setText(field[static_cast<size_t>(i)]);
-    status.Player.setText(field[12]);
+    const auto stats = savedgame::stats(status);
+    for (size_t i = 0; i < stats.size(); ++i)
+        stats[i]->setText((*field)[i]);
+    status.Player.setText((*field)[12]);
     status.Timer1.setEnabled(true);
+    // The board's start-up runs after this handler, so it sees the restored board.
     Form2& board = game_.openBoard();
     board.MyLoad.setText(QStringLiteral("1"));
-    if (const auto top = savefile::coordinate(field[8]))
-        board.Pic.setTop(*top);
-    if (const auto left = savefile::coordinate(field[9]))
-        board.Pic.setLeft(*left);
-    if (const auto width = savefile::coordinate(field[10]))
-        board.Pic.setWidth(*width);
-    if (const auto height = savefile::coordinate(field[11]))
-        board.Pic.setHeight(*height);
-    board.GameOver.setText({});
-    board.Mio.setVisible(true);
-    board.Mio2.setVisible(true);
-    board.Mio.setTop(board.Pic.height() / 2);
-    board.Mio.setLeft(board.Pic.width() / 2);
-    status.ContPart.setText(field[13]);
-    status.setRope(savefile::rope(field[14]));
+    savedgame::restoreGeometry(board, *field);
+    savedgame::revive(board);
+    status.ContPart.setText((*field)[13]);
+    status.setRope(savefile::rope((*field)[14]));
     game_.close(*this);
 }

@@ -3,7 +3,7 @@
 #include "shell/game.h"
 #include "shell/help.h"
 #include "shop/form3.h"
-#include "shop/savefile.h"
+#include "shop/savedgame.h"
 #include "ui/number.h"
 
 #include <array>
@@ -18,21 +18,6 @@ constexpr std::string_view kBlocked = "ABCDEFGSWTRKX";
 bool blocked(int keyCode) {
     return keyCode >= 'A' && keyCode <= 'Z' &&
            kBlocked.find(static_cast<char>(keyCode)) != std::string_view::npos;
-}
-
-// The player back on the board's middle, alive.
-void revive(Form2& board) {
-    board.Mio.setVisible(true);
-    board.Mio2.setVisible(true);
-    board.Mio.setTop(board.Pic.height() / 2);
-    board.Mio.setLeft(board.Pic.width() / 2);
-    board.GameOver.setText({});
-}
-
-// Lines 1 to 8 of the save file.
-std::array<ui::Label*, 8> savedStats(MDIForm1& status) {
-    return {&status.Liv,  &status.Energy, &status.Armor, &status.Gold,
-            &status.Hits, &status.Food,   &status.Serum, &status.Tempo};
 }
 
 } // namespace
@@ -217,43 +202,28 @@ void Form3::continueGame() {
                       QStringLiteral(" times"));
     status.setStartingValues();
     if (Form2* board = game_.board())
-        revive(*board);
+        savedgame::revive(*board);
     status.Timer2.setInterval(3000);
     game_.close(*this);
 }
 
 // Loads the stats and the board's geometry into the open board; the level's objects stay.
 void Form3::loadGame() {
-    ui::Platform& platform = game_.platform();
-    const savefile::ReadResult saved = savefile::read(savefile::path(platform));
-    if (saved.damaged) {
-        platform.messageBox(QStringLiteral("The saved game is damaged."));
+    const auto field = savedgame::open(game_.platform());
+    if (!field)
         return;
-    }
-    const savefile::Fields& field = saved.fields;
-    if (field[0].isEmpty()) {
-        platform.messageBox(QStringLiteral("No saved game"));
-        return;
-    }
     MDIForm1& status = game_.main();
-    const auto stats = savedStats(status);
+    const auto stats = savedgame::stats(status);
     for (size_t i = 0; i < stats.size(); ++i)
-        stats[i]->setText(field[i]);
+        stats[i]->setText((*field)[i]);
     status.Timer1.setEnabled(true);
     if (Form2* board = game_.board()) {
-        if (const auto top = savefile::coordinate(field[8]))
-            board->Pic.setTop(*top);
-        if (const auto left = savefile::coordinate(field[9]))
-            board->Pic.setLeft(*left);
-        if (const auto width = savefile::coordinate(field[10]))
-            board->Pic.setWidth(*width);
-        if (const auto height = savefile::coordinate(field[11]))
-            board->Pic.setHeight(*height);
-        revive(*board);
+        savedgame::restoreGeometry(*board, *field);
+        savedgame::revive(*board);
     }
-    status.Player.setText(field[12]);
-    status.ContPart.setText(field[13]);
-    status.setRope(savefile::rope(field[14]));
+    status.Player.setText((*field)[12]);
+    status.ContPart.setText((*field)[13]);
+    status.setRope(savefile::rope((*field)[14]));
     game_.close(*this);
 }
 
@@ -261,7 +231,7 @@ void Form3::loadGame() {
 void Form3::saveGame() {
     MDIForm1& status = game_.main();
     savefile::Fields field;
-    const auto stats = savedStats(status);
+    const auto stats = savedgame::stats(status);
     for (size_t i = 0; i < stats.size(); ++i)
         field[i] = stats[i]->text();
     if (const Form2* board = game_.board()) {

@@ -1,0 +1,46 @@
+#include "shop/savedgame.h"
+
+#include "board/form2.h"
+#include "shell/mdiform1.h"
+#include "ui/platform.h"
+
+namespace savedgame {
+
+std::optional<savefile::Fields> open(ui::Platform& platform) {
+    const savefile::ReadResult saved = savefile::read(savefile::path(platform));
+    if (saved.damaged) {
+        platform.messageBox(QStringLiteral("The saved game is damaged."));
+        return std::nullopt;
+    }
+    if (saved.fields[0].isEmpty()) {
+        platform.messageBox(QStringLiteral("No saved game"));
+        return std::nullopt;
+    }
+    return saved.fields;
+}
+
+std::array<ui::Label*, 8> stats(MDIForm1& status) {
+    return {&status.Liv,  &status.Energy, &status.Armor, &status.Gold,
+            &status.Hits, &status.Food,   &status.Serum, &status.Tempo};
+}
+
+void restoreGeometry(Form2& board, const savefile::Fields& fields) {
+    if (const auto top = savefile::coordinate(fields[8]))
+        board.Pic.setTop(*top);
+    if (const auto left = savefile::coordinate(fields[9]))
+        board.Pic.setLeft(*left);
+    if (const auto width = savefile::coordinate(fields[10]))
+        board.Pic.setWidth(*width);
+    if (const auto height = savefile::coordinate(fields[11]))
+        board.Pic.setHeight(*height);
+}
+
+void revive(Form2& board) {
+    board.GameOver.setText({});
+    board.Mio.setVisible(true);
+    board.Mio2.setVisible(true);
+    board.Mio.setTop(board.Pic.height() / 2);
+    board.Mio.setLeft(board.Pic.width() / 2);
+}
+
+} // namespace savedgame
