@@ -83,9 +83,7 @@ void Form1::loadGame() {
     if (!field)
         return;
     MDIForm1& status = game_.main();
-    const auto stats = savedgame::stats(status);
-    for (size_t i = 0; i < stats.size(); ++i)
-        stats[i]->setText((*field)[i]);
+    savedgame::restoreStats(status, *field);
     status.Player.setText((*field)[12]);
     status.Timer1.setEnabled(true);
     // The board's start-up runs after this handler, so it sees the restored board.

@@ -24,6 +24,12 @@ std::array<ui::Label*, 8> stats(MDIForm1& status) {
             &status.Hits, &status.Food,   &status.Serum, &status.Tempo};
 }
 
+void restoreStats(MDIForm1& status, const savefile::Fields& fields) {
+    const auto fieldsOfStats = stats(status);
+    for (size_t i = 0; i < fieldsOfStats.size(); ++i)
+        fieldsOfStats[i]->setText(fields[i]);
+}
+
 void restoreGeometry(Form2& board, const savefile::Fields& fields) {
     if (const auto top = savefile::coordinate(fields[8]))
         board.Pic.setTop(*top);

@@ -22,6 +22,9 @@ std::optional<savefile::Fields> open(ui::Platform& platform);
 // The status fields of lines 1 to 8: level, energy, armor, gold, hits, food, serum, time.
 std::array<ui::Label*, 8> stats(MDIForm1& status);
 
+// Lines 1 to 8 into their status fields, as read.
+void restoreStats(MDIForm1& status, const savefile::Fields& fields);
+
 // The board's Top, Left, Width and Height from lines 9 to 12; a line that holds no number leaves
 // its coordinate as it is.
 void restoreGeometry(Form2& board, const savefile::Fields& fields);

@@ -213,9 +213,7 @@ void Form3::loadGame() {
     if (!field)
         return;
     MDIForm1& status = game_.main();
-    const auto stats = savedgame::stats(status);
-    for (size_t i = 0; i < stats.size(); ++i)
-        stats[i]->setText((*field)[i]);
+    savedgame::restoreStats(status, *field);
     status.Timer1.setEnabled(true);
     if (Form2* board = game_.board()) {
         savedgame::restoreGeometry(*board, *field);

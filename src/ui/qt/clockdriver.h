@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+
+class Game;
+class MainWindow;
+
+// Runs the game clock in real time: each wake-up advances it by exactly the real time that
+// passed since the one before (the part below a millisecond is carried over, so no time is lost),
+// and sleeps until the next tick falls due. While a dialog is open the clock stands still, and
+// the time the dialog stays open does not count.
+class ClockDriver : public QObject {
+    Q_OBJECT
+
+  public:
+    // Real time in nanoseconds from any fixed origin.
+    using Source = std::function<std::int64_t()>;
+
+    ClockDriver(Game& game, MainWindow& window, Source source = {});
+
+    // Starts counting real time from now.
+    void start();
+    // Catches the game clock up with real time now and plans the next wake-up.
+    void wake();
+    // Around a modal dialog; calls may nest.
+    void suspend();
+    void resume();
+
+  private:
+    void schedule();
+
+    Game& game_;
+    MainWindow& window_;
+    QElapsedTimer elapsed_;
+    Source source_;
+    QTimer timer_;
+    std::int64_t last_ = 0;  // real time of the last catch-up
+    std::int64_t carry_ = 0; // real time not yet handed to the game clock
+    int suspended_ = 0;
+};

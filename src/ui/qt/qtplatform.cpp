@@ -1,0 +1,101 @@
+#include "ui/qt/qtplatform.h"
+
+#include "ui/geometry.h"
+#include "ui/qt/clockdriver.h"
+#include "ui/qt/mainwindow.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTime>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The design size of the area the child windows live in, until a main window is attached.
+constexpr double kDesignWidth = 11760;
+constexpr double kDesignHeight = 8565;
+
+} // namespace
+
+QtPlatform::QtPlatform() {
+    reseedFromTime();
+}
+
+void QtPlatform::attach(MainWindow& window, ClockDriver& driver) {
+    window_ = &window;
+    driver_ = &driver;
+}
+
+int QtPlatform::runModal(QDialog& dialog) {
+    if (driver_)
+        driver_->suspend();
+    const int result = dialog.exec();
+    if (driver_)
+        driver_->resume();
+    return result;
+}
+
+QString QtPlatform::inputBox(const QString& prompt, const QString& title, const QString& proposed) {
+    QInputDialog dialog(window_);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(proposed);
+    if (runModal(dialog) != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
+}
+
+void QtPlatform::messageBox(const QString& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Vexmoor"), text, QMessageBox::Ok,
+                    window_);
+    runModal(box);
+}
+
+void QtPlatform::openAddress(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+void QtPlatform::exitNow() {
+    // The handler that asked still runs to its end, but nothing reaches the game after it.
+    if (window_)
+        window_->stop();
+    QCoreApplication::exit(0);
+}
+
+double QtPlatform::screenWidth() const {
+    return window_ ? window_->area().width() * ui::kTwipsPerPixel : kDesignWidth;
+}
+
+double QtPlatform::screenHeight() const {
+    return window_ ? window_->area().height() * ui::kTwipsPerPixel : kDesignHeight;
+}
+
+QString QtPlatform::programFolder() const {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatform::dataFolder() const {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+double QtPlatform::timeOfDay() const {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+double QtPlatform::random() {
+    // The distribution may round up to 1 now and then; a draw must stay below n + 1.
+    return std::min(unit_(engine_), std::nextafter(1.0, 0.0));
+}
+
+void QtPlatform::reseedFromTime() {
+    engine_.seed(
+        static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay()));
+    unit_.reset();
+}
