@@ -69,12 +69,7 @@ void Form1::Form_KeyDown(int keyCode) {
 }
 
 void Form1::newGame() {
-    if (Form2* board = game_.board())
-        game_.close(*board);
-    game_.openBoard();
-    MDIForm1& status = game_.main();
-    status.setStartingValues();
-    status.Liv.setText(QStringLiteral("1"));
+    game_.startNewGame();
     game_.close(*this);
 }
 

@@ -59,6 +59,14 @@ void Game::close(ui::Window& window) {
     scene_.close(window);
 }
 
+void Game::startNewGame() {
+    if (Form2* open = board())
+        close(*open);
+    openBoard();
+    main_->setStartingValues();
+    main_->Liv.setText(QStringLiteral("1"));
+}
+
 void Game::start() {
     main_->Form_Load();
 }

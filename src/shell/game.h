@@ -42,6 +42,10 @@ class Game {
     // Runs the window's unload step at once; the window is freed after the current handler.
     void close(ui::Window& window);
 
+    // A new game on a fresh board window: the starting values and level 1. The name, the
+    // continues and the rope are the caller's to keep or reset.
+    void startNewGame();
+
     // Program start: the main window's load step opens the main menu.
     void start();
 

@@ -178,12 +178,8 @@ void Form3::buyRope() {
 
 // A new game keeps the name but not the continues or the rope.
 void Form3::newGame() {
-    if (Form2* board = game_.board())
-        game_.close(*board);
-    game_.openBoard();
+    game_.startNewGame();
     MDIForm1& status = game_.main();
-    status.setStartingValues();
-    status.Liv.setText(QStringLiteral("1"));
     status.ContPart.setText(QStringLiteral("5"));
     status.setRope(false);
     game_.close(*this);
