@@ -71,6 +71,9 @@ class Form2 : public ui::Window {
     void connectLegend();
     // Adds a draw from 10 to the stat, hides the pick-up and says so.
     void Collect(ui::Label& pickUp, ui::Label& stat, const QString& message);
+    // Puts an object at top, left, folded back by its own size where it passes the board's
+    // right or bottom edge, and never above or left of 1.
+    void PlaceOnBoard(ui::Label& object, double top, double left);
 
     // Legend: a click on an object shows what it is.
     void Mio_Click();

@@ -112,9 +112,12 @@ void Form2::LayOutBoard() {
 
 void Form2::ScatterObject(ui::Label& object) {
     ui::Platform& platform = game_.platform();
-    double top = ui::draw(platform, Pic.height());
-    double left = ui::draw(platform, Pic.width());
-    // Drawn near the right or bottom edge, the object folds back inside by its own size.
+    const double top = ui::draw(platform, Pic.height());
+    const double left = ui::draw(platform, Pic.width());
+    PlaceOnBoard(object, top, left);
+}
+
+void Form2::PlaceOnBoard(ui::Label& object, double top, double left) {
     if (left + object.width() > Pic.width())
         left -= object.width();
     if (top + object.height() > Pic.height())

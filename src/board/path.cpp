@@ -27,21 +27,6 @@ constexpr PathPickUp kPathPickUps[] = {
     {&Form2::Tempy, &MDIForm1::Tempo, "You got the time"},
 };
 
-// A pick-up anywhere in the window; one drawn past the hidden board's right or bottom edge is
-// moved back by its own size.
-void placePickUp(ui::Label& pickUp, ui::Platform& platform, const ui::Window& window,
-                 const ui::Board& pic) {
-    double top = ui::draw(platform, window.height());
-    double left = ui::draw(platform, window.width());
-    if (left + pickUp.width() > pic.width())
-        left -= pickUp.width();
-    if (top + pickUp.height() > pic.height())
-        top -= pickUp.height();
-    pickUp.setTop(std::max(top, 1.0));
-    pickUp.setLeft(std::max(left, 1.0));
-    pickUp.setVisible(true);
-}
-
 bool readsZero(const ui::HiddenField& field) {
     return ui::readNumber(field.text()) == 0.0;
 }
@@ -67,8 +52,14 @@ void Form2::BuildPath() {
         hole.setTop(top);
         hole.setLeft(left);
     }
-    for (const PathPickUp& pickUp : kPathPickUps)
-        placePickUp(this->*pickUp.object, platform, *this, Pic);
+    for (const PathPickUp& pickUp : kPathPickUps) {
+        // Anywhere in the window, folded back by the hidden board's size.
+        ui::Label& object = this->*pickUp.object;
+        const double top = ui::draw(platform, height());
+        const double left = ui::draw(platform, width());
+        PlaceOnBoard(object, top, left);
+        object.setVisible(true);
+    }
     Camin.setText(QStringLiteral("1"));
 
     // The first path section starts at the old board's corner; later ones where the player
