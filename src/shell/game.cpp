@@ -79,6 +79,9 @@ void Game::click(ui::Label& label) {
     ui::Window* owner = label.owner();
     if (!owner || owner->closed() || !owner->enabled() || !label.visible() || !label.onClick)
         return;
+    // A label on a hidden board (the status panel between games) cannot be clicked.
+    if (const ui::Board* board = label.parentBoard(); board && !board->visible())
+        return;
     label.onClick();
     scene_.collect();
 }

@@ -96,3 +96,8 @@ TEST_F(GameTest, NewGameFromTheMenuKeepsNameContinuesAndRope) {
     EXPECT_EQ(s.ContPart.text(), QStringLiteral("2"));
     EXPECT_TRUE(s.hasRope());
 }
+
+TEST_F(GameTest, TheStatusPanelTakesNoClicksWhileItIsHidden) {
+    game.click(status().Et[0]);
+    EXPECT_TRUE(platform.prompts.empty());
+}
