@@ -62,14 +62,20 @@ MainWindow::MainWindow(Game& game)
     layout->addWidget(area_, 1);
     layout->addWidget(panel_);
     setCentralWidget(central_);
+    // Room for the status panel and a board window above it.
+    central_->setMinimumSize(toPixels(ui::Window::kMinimumWidth),
+                             2 * toPixels(MDIForm1::kPanelHeight));
     resize(kDesignWidth, kDesignHeight);
     area_->resize(kDesignWidth, kDesignHeight);
+    connect(area_, &QMdiArea::subWindowActivated, this, &MainWindow::subWindowActivated);
     // Keys reach the game whichever widget has the focus.
     qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() {
+    // The sub-windows go after this point; their goings are no news for the game.
     qApp->removeEventFilter(this);
+    disconnect(area_, nullptr, this, nullptr);
 }
 
 QMdiSubWindow* MainWindow::subWindowOf(const ui::Window& window) const {
@@ -117,6 +123,15 @@ void MainWindow::press(WindowView& view, std::optional<QPointF> point) {
         if (ui::Label* label = view.labelAt(*point))
             game_.click(*label);
     });
+}
+
+void MainWindow::subWindowActivated(QMdiSubWindow* sub) {
+    // The player picked a window (a press on its caption, Ctrl+Tab): it comes to the front. The
+    // game's own changes of the front window arrive through sync.
+    if (!sub || syncing_ || busy() || QApplication::activeModalWidget())
+        return;
+    if (const Child* child = childOf(sub))
+        press(*child->view, std::nullopt);
 }
 
 void MainWindow::advance(std::int64_t ms) {
@@ -257,11 +272,6 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             centralResized();
         else if (const Child* child = childOf(watched); child && !syncing_)
             writeBack(*child);
-        break;
-    case QEvent::MouseButtonPress:
-        // A press on a sub-window's caption or frame brings its window to the front.
-        if (const Child* child = childOf(watched))
-            press(*child->view, std::nullopt);
         break;
     case QEvent::Close:
         if (childOf(watched)) {

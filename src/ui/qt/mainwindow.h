@@ -65,6 +65,7 @@ class MainWindow : public QMainWindow {
     void deliver(const std::function<void()>& step);
     bool keyEvent(QObject* watched, const QKeyEvent& event);
     void press(WindowView& view, std::optional<QPointF> point);
+    void subWindowActivated(QMdiSubWindow* sub);
     void centralResized();
     void openChildren();
     void restack();

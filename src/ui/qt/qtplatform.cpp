@@ -21,11 +21,13 @@ namespace {
 constexpr double kDesignWidth = 11760;
 constexpr double kDesignHeight = 8565;
 
+std::mt19937::result_type millisecondOfDay() {
+    return static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay());
+}
+
 } // namespace
 
-QtPlatform::QtPlatform() {
-    reseedFromTime();
-}
+QtPlatform::QtPlatform() : engine_(millisecondOfDay()) {}
 
 void QtPlatform::attach(MainWindow& window, ClockDriver& driver) {
     window_ = &window;
@@ -95,7 +97,5 @@ double QtPlatform::random() {
 }
 
 void QtPlatform::reseedFromTime() {
-    engine_.seed(
-        static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay()));
-    unit_.reset();
+    engine_.seed(millisecondOfDay());
 }
