@@ -9,7 +9,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexmoor"));
-    QApplication::setOrganizationName(QStringLiteral("Vexmoor"));
 
     QtPlatform platform;
     Game game(platform);
