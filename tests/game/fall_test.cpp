@@ -1,13 +1,16 @@
 // The ravine: the rope's rescue, and the game over of a fall from the board or into a hole.
-#include "play_fixture.h"
+#include "game_fixture.h"
 
 namespace {
 
-class FallTest : public PlayTest {
+const QString kFell = QStringLiteral("Game Over. You have fallen into the ravine");
+
+class FallTest : public GameTest {
   protected:
     FallTest() : board(start()) {}
 
-    // Everything a lost game leaves behind, whatever the fall.
+    // Everything a lost game leaves behind, whatever the fall: the game-over screen in front of
+    // the shop, once.
     void expectGameOver() {
         EXPECT_EQ(status().Energy.text(), QStringLiteral("0"));
         EXPECT_EQ(board.GameOver.text(), QStringLiteral("1"));
@@ -27,7 +30,7 @@ class FallTest : public PlayTest {
 
 } // namespace
 
-TEST_F(FallTest, TheRopeSavesOnceAndTheNextFallEndsTheGame) {
+TEST_F(FallTest, TheRopeSavesOnceOnTheKeptBoardAndTheNextFallEndsTheGame) {
     board.InCammino.setText(QStringLiteral("1")); // a board from the path section is kept
     status().Liv.setText(QStringLiteral("5"));
     status().setRope(true);
@@ -41,6 +44,7 @@ TEST_F(FallTest, TheRopeSavesOnceAndTheNextFallEndsTheGame) {
     EXPECT_FALSE(status().hasRope());
     EXPECT_TRUE(platform.randoms.empty()); // the level was built anew
     EXPECT_TRUE(board.Coins.visible());
+    EXPECT_DOUBLE_EQ(board.Pic.left(), 600);
     EXPECT_DOUBLE_EQ(board.Mio.left(), 2000);
     EXPECT_DOUBLE_EQ(board.Mio.top(), 1500);
     EXPECT_TRUE(board.Mio.visible());
@@ -49,31 +53,10 @@ TEST_F(FallTest, TheRopeSavesOnceAndTheNextFallEndsTheGame) {
     EXPECT_FALSE(board.GameOver.isSet());
     EXPECT_EQ(game.shop(), nullptr);
 
+    status().Timer2.setInterval(1000);
     put(board.Mio, 1000, 50);
     press(keys::Up);
-    EXPECT_EQ(status().message(), QStringLiteral("Game Over. You have fallen into the ravine"));
-    expectGameOver();
-}
-
-TEST_F(FallTest, TheRopeOnTheFirstLevelLaysOutANewBoard) {
-    status().setRope(true);
-    put(board.Mio, 95, 1000);
-    LevelPlan next;
-    next.board = {900, 700, 5000, 3600};
-    queueBuild(next);
-    press(keys::Left);
-    EXPECT_TRUE(platform.randoms.empty());
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 900);
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 2500);
-    EXPECT_DOUBLE_EQ(board.Mio.top(), 1800);
-    EXPECT_FALSE(board.GameOver.isSet());
-}
-
-TEST_F(FallTest, AFallWithoutTheRopeEndsTheGame) {
-    status().Timer2.setInterval(1000);
-    put(board.Mio, 1000, 3000 - 300);
-    press(keys::Down);
-    EXPECT_EQ(status().message(), QStringLiteral("Game Over. You have fallen into the ravine"));
+    EXPECT_EQ(status().message(), kFell);
     expectGameOver();
 }
 
@@ -86,37 +69,6 @@ TEST_F(FallTest, AHoleWithoutTheRopeEndsTheGameAndHidesBothPlayers) {
     EXPECT_EQ(status().message(), QStringLiteral("Game Over."));
     EXPECT_FALSE(board.Mio2.visible());
     EXPECT_FALSE(board.Foro[7].visible());
-    expectGameOver();
-}
-
-TEST_F(FallTest, EnergyRunOutInCombatIsSavedByTheRopeOnlyOnce) {
-    status().setRope(true);
-    status().Energy.setText(QStringLiteral("3"));
-    status().Armor.setText(QStringLiteral("0"));
-    put(board.Mio, 1000, 1000);
-    put(board.Monster, 1000, 1000);
-    board.Monster.setText(QStringLiteral("5"));
-    platform.queueDraw(1, 8);   // the demon stays in the player's row
-    platform.queueDraw(1, 100); // and strikes
-    platform.queueDraw(1, 4);   // the player is knocked down, still on the board
-    press('A');
-    EXPECT_EQ(status().Energy.text(), QStringLiteral("-2"));
-    EXPECT_EQ(status().message(), QStringLiteral("Demon Attack!"));
-    EXPECT_FALSE(board.GameOver.isSet());
-
-    // The next turn's combat check finds no energy: the rope saves the player.
-    platform.queueDraw(1, 8);
-    queueBuild({});
-    press('A');
-    EXPECT_TRUE(platform.randoms.empty());
-    EXPECT_EQ(status().message(), QStringLiteral("You used the rope!"));
-    EXPECT_FALSE(status().hasRope());
-    EXPECT_EQ(status().Energy.text(), QStringLiteral("-2"));
-    EXPECT_FALSE(board.GameOver.isSet());
-
-    // The energy is not given back, so the turn after ends the game.
-    press('A');
-    EXPECT_EQ(status().message(), QStringLiteral("Game Over. You have fallen into the ravine"));
     expectGameOver();
 }
 
@@ -133,6 +85,6 @@ TEST_F(FallTest, AGameLostInALevelBuiltByThePassageIsLostOnlyOnce) {
     queueBuild(next);
     press('A');
     EXPECT_EQ(status().Liv.text(), QStringLiteral("3"));
-    EXPECT_EQ(status().message(), QStringLiteral("Game Over. You have fallen into the ravine"));
+    EXPECT_EQ(status().message(), kFell);
     expectGameOver();
 }

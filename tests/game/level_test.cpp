@@ -1,262 +1,146 @@
-// Building a level: the board's layout, the objects on it, the monsters, the wall die and the
-// off-board player.
-#include "board_helpers.h"
+// Building a level: the board's layout, the kept board, the objects and their dice, the monsters
+// and the gate, and the wall die.
 #include "game_fixture.h"
 
-#include <string>
-#include <vector>
+#include <functional>
+#include <tuple>
 
 namespace {
 
 class LevelTest : public GameTest {
   protected:
-    // The objects a build may place, the gate first.
-    std::vector<ui::Label*> objects(Form2& board) {
-        return {&board.Gate, &board.Coins, &board.Hit,     &board.Food,   &board.PSecret,
-                &board.Trap, &board.Serum, &board.Monster, &board.Spider, &board.Bat};
+    // A fall off the board's left edge that the rope saves: the visible monsters hunt first (a
+    // draw of 1 each), then the level is built from the draws that queueLevel queues.
+    void fallWithRope(const std::function<void()>& queueLevel) {
+        Form2& b = board();
+        status().setRope(true);
+        put(b.Mio, 50, 1000);
+        for (const ui::Label* monster : {&b.Monster, &b.Spider, &b.Bat})
+            if (monster->visible())
+                platform.queueDraw(1, 8);
+        queueLevel();
+        press(keys::Left);
+        ASSERT_EQ(status().message(), QStringLiteral("You used the rope!"));
+        ASSERT_TRUE(platform.randoms.empty());
     }
-    // Queues the draws of one more build of the open board.
-    void queueBuild(Form2& board, const LevelPlan& plan) {
-        queueLevel(platform, plan, board.width(), board.height());
+    void fallWithRope(const LevelPlan& plan) {
+        fallWithRope([&] { queueBuild(plan); });
     }
 };
 
-LevelPlan everyObjectAt(const ObjectPlan& place) {
-    LevelPlan plan;
-    plan.gate = place;
-    for (auto* object : {&plan.coins, &plan.hit, &plan.food, &plan.secret, &plan.trap, &plan.serum,
-                         &plan.monster, &plan.spider, &plan.bat})
-        *object = place;
-    return plan;
-}
-
 } // namespace
 
-TEST_F(LevelTest, FirstBuildLaysOutTheBoardAndPutsThePlayerAtItsCentre) {
-    LevelPlan plan;
-    plan.board = {700, 400, 4001, 2999};
-    Form2& board = startBoard(game, platform, plan);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 700);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 400);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 4001);
-    EXPECT_DOUBLE_EQ(board.Pic.height(), 2999);
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 2000.5);
-    EXPECT_DOUBLE_EQ(board.Mio.top(), 1499.5);
-    EXPECT_TRUE(board.Mio.visible());
-    EXPECT_FALSE(board.Mio2.visible());
-    EXPECT_TRUE(platform.randoms.empty());
-    EXPECT_GE(platform.reseeds, 1);
-}
-
-TEST_F(LevelTest, SmallSizeDrawsAreRaisedToTheSmallestBoard) {
-    LevelPlan plan;
-    plan.board = {1, 1, 1, 1};
-    Form2& board = startBoard(game, platform, plan);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 3500);
-    EXPECT_DOUBLE_EQ(board.Pic.height(), 2500);
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 1750);
-    EXPECT_DOUBLE_EQ(board.Mio.top(), 1250);
-}
-
-TEST_F(LevelTest, BoardPastTheWindowsEdgeIsMovedBackByItsSize) {
-    // Window 11760 x 7830: a board drawn at 10000, 6000 of 4000 x 3000 would stick out.
-    LevelPlan plan;
-    plan.board = {10000, 6000, 4000, 3000};
-    Form2& board = startBoard(game, platform, plan);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 6000);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 3000);
-}
-
-TEST_F(LevelTest, BoardLargerThanTheWindowStartsAtOne) {
-    status().setWidth(6000); // a board window 5880 wide
-    LevelPlan plan;
-    plan.board = {5000, 5000, 8000, 8000};
-    Form2& board = startBoard(game, platform, plan);
-    ASSERT_LT(board.width(), 8000);
-    ASSERT_LT(board.height(), 8000);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 1);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 1);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 8000);
-    EXPECT_DOUBLE_EQ(board.Pic.height(), 8000);
-}
-
-TEST_F(LevelTest, BoardChosenInThePathSectionIsKept) {
-    Form2& board = startBoard(game, platform);
-    board.InCammino.setText(QStringLiteral("1"));
-    board.MyLoad.setText(QStringLiteral("1"));
-    board.Pic.setRect({900, 800, 5000, 4000});
-    board.Mio.setLeft(4000);
-    board.Mio.setTop(96);
-    board.Mio2.setVisible(true);
-
-    LevelPlan plan;
-    plan.newBoard = false;
-    plan.board = board.Pic.rect();
-    queueBuild(board, plan);
-    board.BuildLevel();
-    EXPECT_TRUE(platform.randoms.empty());
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 900);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 800);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 5000);
-    EXPECT_DOUBLE_EQ(board.Pic.height(), 4000);
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 4000);
-    EXPECT_DOUBLE_EQ(board.Mio.top(), 96);
-    EXPECT_TRUE(board.Mio2.visible());
-    EXPECT_EQ(board.MyLoad.text(), QStringLiteral("1"));
-}
-
-TEST_F(LevelTest, LoadedBoardIsKeptOnceAndMyLoadConsumed) {
-    // A loaded game: the board window is made, then the saved board and the centred player.
-    Form2& board = game.openBoard();
-    board.MyLoad.setText(QStringLiteral("1"));
-    board.Pic.setRect({300, 200, 6000, 5000});
-    board.Mio.setTop(2500);
-    board.Mio.setLeft(3000);
-    LevelPlan plan;
-    plan.newBoard = false;
-    plan.board = board.Pic.rect();
-    queueLevel(platform, plan, board.width(), board.height());
-    game.advance(10);
-    EXPECT_TRUE(platform.randoms.empty());
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 300);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 6000);
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 3000);
-    EXPECT_FALSE(board.MyLoad.isSet());
-
-    // The next build lays out a new board.
-    LevelPlan next;
-    next.board = {500, 500, 3600, 2600};
-    queueBuild(board, next);
-    board.BuildLevel();
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 3600);
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 1800);
-}
-
-TEST_F(LevelTest, ObjectsArePlacedWhereTheirDrawsSay) {
-    LevelPlan plan;
-    plan.gate = {300, 200};
-    plan.coins = ObjectPlan{1000, 1200};
-    plan.bat = ObjectPlan{2000, 100, 4};
-    Form2& board = startBoard(game, platform, plan);
-    EXPECT_DOUBLE_EQ(board.Gate.left(), 300);
-    EXPECT_DOUBLE_EQ(board.Gate.top(), 200);
-    EXPECT_TRUE(board.Coins.visible());
-    EXPECT_DOUBLE_EQ(board.Coins.left(), 1000);
-    EXPECT_DOUBLE_EQ(board.Coins.top(), 1200);
-    EXPECT_TRUE(board.Bat.visible());
-    EXPECT_EQ(board.Bat.text(), QStringLiteral("4"));
-    for (ui::Label* absent : {&board.Hit, &board.Food, &board.PSecret, &board.Trap, &board.Serum,
-                              &board.Monster, &board.Spider})
-        EXPECT_FALSE(absent->visible());
-}
-
-TEST_F(LevelTest, EveryObjectLiesInsideTheBoard) {
-    Form2& board = startBoard(game, platform);
-    board.InCammino.setText(QStringLiteral("1"));
-    for (double side : {510.0, 3500.0, 8000.0}) {
-        board.Pic.setWidth(side);
-        board.Pic.setHeight(side);
-        board.Mio.setLeft(0);
-        board.Mio.setTop(0);
-        // Draws at both ends and around the fold, where an object is pulled back by its size.
-        for (double draw : {1.0, 255.0, 256.0, side - 254, side}) {
-            LevelPlan plan = everyObjectAt({draw, draw});
-            plan.newBoard = false;
-            plan.board = board.Pic.rect();
-            queueBuild(board, plan);
-            board.BuildLevel();
-            ASSERT_TRUE(platform.randoms.empty());
-            for (ui::Label* object : objects(board)) {
-                SCOPED_TRACE(object->text().toStdString() + " at " + std::to_string(draw));
-                EXPECT_GE(object->left(), 1);
-                EXPECT_GE(object->top(), 1);
-                EXPECT_LE(object->left() + object->width(), side);
-                EXPECT_LE(object->top() + object->height(), side);
-            }
-        }
+TEST_F(LevelTest, LayoutKeepsTheBoardInTheWindowAndCentresThePlayer) {
+    // The board window is 11760 x 7830.
+    const std::pair<ui::Rect, ui::Rect> cases[] = {
+        {{700, 400, 4001, 2999}, {700, 400, 4001, 2999}},      // as drawn
+        {{1, 1, 1, 1}, {1, 1, 3500, 2500}},                    // raised to the smallest board
+        {{10000, 6000, 4000, 3000}, {6000, 3000, 4000, 3000}}, // moved back by its size
+        {{5000, 5000, 8000, 8000}, {1, 1, 8000, 8000}},        // moved back past the window: at 1
+    };
+    for (const auto& [drawn, laid] : cases) {
+        SCOPED_TRACE(laid.left);
+        if (game.board())
+            backToMenu();
+        LevelPlan plan;
+        plan.board = drawn;
+        Form2& board = start(plan);
+        EXPECT_TRUE(platform.randoms.empty());
+        EXPECT_EQ(sides(board.Pic.rect()), sides(laid));
+        EXPECT_DOUBLE_EQ(board.Mio.left(), laid.width / 2);
+        EXPECT_DOUBLE_EQ(board.Mio.top(), laid.height / 2);
+        EXPECT_TRUE(board.Mio.visible());
+        EXPECT_FALSE(board.Mio2.visible());
     }
 }
 
-TEST_F(LevelTest, ObjectDrawnInTheLastTwipsFoldsBackByItsSize) {
-    LevelPlan plan = everyObjectAt({4000, 3000});
-    Form2& board = startBoard(game, platform, plan);
-    EXPECT_DOUBLE_EQ(board.Coins.left(), 4000 - 255);
-    EXPECT_DOUBLE_EQ(board.Coins.top(), 3000 - 255);
+TEST_F(LevelTest, ALoadedBoardIsKeptOnceThenANewOneIsLaidOut) {
+    writeSave(kBeaSave);
+    press('L');
+    Form2& board = this->board();
+    const std::vector<double> window = sides(board.rect());
+    game.advance(10);                       // the start-up tick's build
+    EXPECT_EQ(sides(board.rect()), window); // a loaded game's window is not resized
+    EXPECT_EQ(sides(board.Pic.rect()), (std::vector<double>{450, 300, 5000, 2600}));
+    EXPECT_DOUBLE_EQ(board.Mio.left(), 2500);
+    EXPECT_DOUBLE_EQ(board.Mio.top(), 1300);
+    EXPECT_FALSE(board.MyLoad.isSet());
+
+    LevelPlan next;
+    next.board = {500, 500, 3600, 2600};
+    fallWithRope(next);
+    EXPECT_EQ(sides(board.Pic.rect()), sides(next.board));
+    EXPECT_DOUBLE_EQ(board.Mio.left(), 1800);
 }
 
-TEST_F(LevelTest, EachObjectAppearsOnlyBelowItsLimit) {
-    struct Case {
-        ui::Label Form2::*object;
-        int sides;
-        int limit;
-        bool monster;
-    };
-    const Case cases[] = {
+TEST_F(LevelTest, EachObjectAppearsOnlyBelowItsLimitWhereItsDrawsSay) {
+    const std::tuple<ui::Label Form2::*, int, int, bool> dice[] = {
         {&Form2::Coins, 30, 20, false},  {&Form2::Hit, 20, 5, false},
         {&Form2::Food, 20, 5, false},    {&Form2::PSecret, 20, 3, false},
         {&Form2::Trap, 20, 10, false},   {&Form2::Serum, 20, 5, false},
         {&Form2::Monster, 20, 15, true}, {&Form2::Spider, 20, 10, true},
         {&Form2::Bat, 20, 5, true},
     };
-    Form2& board = startBoard(game, platform);
-    board.InCammino.setText(QStringLiteral("1")); // the board is kept: no layout draws
-    for (bool placed : {true, false}) {
-        // Each die one below its limit, then each at its limit. Unqueued draws are 0.
-        platform.queueDraw(2, 4);
-        platform.randoms.insert(platform.randoms.end(), {0.0, 0.0}); // the gate
-        for (const Case& c : cases) {
-            platform.queueDraw(placed ? c.limit - 1 : c.limit, c.sides);
-            if (placed)
-                platform.randoms.insert(platform.randoms.end(), c.monster ? 3 : 2, 0.0);
+    Form2& board = start();
+    board.InCammino.setText(QStringLiteral("1")); // the 4000 x 3000 board is kept
+    // Every object is drawn at Top 2745, Left 3746: the Top fits, the Left folds back by 255.
+    const auto queuePlace = [&] {
+        queueDraw(2745, 3000);
+        queueDraw(3746, 4000);
+    };
+    for (bool placed : {false, true}) {
+        // Each die at its limit, then each one below it.
+        fallWithRope([&] {
+            platform.queueDraw(2, 4);
+            queuePlace(); // the gate
+            for (const auto& [object, faces, limit, monster] : dice) {
+                platform.queueDraw(placed ? limit - 1 : limit, faces);
+                if (placed)
+                    queuePlace();
+                if (placed && monster)
+                    platform.queueDraw(1, 9);
+            }
+        });
+        EXPECT_DOUBLE_EQ(board.Gate.left(), 3491);
+        EXPECT_DOUBLE_EQ(board.Gate.top(), 2745);
+        for (const auto& [object, faces, limit, monster] : dice) {
+            const ui::Label& label = board.*object;
+            EXPECT_EQ(label.visible(), placed) << limit << " of " << faces;
+            if (placed) {
+                EXPECT_EQ(sides(label.rect()), (std::vector<double>{3491, 2745, 255, 255}));
+            }
         }
-        board.BuildLevel();
-        EXPECT_TRUE(platform.randoms.empty());
-        for (const Case& c : cases)
-            EXPECT_EQ((board.*c.object).visible(), placed) << c.limit << " of " << c.sides;
     }
 }
 
-TEST_F(LevelTest, MonstersGetTheirLevelAndHideTheGate) {
+TEST_F(LevelTest, MonstersTakeTheirLevelAndHideTheGateUntilDemonAndSpiderAreGone) {
     LevelPlan plan;
     plan.monster = ObjectPlan{500, 500, 7};
     plan.spider = ObjectPlan{800, 500, 3};
     plan.bat = ObjectPlan{1100, 500, 9};
-    Form2& board = startBoard(game, platform, plan);
+    Form2& board = start(plan);
     EXPECT_EQ(board.Monster.text(), QStringLiteral("7"));
     EXPECT_EQ(board.Spider.text(), QStringLiteral("3"));
     EXPECT_EQ(board.Bat.text(), QStringLiteral("9"));
     EXPECT_FALSE(board.Gate.visible());
 
-    // The bat alone hides the gate too.
+    // The demon still stood when this level without monsters was built: the gate stays hidden.
+    fallWithRope(LevelPlan{});
+    EXPECT_FALSE(board.Monster.visible());
+    EXPECT_FALSE(board.Gate.visible());
+    // Now neither the demon nor the spider stands.
+    fallWithRope(LevelPlan{});
+    EXPECT_TRUE(board.Gate.visible());
+    // The bat alone hides it too.
     LevelPlan batOnly;
     batOnly.bat = ObjectPlan{1100, 500, 1};
-    board.Gate.setVisible(true);
-    queueBuild(board, batOnly);
-    board.BuildLevel();
+    fallWithRope(batOnly);
     EXPECT_EQ(board.Bat.text(), QStringLiteral("1"));
     EXPECT_FALSE(board.Gate.visible());
 }
 
-TEST_F(LevelTest, GateIsShownWhenNoMonsterIsPlacedAfterDemonAndSpiderAreGone) {
-    LevelPlan plan;
-    plan.monster = ObjectPlan{500, 500, 2};
-    Form2& board = startBoard(game, platform, plan);
-    ASSERT_FALSE(board.Gate.visible());
-
-    // The demon still stands: a build without monsters keeps the gate hidden.
-    queueBuild(board, LevelPlan{});
-    board.BuildLevel();
-    EXPECT_FALSE(board.Gate.visible());
-    EXPECT_FALSE(board.Monster.visible());
-
-    // Now neither the demon nor the spider stands: the next build shows the gate.
-    queueBuild(board, LevelPlan{});
-    board.BuildLevel();
-    EXPECT_TRUE(board.Gate.visible());
-}
-
-TEST_F(LevelTest, WallDieChangesAtMostOneFlag) {
-    Form2& board = startBoard(game, platform);
+TEST_F(LevelTest, TheWallDieChangesAtMostOneFlag) {
+    Form2& board = start();
     struct Case {
         int die;
         bool wallOn, driftOn;
@@ -264,55 +148,14 @@ TEST_F(LevelTest, WallDieChangesAtMostOneFlag) {
     for (bool before : {false, true}) {
         for (const Case& c : {Case{1, true, before}, Case{2, false, before}, Case{3, before, true},
                               Case{4, before, false}}) {
+            SCOPED_TRACE(testing::Message() << "die " << c.die << ", flags before " << before);
             board.WalMove.setText(before ? QStringLiteral("1") : QString());
             board.WalMove2.setText(before ? QStringLiteral("1") : QString());
             LevelPlan plan;
             plan.wallDie = c.die;
-            queueBuild(board, plan);
-            board.BuildLevel();
-            EXPECT_EQ(board.WalMove.isSet(), c.wallOn) << c.die << before;
-            EXPECT_EQ(board.WalMove2.isSet(), c.driftOn) << c.die << before;
+            fallWithRope(plan);
+            EXPECT_EQ(board.WalMove.isSet(), c.wallOn);
+            EXPECT_EQ(board.WalMove2.isSet(), c.driftOn);
         }
-    }
-}
-
-TEST_F(LevelTest, BuildStartsBothWallTimers) {
-    Form2& board = startBoard(game, platform);
-    EXPECT_TRUE(board.Wall.enabled());
-    EXPECT_TRUE(board.Wall2.enabled());
-}
-
-TEST_F(LevelTest, PlayerOffTheKeptBoardFallsAndTheWallsStayStopped) {
-    Form2& board = game.openBoard();
-    board.MyLoad.setText(QStringLiteral("1"));
-    board.Pic.setRect({300, 200, 3600, 2600});
-    board.Mio.setLeft(3500); // right edge beyond the board
-    board.Mio.setTop(1300);
-    LevelPlan plan;
-    plan.newBoard = false;
-    plan.board = board.Pic.rect();
-    queueLevel(platform, plan, board.width(), board.height());
-    game.advance(10);
-
-    EXPECT_FALSE(board.Wall.enabled());
-    EXPECT_FALSE(board.Wall2.enabled());
-    EXPECT_EQ(board.GameOver.text(), QStringLiteral("1"));
-    EXPECT_EQ(status().Energy.text(), QStringLiteral("0"));
-    EXPECT_FALSE(board.Mio.visible());
-    EXPECT_EQ(status().message(), QStringLiteral("Game Over. You have fallen into the ravine"));
-}
-
-TEST_F(LevelTest, PlayerOffBoardOnAnySide) {
-    Form2& board = startBoard(game, platform);
-    const double w = board.Pic.width(), h = board.Pic.height();
-    struct Place {
-        double left, top;
-        bool off;
-    };
-    for (const Place& p : {Place{0, 0, false}, Place{w - 255, h - 255, false}, Place{-1, 0, true},
-                           Place{w - 254, 0, true}, Place{0, -1, true}, Place{0, h - 254, true}}) {
-        board.Mio.setLeft(p.left);
-        board.Mio.setTop(p.top);
-        EXPECT_EQ(board.PlayerOffBoard(), p.off) << p.left << ", " << p.top;
     }
 }

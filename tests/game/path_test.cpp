@@ -1,8 +1,9 @@
 // The path section: entering it at the gate, its pick-ups and holes, the hidden exit, and the
 // trail of marks.
-#include "play_fixture.h"
+#include "game_fixture.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -10,20 +11,35 @@ namespace {
 constexpr double kHoleLeft = 9000;
 constexpr double kHoleTop = 6000;
 
-class PathTest : public PlayTest {
+class PathTest : public GameTest {
   protected:
     PathTest() : board(start()) {}
 
-    // Steps onto the gate from the dungeon board.
+    // Steps onto the gate from the dungeon board: BuildPath puts every hole at kHoleLeft,
+    // kHoleTop and the food, gold and time at 100, 100 (inside the hidden board: no fold).
     void enterPath() {
+        for (int i = 0; i < 31 + 3; ++i) {
+            queueDraw(i < 31 ? kHoleTop : 100, board.height());
+            queueDraw(i < 31 ? kHoleLeft : 100, board.width());
+        }
         put(board.Gate, board.Mio.left(), board.Mio.top());
         press('A');
+        ASSERT_TRUE(platform.randoms.empty());
     }
 
-    // The exit's board, kept by the next build (4000 x 3000 like the first board).
-    void queueKeptLevel() {
+    // The draws of the exit's layout on the first move: Top, Left, Width, Height.
+    void queueExit(const ui::Rect& exit) {
+        queueDraw(exit.top, board.height());
+        queueDraw(exit.left, board.width());
+        queueDraw(exit.width, 8000);
+        queueDraw(exit.height, 8000);
+    }
+
+    // The exit's board, kept by the next build.
+    void queueKeptLevel(const ui::Rect& exit = {600, 600, 4000, 3000}) {
         LevelPlan next;
         next.newBoard = false;
+        next.board = exit;
         queueBuild(next);
     }
 
@@ -33,24 +49,19 @@ class PathTest : public PlayTest {
 } // namespace
 
 TEST_F(PathTest, GateLeadsThroughThePathToTheNextLevel) {
-    queuePath(kHoleLeft, kHoleTop);
     enterPath();
     EXPECT_FALSE(board.Pic.visible());
     EXPECT_EQ(board.Camin.text(), QStringLiteral("1"));
     EXPECT_EQ(board.NuovoL.text(), QStringLiteral("1"));
     EXPECT_TRUE(status().Timer2.enabled());
     EXPECT_EQ(board.Foro.loadedCount(), 31);
-    for (int i = 0; i < 31; ++i) {
-        EXPECT_TRUE(board.Foro[i].visible());
-        EXPECT_DOUBLE_EQ(board.Foro[i].left(), kHoleLeft);
-    }
-    for (const ui::Label* pickUp : {&board.Foody, &board.Goldy, &board.Tempy})
-        EXPECT_TRUE(pickUp->visible());
+    EXPECT_TRUE(board.Foro[30].visible());
+    EXPECT_DOUBLE_EQ(board.Foro[30].left(), kHoleLeft);
+    EXPECT_TRUE(board.Foody.visible() && board.Goldy.visible() && board.Tempy.visible());
     // The first section starts at the old board's top-left corner.
     EXPECT_TRUE(board.Mio2.visible());
     EXPECT_DOUBLE_EQ(board.Mio2.left(), 600);
     EXPECT_DOUBLE_EQ(board.Mio2.top(), 600);
-    EXPECT_TRUE(platform.randoms.empty());
 
     // The first move chooses the exit at 700, 500: not reached yet.
     const int reseeds = platform.reseeds;
@@ -62,7 +73,7 @@ TEST_F(PathTest, GateLeadsThroughThePathToTheNextLevel) {
     EXPECT_DOUBLE_EQ(board.Pic.left(), 700);
     EXPECT_EQ(status().Liv.text(), QStringLiteral("1"));
 
-    queueKeptLevel();
+    queueKeptLevel({700, 500, 4000, 3000});
     press(keys::Right);
     EXPECT_TRUE(platform.randoms.empty());
     EXPECT_TRUE(board.Pic.visible());
@@ -76,7 +87,6 @@ TEST_F(PathTest, GateLeadsThroughThePathToTheNextLevel) {
     EXPECT_DOUBLE_EQ(board.Mio.top(), 1500);
 
     // The next section starts where the last step of this one began.
-    queuePath(kHoleLeft, kHoleTop);
     enterPath();
     EXPECT_EQ(board.NuovoL.text(), QStringLiteral("2"));
     EXPECT_DOUBLE_EQ(board.Mio2.left(), 696);
@@ -84,7 +94,6 @@ TEST_F(PathTest, GateLeadsThroughThePathToTheNextLevel) {
 }
 
 TEST_F(PathTest, AllTouchingPickUpsAreTakenInOneMove) {
-    queuePath(kHoleLeft, kHoleTop);
     enterPath();
     for (ui::Label* pickUp : {&board.Foody, &board.Goldy, &board.Tempy})
         put(*pickUp, 696, 600);
@@ -102,38 +111,23 @@ TEST_F(PathTest, AllTouchingPickUpsAreTakenInOneMove) {
     EXPECT_TRUE(platform.randoms.empty());
 }
 
-TEST_F(PathTest, APickUpIsTakenBeforeAHoleEndsTheMove) {
-    queuePath(kHoleLeft, kHoleTop);
-    enterPath();
-    put(board.Goldy, 696, 600);
-    put(board.Foro[3], 696, 600);
-    platform.queueDraw(6, 10);
-    press(keys::Right);
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("16"));
-    EXPECT_FALSE(board.Goldy.visible());
-    EXPECT_FALSE(board.Foro[3].visible());
-    EXPECT_EQ(status().message(), QStringLiteral("Game Over."));
-    EXPECT_FALSE(board.InCammino.isSet()); // no exit chosen
-    EXPECT_TRUE(platform.randoms.empty());
-}
-
-TEST_F(PathTest, OnlyTheLowestOfTwoHolesIsFallenInto) {
+TEST_F(PathTest, APickUpComesBeforeTheLowestOfTwoHolesAndTheRescuedPlayerWalksOn) {
     status().setRope(true);
-    queuePath(kHoleLeft, kHoleTop);
     enterPath();
-    put(board.Foro[2], 696, 600);
-    put(board.Foro[5], 696, 600);
+    for (ui::Label* label : {&board.Goldy, &board.Foro[2], &board.Foro[5]})
+        put(*label, 696, 600);
+    platform.queueDraw(6, 10);
     queueBuild({}); // the rope's new level
     press(keys::Right);
     EXPECT_TRUE(platform.randoms.empty());
+    EXPECT_EQ(status().Gold.text(), QStringLiteral("16"));
+    EXPECT_FALSE(board.Goldy.visible());
     EXPECT_FALSE(board.Foro[2].visible());
     EXPECT_TRUE(board.Foro[5].visible());
     EXPECT_EQ(status().message(), QStringLiteral("You used the rope!"));
-    EXPECT_FALSE(status().hasRope());
-    EXPECT_FALSE(board.GameOver.isSet());
-    EXPECT_FALSE(board.InCammino.isSet());
+    EXPECT_FALSE(board.InCammino.isSet()); // the move ended before the exit was chosen
 
-    // The rescued path player walks on, visible, from where it fell.
+    // The rebuilt level hid the path player; it walks on, visible, from where it fell.
     EXPECT_EQ(board.Camin.text(), QStringLiteral("1"));
     EXPECT_TRUE(board.Mio2.visible());
     EXPECT_DOUBLE_EQ(board.Mio2.left(), 696);
@@ -143,49 +137,37 @@ TEST_F(PathTest, OnlyTheLowestOfTwoHolesIsFallenInto) {
 }
 
 TEST_F(PathTest, AnExitDrawnUnderThePlayerEndsTheSectionOnTheFirstMove) {
-    queuePath(kHoleLeft, kHoleTop);
     enterPath();
     queueExit({600, 500, 4000, 3000});
-    queueKeptLevel();
+    queueKeptLevel({600, 500, 4000, 3000});
     press(keys::Right);
     EXPECT_TRUE(platform.randoms.empty());
     EXPECT_TRUE(board.Pic.visible());
     EXPECT_EQ(status().Liv.text(), QStringLiteral("2"));
 }
 
-TEST_F(PathTest, ExitBoundsIncludeTheBoardsEdges) {
-    queuePath(kHoleLeft, kHoleTop);
-    enterPath();
-    board.InCammino.setText(QStringLiteral("1"));
-    board.Pic.setRect({1000, 1000, 3500, 2500});
-
-    put(board.Mio2, 4405, 2000);
-    press(keys::Right); // Left 4501: one twip past the right edge
-    EXPECT_FALSE(board.Pic.visible());
-
-    put(board.Mio2, 4404, 2000);
-    LevelPlan kept;
-    kept.newBoard = false;
-    kept.board = {1000, 1000, 3500, 2500};
-    queueBuild(kept);
-    press(keys::Right); // Left 4500: on the right edge
-    EXPECT_TRUE(board.Pic.visible());
-    EXPECT_EQ(status().Liv.text(), QStringLiteral("2"));
-    EXPECT_TRUE(platform.randoms.empty());
-}
-
-TEST_F(PathTest, TheTopEdgeOfTheExitCounts) {
-    queuePath(kHoleLeft, kHoleTop);
-    enterPath();
-    board.InCammino.setText(QStringLiteral("1"));
-    board.Pic.setRect({1000, 1000, 3500, 2500});
-    put(board.Mio2, 2000, 1096);
-    LevelPlan kept;
-    kept.newBoard = false;
-    kept.board = {1000, 1000, 3500, 2500};
-    queueBuild(kept);
-    press(keys::Up);
-    EXPECT_TRUE(board.Pic.visible());
+TEST_F(PathTest, TheExitIncludesItsEdges) {
+    const ui::Rect exit{1000, 1000, 3500, 2500};
+    const std::tuple<double, double, bool> cases[] = {
+        {999, 2000, false}, {1000, 2000, true}, {4501, 2000, false}, {4500, 2000, true},
+        {2000, 999, false}, {2000, 1000, true}, {2000, 3501, false}, {2000, 3500, true},
+    };
+    int level = 1;
+    for (const auto& [left, top, reached] : cases) {
+        SCOPED_TRACE(testing::Message() << left << ", " << top);
+        if (!board.Camin.isSet())
+            enterPath();
+        board.InCammino.setText(QStringLiteral("1"));
+        board.Pic.setRect(exit);
+        put(board.Mio2, left, top);
+        if (reached)
+            queueKeptLevel(exit);
+        press('A'); // a mark where the player stands, no step
+        level += reached ? 1 : 0;
+        EXPECT_TRUE(platform.randoms.empty());
+        EXPECT_EQ(board.Pic.visible(), reached);
+        EXPECT_EQ(status().Liv.text(), QString::number(level));
+    }
 }
 
 namespace {
@@ -197,7 +179,8 @@ class PathTrailTest : public PathTest {
     void section(int marks) {
         board.Camin.setText({});
         board.Pic.setVisible(true);
-        enterPath(); // every draw 0: the holes and pick-ups lie at 1, 1
+        put(board.Gate, board.Mio.left(), board.Mio.top());
+        press('A'); // every draw 0: the holes and pick-ups lie at 1, 1
         board.InCammino.setText(QStringLiteral("1"));
         board.Pic.setLeft(6000);
         for (int i = 0; i < marks; ++i)
@@ -208,7 +191,7 @@ class PathTrailTest : public PathTest {
 
 } // namespace
 
-TEST_F(PathTrailTest, TheSeventhSectionWipesTheTrailOfTheSixBefore) {
+TEST_F(PathTrailTest, TheSeventhSectionWipesAndFreesTheTrailOfTheSixBefore) {
     const size_t controls = board.controls().size();
     for (int n = 1; n <= 6; ++n) {
         section(2);
@@ -227,10 +210,6 @@ TEST_F(PathTrailTest, TheSeventhSectionWipesTheTrailOfTheSixBefore) {
     EXPECT_EQ(board.TrackM.text(), QStringLiteral("13"));
     EXPECT_TRUE(board.Track.isLoaded(13));
     EXPECT_FALSE(board.Track.isLoaded(12));
-
-    section(1);
-    EXPECT_EQ(board.NuovoL.text(), QStringLiteral("1"));
-    EXPECT_EQ(marks(), 2);
 }
 
 TEST_F(PathTrailTest, ALongGameHoldsNoMoreThanSevenSectionsOfMarks) {
@@ -242,6 +221,5 @@ TEST_F(PathTrailTest, ALongGameHoldsNoMoreThanSevenSectionsOfMarks) {
     }
     EXPECT_EQ(board.TrackM.text(), QStringLiteral("600"));
     EXPECT_EQ(most, 7 * kSteps);
-    EXPECT_LE(marks(), 7 * kSteps);
     EXPECT_LE(board.controls().size(), 200u);
 }

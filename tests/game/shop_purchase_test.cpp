@@ -1,112 +1,111 @@
-// What gold and food buy in the shop: stats, food conversion, a wider board, time, lives, a rope.
-#include "shop_fixture.h"
+// What gold, food and prayer get in the shop: stats, food conversion, a wider board, time, lives,
+// a rope, and the mercy of the gods.
+#include "game_fixture.h"
+
+#include <string>
+#include <tuple>
+#include <vector>
 
 namespace {
 
-struct Purchase {
-    char key;
-    ui::Label MDIForm1::*stat;
-    int amount;
-    int price;
-};
-
-const Purchase kPurchases[] = {
-    {'A', &MDIForm1::Energy, 5, 10},
-    {'B', &MDIForm1::Armor, 10, 7},
-    {'C', &MDIForm1::Serum, 20, 5},
-    {'D', &MDIForm1::Hits, 1, 1},
-};
-
 const QString kNoGold = QStringLiteral("You do not have enough gold!");
-const QString kNoFood = QStringLiteral("You do not have enough foods!");
 
 } // namespace
 
-TEST_F(ShopTest, EachPurchaseAtAroundAndAbovePrice) {
-    startGame();
-    for (const Purchase& p : kPurchases) {
-        SCOPED_TRACE(std::string(1, p.key));
-        ui::Label& stat = status().*p.stat;
-        // Gold before, whether it buys, and whether "not enough" follows.
-        const struct {
-            int gold;
-            bool buys;
-        } cases[] = {
-            {p.price - 1, false}, {p.price, true}, {p.price + 1, true}, {2 * p.price, true}};
-        for (const auto& c : cases) {
-            SCOPED_TRACE(c.gold);
-            stat.setText(QStringLiteral("50"));
-            status().Gold.setText(QString::number(c.gold));
-            Form3& shop = openShop();
-            press(p.key);
-            const int goldAfter = c.buys ? c.gold - p.price : c.gold;
-            EXPECT_EQ(stat.text(), QString::number(c.buys ? 50 + p.amount : 50));
+TEST_F(ShopTest, EachPurchaseBelowAtAndAboveItsPrice) {
+    struct Purchase {
+        char key;
+        ui::Label MDIForm1::*stat; // none: the rope
+        int amount;
+        int price;
+    };
+    const Purchase purchases[] = {
+        {'A', &MDIForm1::Energy, 5, 10},    {'B', &MDIForm1::Armor, 10, 7},
+        {'C', &MDIForm1::Serum, 20, 5},     {'D', &MDIForm1::Hits, 1, 1},
+        {'K', &MDIForm1::ContPart, 1, 100}, {'R', nullptr, 0, 30},
+    };
+    start();
+    Form3& shop = openShop();
+    for (const auto& [key, stat, amount, price] : purchases) {
+        for (int gold : {price - 1, price, price + 1}) {
+            SCOPED_TRACE(std::string(1, key) + " with " + std::to_string(gold));
+            const bool buys = gold >= price;
+            const int goldAfter = buys ? gold - price : gold;
+            if (stat)
+                (status().*stat).setText(QStringLiteral("50"));
+            status().setRope(false);
+            status().Gold.setText(QString::number(gold));
+            status().setMessage({});
+            shop.Msg.setText({});
+            press(key);
             EXPECT_EQ(status().Gold.text(), QString::number(goldAfter));
-            EXPECT_EQ(shop.Msg.text(), goldAfter < p.price ? kNoGold : QString());
-            press('X');
+            if (stat) {
+                EXPECT_EQ((status().*stat).text(), QString::number(buys ? 50 + amount : 50));
+            }
+            EXPECT_EQ(status().hasRope(), !stat && buys);
+            // A to D say it in the shop whenever the gold left is below the price; K and R on
+            // the message line when the gold is short.
+            const bool stats = key <= 'D';
+            EXPECT_EQ(stats ? shop.Msg.text() : status().message(),
+                      (stats ? goldAfter < price : !buys) ? kNoGold : QString());
         }
     }
+    // A second rope costs its price and is still one rope.
+    press('R');
+    EXPECT_EQ(status().Gold.text(), QStringLiteral("1"));
+    EXPECT_TRUE(status().hasRope());
 }
 
-TEST_F(ShopTest, FoodBecomesEnergyOrSerum) {
-    startGame();
+TEST_F(ShopTest, FoodBecomesEnergyOrSerumToTheNearestWholeNumber) {
+    // The whole amount moves, however large; less than one moves nothing.
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"0", 0, "0"}, {"7", 7, "0"}, {"100000", 100000, "0"}, {"2.6", 3, "0"}, {"0.5", 0, "0.5"},
+    };
+    start();
+    Form3& shop = openShop();
     for (const auto& [key, stat] : {std::pair{'E', &MDIForm1::Energy}, {'F', &MDIForm1::Serum}}) {
-        for (const auto& [food, gain] : {std::pair{0, 0}, {7, 7}, {100000, 100000}}) {
-            SCOPED_TRACE(food);
+        for (const auto& [food, gain, foodAfter] : cases) {
+            SCOPED_TRACE(std::string(1, key) + " with " + food);
             (status().*stat).setText(QStringLiteral("30"));
-            status().Food.setText(QString::number(food));
-            Form3& shop = openShop();
+            status().Food.setText(QString::fromLatin1(food));
+            shop.Msg.setText({});
             press(key);
             EXPECT_EQ((status().*stat).text(), QString::number(30 + gain));
-            EXPECT_EQ(status().Food.text(), QStringLiteral("0"));
-            EXPECT_EQ(shop.Msg.text(), kNoFood); // also after every conversion
-            press('X');
+            EXPECT_EQ(status().Food.text(), QString::fromLatin1(foodAfter));
+            EXPECT_EQ(shop.Msg.text(), QStringLiteral("You do not have enough foods!"));
         }
     }
-}
-
-TEST_F(ShopTest, FoodIsTakenAsTheNearestWholeNumber) {
-    startGame();
-    status().Food.setText(QStringLiteral("2.6"));
-    status().Energy.setText(QStringLiteral("10"));
-    openShop();
-    press('E');
-    EXPECT_EQ(status().Energy.text(), QStringLiteral("13"));
-    status().Food.setText(QStringLiteral("0.5"));
-    press('E');
-    EXPECT_EQ(status().Energy.text(), QStringLiteral("13"));
-    EXPECT_EQ(status().Food.text(), QStringLiteral("0.5"));
 }
 
 TEST_F(ShopTest, WallExpansionNeedsElevenEnergyAndTenGold) {
-    Form2& board = startGame();
-    const double width = board.Pic.width();
-    const double gate = board.Gate.left();
-    setStats(QStringLiteral("10"), QStringLiteral("50"));
+    Form2& board = start();
     openShop();
-    press('W');
-    EXPECT_EQ(status().message(), QStringLiteral("You do not have enough energy or gold!"));
-    EXPECT_EQ(board.Pic.width(), width);
-    EXPECT_EQ(board.Gate.left(), gate);
-    setStats(QStringLiteral("50"), QStringLiteral("9"));
-    status().setMessage({});
-    press('W');
-    EXPECT_EQ(status().message(), QStringLiteral("You do not have enough energy or gold!"));
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("9"));
-
-    setStats(QStringLiteral("11"), QStringLiteral("50"));
+    const double gate = board.Gate.left();
+    for (const auto& [energy, gold] : {std::pair{"10", "50"}, {"50", "9"}}) {
+        status().Energy.setText(QString::fromLatin1(energy));
+        status().Gold.setText(QString::fromLatin1(gold));
+        status().setMessage({});
+        press('W');
+        EXPECT_EQ(status().message(), QStringLiteral("You do not have enough energy or gold!"));
+        EXPECT_EQ(status().Energy.text(), QString::fromLatin1(energy));
+        EXPECT_EQ(status().Gold.text(), QString::fromLatin1(gold));
+        EXPECT_EQ(board.Pic.width(), 4000);
+        EXPECT_EQ(board.Gate.left(), gate);
+    }
+    status().Energy.setText(QStringLiteral("11"));
+    status().Gold.setText(QStringLiteral("10"));
     status().setMessage({});
     press('W');
     EXPECT_EQ(board.Pic.width(), 10000);
     EXPECT_EQ(board.Gate.left(), 100);
     EXPECT_EQ(status().Energy.text(), QStringLiteral("1"));
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("40"));
+    EXPECT_EQ(status().Gold.text(), QStringLiteral("0"));
     EXPECT_TRUE(status().message().isEmpty());
-    EXPECT_NE(shop(), nullptr);
+    EXPECT_NE(game.shop(), nullptr);
 }
 
-TEST_F(ShopTest, TimeIsSetBackToTwoMinutes) {
-    startGame();
+TEST_F(ShopTest, TimeIsSetToTwoMinutesFromAboveOrBelowForTenFoodAndTenGold) {
+    start();
     openShop();
     for (const char* left : {"300", "50"}) {
         status().Tempo.setText(QString::fromLatin1(left));
@@ -125,33 +124,60 @@ TEST_F(ShopTest, TimeIsSetBackToTwoMinutes) {
     EXPECT_EQ(status().message(), QStringLiteral("You do not have enough food or gold!"));
 }
 
-TEST_F(ShopTest, ALifeCostsAHundredGold) {
-    startGame();
-    openShop();
-    status().Gold.setText(QStringLiteral("100"));
-    press('K');
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("0"));
-    EXPECT_EQ(status().ContPart.text(), QStringLiteral("6"));
-    EXPECT_TRUE(status().message().isEmpty());
-    status().Gold.setText(QStringLiteral("99"));
-    press('K');
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("99"));
-    EXPECT_EQ(status().ContPart.text(), QStringLiteral("6"));
-    EXPECT_EQ(status().message(), kNoGold);
+TEST_F(ShopTest, AnAnsweredPrayerRestoresEverythingAndStartsTheClock) {
+    start();
+    Form3& shop = openShop();
+    status().Energy.setText(QStringLiteral("3"));
+    status().ContPart.setText(QStringLiteral("0"));
+    const int reseeds = platform.reseeds;
+    platform.queueDraw(1, 500);
+    press('G');
+    EXPECT_EQ(platform.reseeds, reseeds + 1);
+    MDIForm1& s = status();
+    EXPECT_EQ(fields(), (std::vector<QString>{"1", "100", "100", "100", "100", "100", "100", "900",
+                                              "Anna", "5"}));
+    EXPECT_TRUE(s.hasRope());
+    EXPECT_EQ(shop.Msg.text(), QStringLiteral("God had mercy."));
+    EXPECT_EQ(game.shop(), &shop);
+    // The countdown now runs while the shop is open.
+    game.advance(1000);
+    EXPECT_EQ(s.Tempo.text(), QStringLiteral("899"));
 }
 
-TEST_F(ShopTest, ARopeCostsThirtyGoldAndOneIsTheMost) {
-    startGame();
-    openShop();
-    status().Gold.setText(QStringLiteral("29"));
-    press('R');
+TEST_F(ShopTest, AnUnansweredPrayerCostsOneEnergyAndWithoutEnergyEndsTheGame) {
+    Form2& board = start();
+    Form3& shop = openShop();
+    status().Energy.setText(QStringLiteral("1"));
+    platform.queueDraw(2, 500);
+    press('G');
+    EXPECT_EQ(status().Energy.text(), QStringLiteral("0"));
+    EXPECT_EQ(shop.Msg.text(), QStringLiteral("Nothing happens."));
     EXPECT_FALSE(status().hasRope());
-    EXPECT_EQ(status().message(), kNoGold);
-    status().Gold.setText(QStringLiteral("60"));
-    press('R');
-    EXPECT_TRUE(status().hasRope());
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("30"));
-    press('R');
-    EXPECT_TRUE(status().hasRope());
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("0"));
+    EXPECT_FALSE(status().Timer1.enabled());
+    ASSERT_EQ(game.shop(), &shop);
+
+    const int draws = platform.randomCalls;
+    const int reseeds = platform.reseeds;
+    press('G');
+    EXPECT_EQ(platform.reseeds, reseeds + 1);
+    EXPECT_EQ(platform.randomCalls, draws); // no draw once the energy is gone
+    EXPECT_EQ(status().message(), QStringLiteral("Game Over. Sorry. Too many requests."));
+    EXPECT_TRUE(board.GameOver.isSet());
+    EXPECT_FALSE(board.Mio.visible());
+    EXPECT_EQ(status().Energy.text(), QStringLiteral("0"));
+    EXPECT_EQ(game.shop(), nullptr);
+    // The close that ends the game leaves the clock and the wall stopped.
+    EXPECT_FALSE(board.Wall.enabled());
+    const QString left = status().Tempo.text();
+    game.advance(5000);
+    EXPECT_EQ(status().Tempo.text(), left);
+
+    // Less than no energy as well.
+    backToMenu();
+    start();
+    openShop();
+    status().Energy.setText(QStringLiteral("-4"));
+    press('G');
+    EXPECT_TRUE(this->board().GameOver.isSet());
+    EXPECT_EQ(game.shop(), nullptr);
 }

@@ -1,5 +1,4 @@
 // The timed walls: the closing right wall and the drifting board.
-#include "board_helpers.h"
 #include "game_fixture.h"
 
 #include <tuple>
@@ -10,117 +9,62 @@ constexpr int kTick = 100;
 
 class WallsTest : public GameTest {
   protected:
-    // A board with the closing wall on (the drift off) and the player at its centre.
-    Form2& closingWall(LevelPlan plan = {}) {
-        plan.wallDie = 1;
-        return startBoard(game, platform, plan);
-    }
-    // A board with the drift on (the closing wall off) whose first tick picks `direction`.
-    Form2& drifting(LevelPlan plan, int direction) {
-        plan.wallDie = 3;
-        Form2& board = startBoard(game, platform, plan);
-        platform.queueDraw(direction, 4);
-        game.advance(kTick);
+    // A board whose wall die gave `die`, with both wall timers running from the build on: their
+    // first tick comes 100 ms later.
+    Form2& walls(int die, LevelPlan plan = {}) {
+        plan.wallDie = die;
+        Form2& board = start(plan);
+        board.Wall2.setEnabled(true);
         return board;
     }
     void expectFallen(Form2& board) {
         EXPECT_EQ(board.GameOver.text(), QStringLiteral("1"));
-        EXPECT_EQ(status().Energy.text(), QStringLiteral("0"));
         EXPECT_FALSE(board.Mio.visible());
         EXPECT_EQ(status().message(), QStringLiteral("Game Over. You have fallen into the ravine"));
+        EXPECT_FALSE(board.Wall.enabled());
     }
 };
 
 } // namespace
 
-TEST_F(WallsTest, ClosingWallNarrowsTheBoardAndPushesTheGate) {
+TEST_F(WallsTest, ClosingWallNarrowsTheBoardAndPushesOnlyTheGate) {
     LevelPlan plan;
     plan.gate = {4000 - 255, 500};
     plan.coins = ObjectPlan{4000 - 255, 1000};
-    Form2& board = closingWall(plan);
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 3992);
-    EXPECT_DOUBLE_EQ(board.Gate.left(), 3992 - 255);
+    Form2& board = walls(1, plan);
+    for (double width : {3992.0, 3984.0}) {
+        game.advance(kTick);
+        EXPECT_DOUBLE_EQ(board.Pic.width(), width);
+        EXPECT_DOUBLE_EQ(board.Gate.left(), width - 255);
+    }
     EXPECT_DOUBLE_EQ(board.Coins.left(), 4000 - 255); // cut off by the wall, not moved
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 3984);
-    EXPECT_DOUBLE_EQ(board.Gate.left(), 3984 - 255);
     EXPECT_DOUBLE_EQ(board.Pic.left(), 600);
 }
 
 TEST_F(WallsTest, PlayerAtTheCentreFallsOnTheTickTheWallPassesHim) {
     LevelPlan plan;
     plan.board = {600, 600, 3500, 3000};
-    Form2& board = closingWall(plan);
+    Form2& board = walls(1, plan);
     ASSERT_DOUBLE_EQ(board.Mio.left(), 1750);
     game.advance(186 * kTick);
     EXPECT_DOUBLE_EQ(board.Pic.width(), 3500 - 186 * 8);
-    EXPECT_TRUE(board.Mio.visible());
     EXPECT_FALSE(board.GameOver.isSet());
     game.advance(kTick);
     expectFallen(board);
-    EXPECT_FALSE(board.Wall.enabled());
 }
 
-TEST_F(WallsTest, BoardNarrowerThanOneHundredLetsThePlayerFall) {
+TEST_F(WallsTest, BoardNarrowerThanOneHundredIsAFallBeforeTheGateMoves) {
     LevelPlan plan;
     plan.gate = {3000, 500};
-    Form2& board = closingWall(plan);
+    Form2& board = walls(1, plan);
     board.Pic.setWidth(107);
     game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 99);
     expectFallen(board);
-    EXPECT_DOUBLE_EQ(board.Gate.left(), 3000); // the tick ended with the fall
+    EXPECT_DOUBLE_EQ(board.Gate.left(), 3000);
 }
 
-TEST_F(WallsTest, WallsRestWhileTheirFlagIsOff) {
-    Form2& board = startBoard(game, platform); // die 2: both off
-    platform.queueDraw(4, 4);
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 4000);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 600);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 600);
-    // The drift still rolls a direction on every tick.
-    EXPECT_EQ(board.MonDir.text(), QStringLiteral("4"));
-    platform.queueDraw(1, 4);
-    game.advance(kTick);
-    EXPECT_EQ(board.MonDir.text(), QStringLiteral("1"));
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 600);
-}
-
-TEST_F(WallsTest, PathSectionStopsBothEffects) {
-    Form2& board = drifting(LevelPlan{}, 2);
-    board.WalMove.setText(QStringLiteral("1"));
-    board.Camin.setText(QStringLiteral("1"));
-    const int draws = platform.randomCalls;
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 4000);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 600);
-    EXPECT_FALSE(board.Wall2.enabled());
-    EXPECT_EQ(board.MonDir.text(), QStringLiteral("2"));
-    EXPECT_EQ(platform.randomCalls, draws);
-    game.advance(10 * kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 4000);
-}
-
-TEST_F(WallsTest, HiddenPlayerStopsTheTimersAfterOneLastTick) {
-    Form2& board = drifting(LevelPlan{}, 4);
-    board.WalMove.setText(QStringLiteral("1"));
-    board.Mio.setVisible(false);
-    game.advance(kTick);
-    EXPECT_FALSE(board.Wall.enabled());
-    EXPECT_FALSE(board.Wall2.enabled());
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 3992);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 700);
-    game.advance(10 * kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.width(), 3992);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 700);
-}
-
-TEST_F(WallsTest, FirstDriftTickOnlyChoosesADirection) {
-    LevelPlan plan;
-    plan.wallDie = 3;
-    Form2& board = startBoard(game, platform, plan);
+TEST_F(WallsTest, FirstDriftTickOnlyChoosesADirectionAndAnIdleDriftKeepsChoosing) {
+    Form2& board = walls(3);
     EXPECT_EQ(board.MonDir.text(), QStringLiteral("0"));
     const int reseeds = platform.reseeds;
     platform.queueDraw(2, 4);
@@ -128,84 +72,82 @@ TEST_F(WallsTest, FirstDriftTickOnlyChoosesADirection) {
     EXPECT_EQ(board.MonDir.text(), QStringLiteral("2"));
     EXPECT_EQ(platform.reseeds, reseeds + 1);
     EXPECT_DOUBLE_EQ(board.Pic.top(), 600);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 600);
-}
 
-TEST_F(WallsTest, DriftMovesTheBoardWithEverythingOnIt) {
-    Form2& board = drifting(LevelPlan{}, 2);
-    const double mioLeft = board.Mio.left(), mioTop = board.Mio.top();
+    // Down, with everything on the board, and no new direction.
+    const double mioTop = board.Mio.top();
     const int draws = platform.randomCalls;
     game.advance(kTick);
     EXPECT_DOUBLE_EQ(board.Pic.top(), 700);
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 800);
-    EXPECT_EQ(board.MonDir.text(), QStringLiteral("2"));
-    EXPECT_EQ(platform.randomCalls, draws); // no bump, no new direction
-    EXPECT_DOUBLE_EQ(board.Mio.left(), mioLeft);
     EXPECT_DOUBLE_EQ(board.Mio.top(), mioTop);
+    EXPECT_EQ(platform.randomCalls, draws);
 
-    // Up and right and left.
-    for (auto [direction, top, left] :
-         {std::tuple{1, 700.0, 600.0}, std::tuple{4, 700.0, 700.0}, std::tuple{3, 700.0, 600.0}}) {
-        board.MonDir.setText(QString::number(direction));
-        game.advance(kTick);
-        EXPECT_DOUBLE_EQ(board.Pic.top(), top);
-        EXPECT_DOUBLE_EQ(board.Pic.left(), left);
-    }
-}
-
-TEST_F(WallsTest, DriftBouncesOffTheTopAndLeftAtFifty) {
-    LevelPlan plan;
-    plan.board = {120, 130, 4000, 3000};
-    Form2& board = drifting(plan, 1);
-    platform.queueDraw(3, 4);
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 50);
-    EXPECT_EQ(board.MonDir.text(), QStringLiteral("3"));
+    // With the drift off the board rests, and a direction is still drawn on every tick.
+    board.WalMove2.setText({});
     platform.queueDraw(4, 4);
     game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 50);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 50);
+    EXPECT_DOUBLE_EQ(board.Pic.top(), 700);
+    EXPECT_DOUBLE_EQ(board.Pic.left(), 600);
     EXPECT_EQ(board.MonDir.text(), QStringLiteral("4"));
+    EXPECT_DOUBLE_EQ(board.Pic.width(), 4000); // the closing wall is off too
 }
 
-TEST_F(WallsTest, DriftBouncesOffTheBottomAndRightKeepingTwoHundredEighty) {
-    // Window 11760 x 7830.
-    LevelPlan plan;
-    plan.board = {7700, 4800, 4000, 3000};
-    Form2& board = drifting(plan, 2);
-    platform.queueDraw(4, 4);
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 7830 - 3000 - 280);
-    EXPECT_EQ(board.MonDir.text(), QStringLiteral("4"));
+TEST_F(WallsTest, DriftMovesAHundredAndBouncesOffTheFirstEdgePassed) {
+    // The board before the tick, its direction (1 up, 2 down, 3 left, 4 right), its Left and Top
+    // after it, and whether it bumped into an edge of the window of 11760 x 7830.
+    const std::tuple<ui::Rect, int, double, double, bool> cases[] = {
+        {{600, 700, 4000, 3000}, 1, 600, 600, false},
+        {{600, 600, 4000, 3000}, 4, 700, 600, false},
+        {{700, 600, 4000, 3000}, 3, 600, 600, false},
+        {{600, 130, 4000, 3000}, 1, 600, 50, true},
+        {{120, 600, 4000, 3000}, 3, 50, 600, true},
+        {{600, 4800, 4000, 3000}, 2, 600, 7830 - 3000 - 280, true},
+        {{7700, 600, 4000, 3000}, 4, 11760 - 4000 - 280, 600, true},
+        {{7800, 4800, 4000, 3000}, 2, 7800, 4550, true}, // only the bottom is dealt with
+        // A board taller than the window jumps between the margins on every tick.
+        {{300, 1, 4000, 8000}, 3, 200, 50, true},
+        {{200, 50, 4000, 8000}, 3, 100, 7830 - 8000 - 280, true},
+    };
+    Form2& board = walls(3);
     platform.queueDraw(1, 4);
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 11760 - 4000 - 280);
-    EXPECT_EQ(board.MonDir.text(), QStringLiteral("1"));
-}
-
-TEST_F(WallsTest, OnlyTheFirstBumpCounts) {
-    // Both the bottom and the right edge are passed: only the bottom is dealt with.
-    LevelPlan plan;
-    plan.board = {7700, 4800, 4000, 3000};
-    Form2& board = drifting(plan, 2);
-    board.Pic.setLeft(7800);
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(board.Pic.top(), 4550);
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 7800);
-}
-
-TEST_F(WallsTest, BoardTallerThanTheWindowJumpsAndTurnsOnEveryTick) {
-    LevelPlan plan;
-    plan.board = {300, 5000, 4000, 8000}; // placed at top 1
-    Form2& board = drifting(plan, 3);
-    ASSERT_DOUBLE_EQ(board.Pic.top(), 1);
-    for (double top : {50.0, 7830.0 - 8000 - 280, 50.0, 7830.0 - 8000 - 280}) {
-        platform.queueDraw(3, 4);
+    game.advance(kTick); // the first direction
+    for (const auto& [rect, direction, left, top, bumps] : cases) {
+        SCOPED_TRACE(testing::Message() << rect.left << ", " << rect.top << " to " << direction);
+        board.Pic.setRect(rect);
+        board.MonDir.setText(QString::number(direction));
         const int draws = platform.randomCalls;
+        if (bumps)
+            platform.queueDraw(2, 4); // a new direction
         game.advance(kTick);
+        EXPECT_DOUBLE_EQ(board.Pic.left(), left);
         EXPECT_DOUBLE_EQ(board.Pic.top(), top);
-        EXPECT_EQ(platform.randomCalls, draws + 1);
+        EXPECT_EQ(platform.randomCalls, draws + (bumps ? 1 : 0));
+        EXPECT_EQ(board.MonDir.text(), QString::number(bumps ? 2 : direction));
     }
-    EXPECT_DOUBLE_EQ(board.Pic.left(), 300 - 4 * 100);
+}
+
+TEST_F(WallsTest, PathSectionStopsBothEffects) {
+    Form2& board = walls(3);
+    game.advance(kTick); // the first direction: 1, up
+    board.WalMove.setText(QStringLiteral("1"));
+    board.Camin.setText(QStringLiteral("1"));
+    const int draws = platform.randomCalls;
+    game.advance(10 * kTick);
+    EXPECT_DOUBLE_EQ(board.Pic.width(), 4000);
+    EXPECT_DOUBLE_EQ(board.Pic.top(), 600);
+    EXPECT_FALSE(board.Wall2.enabled());
+    EXPECT_EQ(board.MonDir.text(), QStringLiteral("1"));
+    EXPECT_EQ(platform.randomCalls, draws);
+}
+
+TEST_F(WallsTest, AHiddenPlayerStopsBothTimersAfterOneLastTick) {
+    Form2& board = walls(3);
+    platform.queueDraw(4, 4);
+    game.advance(kTick); // the first direction: right
+    board.WalMove.setText(QStringLiteral("1"));
+    board.Mio.setVisible(false);
+    game.advance(11 * kTick);
+    EXPECT_FALSE(board.Wall.enabled());
+    EXPECT_FALSE(board.Wall2.enabled());
+    EXPECT_DOUBLE_EQ(board.Pic.width(), 3992);
+    EXPECT_DOUBLE_EQ(board.Pic.left(), 700);
 }
