@@ -20,12 +20,20 @@ struct FrontEnd {
             qWarning("the main window was not exposed");
     }
 
-    // Types N in the main menu with a name queued for the name prompt, and lets the board's
+    // Types N in the main menu with "Anna" queued for the name prompt, and lets the board's
     // start-up tick run.
-    void newGame(const QString& name) {
-        platform.queueAnswer(name);
+    Form2& newGame() {
+        platform.queueAnswer(QStringLiteral("Anna"));
         QTest::keyClick(&window, Qt::Key_N);
         window.advance(10);
+        if (!game.board())
+            qFatal("no board after a new game");
+        return *game.board();
+    }
+
+    void showPanel(bool shown) {
+        game.main().Picture1.setVisible(shown);
+        window.sync();
     }
 
     WindowView& viewOf(const ui::Window& w) {
