@@ -6,6 +6,7 @@
 #include "ui/window.h"
 
 class Game;
+class MDIForm1;
 
 // The board window "Game": the dungeon board Pic with its objects, the path section's field
 // around it, the mode flags and counters as hidden fields, and the board's timers.
@@ -50,6 +51,13 @@ class Form2 : public ui::Window {
     void ScatterObject(ui::Label& object);
     bool PlayerOffBoard() const;
 
+    // A pick-up of the board or the path section: the stat it adds 1 to 10 to, and its message.
+    struct PickUp {
+        ui::Label Form2::*object;
+        ui::Label MDIForm1::*stat;
+        const char* message;
+    };
+
     // The one contact test between an object and a player label (Mio or Mio2).
     static bool IsTouching(const ui::Label& object, const ui::Label& player);
 
@@ -70,7 +78,7 @@ class Form2 : public ui::Window {
     void Trappola_Timer();
     void connectLegend();
     // Adds a draw from 10 to the stat, hides the pick-up and says so.
-    void Collect(ui::Label& pickUp, ui::Label& stat, const QString& message);
+    void Collect(const PickUp& pickUp);
     // Puts an object at top, left, folded back by its own size where it passes the board's
     // right or bottom edge, and never above or left of 1.
     void PlaceOnBoard(ui::Label& object, double top, double left);

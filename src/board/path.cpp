@@ -14,14 +14,8 @@ constexpr int kHoles = 31;
 // Path sections whose trail stays on the field; the next one wipes it.
 constexpr double kTrailSections = 6;
 
-// The path's pick-ups in the order they are placed and collected, with the stat each adds to.
-struct PathPickUp {
-    ui::Label Form2::*object;
-    ui::Label MDIForm1::*stat;
-    const char* message;
-};
-
-constexpr PathPickUp kPathPickUps[] = {
+// The path's pick-ups in the order they are placed and collected.
+constexpr Form2::PickUp kPathPickUps[] = {
     {&Form2::Foody, &MDIForm1::Food, "You got the foods"},
     {&Form2::Goldy, &MDIForm1::Gold, "You got the gold"},
     {&Form2::Tempy, &MDIForm1::Tempo, "You got the time"},
@@ -52,7 +46,7 @@ void Form2::BuildPath() {
         hole.setTop(top);
         hole.setLeft(left);
     }
-    for (const PathPickUp& pickUp : kPathPickUps) {
+    for (const PickUp& pickUp : kPathPickUps) {
         // Anywhere in the window, folded back by the hidden board's size.
         ui::Label& object = this->*pickUp.object;
         const double top = ui::draw(platform, height());
@@ -77,12 +71,11 @@ void Form2::BuildPath() {
 }
 
 void Form2::CheckPathPickup() {
-    MDIForm1& status = game_.main();
     // Every pick-up touched is taken in the same move.
-    for (const PathPickUp& pickUp : kPathPickUps) {
-        ui::Label& object = this->*pickUp.object;
+    for (const PickUp& pickUp : kPathPickUps) {
+        const ui::Label& object = this->*pickUp.object;
         if (object.visible() && IsTouching(object, Mio2))
-            Collect(object, status.*pickUp.stat, QString::fromLatin1(pickUp.message));
+            Collect(pickUp);
     }
 
     for (int i = 0; i < Foro.count(); ++i) {
@@ -107,6 +100,7 @@ void Form2::CheckPathPickup() {
     if (!reached)
         return;
     Pic.setVisible(true);
+    MDIForm1& status = game_.main();
     ui::addTo(status.Liv, 1);
     status.setMessage(QStringLiteral("New level"));
     Mio.setTop(Pic.height() / 2);

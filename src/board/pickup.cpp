@@ -12,14 +12,8 @@ constexpr double kPickUpDie = 10;
 // Levels skipped by the secret passage.
 constexpr double kPassageLevels = 2;
 
-// The board's pick-ups in the order they are tested, with the stat each one adds to.
-struct PickUp {
-    ui::Label Form2::*object;
-    ui::Label MDIForm1::*stat;
-    const char* message;
-};
-
-constexpr PickUp kPickUps[] = {
+// The board's pick-ups in the order they are tested.
+constexpr Form2::PickUp kPickUps[] = {
     {&Form2::Coins, &MDIForm1::Gold, "You got the gold"},
     {&Form2::Hit, &MDIForm1::Hits, "You got the hits"},
     {&Form2::Food, &MDIForm1::Food, "You got the foods"},
@@ -37,10 +31,11 @@ bool Form2::IsTouching(const ui::Label& object, const ui::Label& player) {
            object.top() < player.top() + player.height();
 }
 
-void Form2::Collect(ui::Label& pickUp, ui::Label& stat, const QString& message) {
-    ui::addTo(stat, ui::draw(game_.platform(), kPickUpDie));
-    pickUp.setVisible(false);
-    game_.main().setMessage(message);
+void Form2::Collect(const PickUp& pickUp) {
+    MDIForm1& status = game_.main();
+    ui::addTo(status.*pickUp.stat, ui::draw(game_.platform(), kPickUpDie));
+    (this->*pickUp.object).setVisible(false);
+    status.setMessage(QString::fromLatin1(pickUp.message));
 }
 
 void Form2::CheckPickup() {
@@ -54,14 +49,13 @@ void Form2::CheckPickup() {
         BuildPath();
         return;
     }
-    MDIForm1& status = game_.main();
     for (const PickUp& pickUp : kPickUps) {
-        ui::Label& object = this->*pickUp.object;
-        if (touches(object)) {
-            Collect(object, status.*pickUp.stat, QString::fromLatin1(pickUp.message));
+        if (touches(this->*pickUp.object)) {
+            Collect(pickUp);
             return;
         }
     }
+    MDIForm1& status = game_.main();
     if (touches(PSecret)) {
         ui::addTo(status.Liv, kPassageLevels);
         status.setMessage(QStringLiteral("Secret passage +2 Level!"));
