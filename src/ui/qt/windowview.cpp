@@ -121,10 +121,20 @@ void WindowView::paintControl(QPainter& painter, const ui::Control& control,
         break;
     }
     case Kind::TextBlock: {
+        // The menu's lines stand one font size apart, so that a long menu fits its field with
+        // the game's fonts as with the wider spacing of the fallback font.
         const auto& block = static_cast<const ui::TextBlock&>(control);
-        QString text = block.text();
-        paintText(painter, rect, text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                  block.look());
+        ui::LabelLook lineLook = block.look();
+        if (lineLook.opaque)
+            painter.fillRect(rect, colourOf(lineLook.backColour));
+        lineLook.opaque = false;
+        const QFont font = fontOf(lineLook.font);
+        const double lineHeight = QFontMetricsF(font).height();
+        double top = rect.top();
+        for (const QString& line : block.text().split(QStringLiteral("\r\n"))) {
+            paintText(painter, QRectF(rect.left(), top, rect.width(), lineHeight), line, lineLook);
+            top += font.pixelSize();
+        }
         break;
     }
     case Kind::Board: {
