@@ -74,6 +74,21 @@ class WindowViewTest : public QObject {
         QVERIFY(QFontInfo(WindowView::fontOf(menu.Text1.look().font)).fixedPitch());
     }
 
+    void theLongestMessageShowsWhollyOnTheDesignSizePanel() {
+        FrontEnd f;
+        MDIForm1& main = f.game.main();
+        main.setMessage(QStringLiteral("Game Over. You have fallen into the ravine"));
+        f.showPanel(true);
+        const QRectF line = *f.window.panel().placeOf(main.Et[MDIForm1::kMessageLine]);
+        const double visibleWidth = f.window.panel().width() - line.left();
+        const QFont font = WindowView::fontOf(main.Et[MDIForm1::kMessageLine].look().font);
+        const QStringList lines = WindowView::wrappedLines(main.message(), font, visibleWidth);
+        QCOMPARE(lines.join(QLatin1Char(' ')), main.message());
+        QVERIFY(lines.size() * font.pixelSize() <= line.height());
+        // Menu lines keep their blank lines.
+        QCOMPARE(WindowView::wrappedLines(QStringLiteral("A\r\n\r\nB"), font, 500).size(), 3);
+    }
+
     void boardLabelsArePlacedOnTheBoardAndClippedToIt() {
         ScriptedPlatform platform;
         Game game{platform};

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
+#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 
@@ -117,24 +119,17 @@ void WindowView::paintControl(QPainter& painter, const ui::Control& control,
     switch (control.kind()) {
     case Kind::Label: {
         const auto& label = static_cast<const ui::Label&>(control);
-        paintText(painter, rect, label.text(), label.look());
+        // Left-aligned text wraps within the part that can be seen, so a message line that
+        // runs past a narrow window still shows every word.
+        QRectF shown = rect;
+        if (label.look().align == ui::Align::Left)
+            shown.setRight(std::min(rect.right(), painter.clipBoundingRect().right()));
+        paintText(painter, shown, label.text(), label.look());
         break;
     }
     case Kind::TextBlock: {
-        // The menu's lines stand one font size apart, so that a long menu fits its field with
-        // the game's fonts as with the wider spacing of the fallback font.
         const auto& block = static_cast<const ui::TextBlock&>(control);
-        ui::LabelLook lineLook = block.look();
-        if (lineLook.opaque)
-            painter.fillRect(rect, colourOf(lineLook.backColour));
-        lineLook.opaque = false;
-        const QFont font = fontOf(lineLook.font);
-        const double lineHeight = QFontMetricsF(font).height();
-        double top = rect.top();
-        for (const QString& line : block.text().split(QStringLiteral("\r\n"))) {
-            paintText(painter, QRectF(rect.left(), top, rect.width(), lineHeight), line, lineLook);
-            top += font.pixelSize();
-        }
+        paintText(painter, rect, block.text(), block.look());
         break;
     }
     case Kind::Board: {
@@ -166,18 +161,43 @@ void WindowView::paintText(QPainter& painter, const QRectF& rect, const QString&
     const Qt::Alignment align =
         (look.align == ui::Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop;
     const QFont font = fontOf(look.font);
+    const QFontMetricsF metrics(font);
     // A label lower than its font's ascent keeps the baseline of its first line inside it, so
     // its letters show whole.
-    const double overshoot = std::max(0.0, QFontMetricsF(font).ascent() - rect.height());
+    const double overshoot = std::max(0.0, metrics.ascent() - rect.height());
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     painter.setPen(colourOf(look.foreColour));
     painter.setFont(font);
-    painter.drawText(rect.translated(0, -overshoot),
-                     static_cast<int>(align) | Qt::TextWordWrap | Qt::TextDontClip, text);
+    // Lines stand one font size apart, as tight as the game's own fonts set them, so a long
+    // menu or a three-line message fits its field with the wider fallback font too.
+    double top = rect.top() - overshoot;
+    for (const QString& line : wrappedLines(text, font, rect.width())) {
+        painter.drawText(QRectF(rect.left(), top, rect.width(), metrics.height()),
+                         static_cast<int>(align) | Qt::TextDontClip, line);
+        top += font.pixelSize();
+    }
     painter.restore();
     if (look.border)
         frame(painter, rect);
+}
+
+QStringList WindowView::wrappedLines(const QString& text, const QFont& font, double width) {
+    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\n"));
+    QStringList lines;
+    for (const QString& paragraph : text.split(lineBreak)) {
+        QTextLayout layout(paragraph, font);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            QString part = paragraph.mid(line.textStart(), line.textLength());
+            while (part.endsWith(QLatin1Char(' ')))
+                part.chop(1);
+            lines << part;
+        }
+        layout.endLayout();
+    }
+    return lines;
 }
 
 void WindowView::mousePressEvent(QMouseEvent* event) {

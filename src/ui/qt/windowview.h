@@ -32,6 +32,8 @@ class WindowView : public QWidget {
     // The font of a look: the game's Lucida faces fall back to a monospace face, sized in points
     // as at 96 dpi.
     static QFont fontOf(const ui::Font& font);
+    // The text's lines as drawn: its own line breaks, and word wraps within width.
+    static QStringList wrappedLines(const QString& text, const QFont& font, double width);
 
     // A left-button press at a point of the view.
     std::function<void(QPointF)> onPress;
