@@ -32,9 +32,6 @@ Form1::Form1(Game& game)
     add(Label1);
     add(Nascosto);
     Nascosto.setRect({0, 0, 255, 285});
-    // A click on the menu text hands the keys back to the hidden field, which the window's own
-    // key handler already receives.
-    Text1.onClick = [] {};
     Timer1.setEnabled(true);
 }
 

@@ -54,9 +54,6 @@ Form3::Form3(Game& game)
     add(Msg);
     add(Nascosto);
     Nascosto.setRect({5760, 120, 255, 285});
-    // A click on the menu text hands the keys back to the hidden field, which the window's own
-    // key handler already receives.
-    Text1.onClick = [] {};
     Timer1.setEnabled(true);
 }
 

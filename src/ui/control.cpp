@@ -82,11 +82,6 @@ void Board::setBackColour(Colour c) {
     changed();
 }
 
-void Board::setBorder(bool b) {
-    border_ = b;
-    changed();
-}
-
 void Board::add(Control& child) {
     child.parent_ = this;
     children_.push_back(&child);

@@ -90,9 +90,6 @@ class Board : public Control {
 
     Colour backColour() const { return back_; }
     void setBackColour(Colour c);
-    // Draws a thin single border along the edges.
-    bool border() const { return border_; }
-    void setBorder(bool b);
 
     void add(Control& child);
     void remove(Control& child);
@@ -100,7 +97,6 @@ class Board : public Control {
 
   private:
     Colour back_;
-    bool border_ = false;
     std::vector<Control*> children_;
 };
 
@@ -137,7 +133,6 @@ class TextBlock : public Control {
     TextBlock(const QString& text, const LabelLook& look, const Rect& rect);
     const QString& text() const { return text_; }
     const LabelLook& look() const { return look_; }
-    std::function<void()> onClick;
 
   private:
     QString text_;

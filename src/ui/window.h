@@ -39,9 +39,6 @@ class Window {
     void setTop(double v);
     void setWidth(double v); // never below kMinimumWidth
     void setHeight(double v);
-    // Offset of the client area inside the outer rectangle.
-    double clientLeft() const { return titleBar_ ? kBorder : 0; }
-    double clientTop() const { return titleBar_ ? kBorder + kCaptionBar : 0; }
 
     bool enabled() const { return enabled_; }
     void setEnabled(bool e);

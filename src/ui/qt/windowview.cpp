@@ -135,8 +135,6 @@ void WindowView::paintControl(QPainter& painter, const ui::Control& control,
     case Kind::Board: {
         const auto& board = static_cast<const ui::Board&>(control);
         painter.fillRect(rect, colourOf(board.backColour()));
-        if (board.border())
-            frame(painter, rect);
         break;
     }
     case Kind::Line:
