@@ -9,7 +9,9 @@ namespace {
 constexpr int kStatusInterval = 3000;
 
 // Spends the rope, if the player carries one, on a new level with the player at the board's
-// centre; the level number stays.
+// centre; the level number stays. A rescue in the path section (from a hole, or a blow in the
+// turn that reached the gate) leaves the path player walking on, visible, from where he was:
+// the rebuild would hide him, and a hidden player can no longer fall into a hole.
 bool useRope(Form2& board, MDIForm1& status) {
     if (!status.hasRope())
         return false;
@@ -18,6 +20,8 @@ bool useRope(Form2& board, MDIForm1& status) {
     board.Mio.setLeft(board.Pic.width() / 2);
     status.setRope(false);
     board.BuildLevel();
+    if (board.Camin.isSet() && !board.GameOver.isSet())
+        board.Mio2.setVisible(true);
     return true;
 }
 
@@ -46,11 +50,8 @@ void Form2::HandleFall() {
 }
 
 void Form2::HandlePathFall() {
-    if (useRope(*this, game_.main())) {
-        // The rebuilt level may have hidden the path player; it walks on from where it fell.
-        Mio2.setVisible(true);
+    if (useRope(*this, game_.main()))
         return;
-    }
     Mio2.setVisible(false);
     endGame(*this, game_, QStringLiteral("Game Over."));
 }

@@ -16,6 +16,9 @@ class Form2 : public ui::Window {
 
     // The step of a player: 96 twips in every mode.
     static constexpr double kStep = 96;
+    // The smallest board a layout gives.
+    static constexpr double kNarrowestBoard = 3500;
+    static constexpr double kLowestBoard = 2500;
 
     // Creation step: asks for the name once, starts InitScreen and the countdown.
     void Form_Load() override;

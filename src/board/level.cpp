@@ -9,10 +9,8 @@
 
 namespace {
 
-// The smallest board a layout gives, and the largest side it draws.
+// The largest side a layout draws.
 constexpr double kLargestSide = 8000;
-constexpr double kNarrowestBoard = 3500;
-constexpr double kLowestBoard = 2500;
 
 // The faces of the wall die, and the highest level a monster is given.
 constexpr double kWallDie = 4;

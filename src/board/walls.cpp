@@ -7,11 +7,11 @@
 
 namespace {
 
-constexpr double kWallStep = 8;         // board width lost per closing-wall tick
-constexpr double kNarrowestBoard = 100; // below this width the player falls
-constexpr double kDriftStep = 100;      // board movement per drift tick
-constexpr double kNearMargin = 50;      // smallest board top and left while drifting
-constexpr double kFarMargin = 280;      // kept inside the window's bottom and right after a bump
+constexpr double kWallStep = 8;    // board width lost per closing-wall tick
+constexpr double kFallWidth = 100; // below this board width the player falls
+constexpr double kDriftStep = 100; // board movement per drift tick
+constexpr double kNearMargin = 50; // smallest board top and left while drifting
+constexpr double kFarMargin = 280; // kept inside the window's bottom and right after a bump
 
 constexpr double kDirections = 4;
 const QString kNoDirection = QStringLiteral("0");
@@ -56,7 +56,7 @@ void Form2::Wall_Timer() {
         return;
 
     Pic.setWidth(Pic.width() - kWallStep);
-    if (Pic.width() < kNarrowestBoard) {
+    if (Pic.width() < kFallWidth) {
         HandleFall();
         return;
     }

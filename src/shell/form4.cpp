@@ -4,6 +4,7 @@
 #include "board/form2.h"
 #include "shell/game.h"
 #include "shell/help.h"
+#include "shop/form3.h"
 
 namespace {
 
@@ -57,6 +58,10 @@ void Form4::Form_Load() {
     setTop((platform.screenHeight() - height()) / 2.5);
     setLeft((platform.screenWidth() - width()) / 2);
     Mio.setVisible(true);
+    // The game ends here: a shop left open would outlive it and start the clock again when it
+    // closes. Its close restarts the clock, which the steps below stop.
+    if (Form3* shop = game_.shop())
+        game_.close(*shop);
     MDIForm1& status = game_.main();
     Form2* board = game_.board();
     if (board)

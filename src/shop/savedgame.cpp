@@ -8,12 +8,12 @@ namespace savedgame {
 
 std::optional<savefile::Fields> open(ui::Platform& platform) {
     const savefile::ReadResult saved = savefile::read(savefile::path(platform));
-    if (saved.damaged) {
-        platform.messageBox(QStringLiteral("The saved game is damaged."));
-        return std::nullopt;
-    }
     if (saved.fields[0].isEmpty()) {
         platform.messageBox(QStringLiteral("No saved game"));
+        return std::nullopt;
+    }
+    if (saved.damaged) {
+        platform.messageBox(QStringLiteral("The saved game is damaged."));
         return std::nullopt;
     }
     return saved.fields;
@@ -42,6 +42,12 @@ void restoreGeometry(Form2& board, const savefile::Fields& fields) {
 }
 
 void revive(Form2& board) {
+    // A board the closing wall has narrowed (or a hand-edited one) may have no room left for the
+    // player at its middle and one step: it gets the size of the smallest laid-out board back.
+    if (board.Pic.width() < 2 * (board.Mio.width() + Form2::kStep))
+        board.Pic.setWidth(Form2::kNarrowestBoard);
+    if (board.Pic.height() < 2 * (board.Mio.height() + Form2::kStep))
+        board.Pic.setHeight(Form2::kLowestBoard);
     board.GameOver.setText({});
     board.Mio.setVisible(true);
     board.Mio2.setVisible(true);

@@ -29,7 +29,8 @@ void restoreStats(MDIForm1& status, const savefile::Fields& fields);
 // its coordinate as it is.
 void restoreGeometry(Form2& board, const savefile::Fields& fields);
 
-// The player back on the board's middle, alive: both player labels shown, game over cleared.
+// The player back on the board's middle, alive: both player labels shown, game over cleared,
+// and a board too small to stand and step on made playable again.
 void revive(Form2& board);
 
 } // namespace savedgame

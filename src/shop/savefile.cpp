@@ -158,25 +158,19 @@ ReadResult read(const QString& filePath) {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.read(kMaxFile + 1);
-    if (bytes.size() > kMaxFile) {
-        ReadResult tooLarge;
-        tooLarge.damaged = true;
-        return tooLarge;
-    }
-    return parse(bytes);
+    ReadResult result = parse(bytes);
+    result.damaged = result.damaged || bytes.size() > kMaxFile;
+    return result;
 }
 
 ReadResult parse(const QByteArray& bytes) {
+    // The fields are read even from damaged bytes: an empty first line means no saved game,
+    // whatever follows it.
     ReadResult result;
-    if (damagedBytes(bytes)) {
-        result.damaged = true;
-        return result;
-    }
-    const QString text = QString::fromLocal8Bit(bytes);
-    FieldReader reader(text);
+    FieldReader reader(QString::fromLocal8Bit(bytes));
     for (QString& field : result.fields)
         field = reader.next();
-    result.damaged = unusable(result.fields);
+    result.damaged = damagedBytes(bytes) || unusable(result.fields);
     return result;
 }
 

@@ -1,11 +1,14 @@
 #include "ui/platform.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ui {
 
 int draw(Platform& platform, double n) {
-    return static_cast<int>(std::floor(platform.random() * n)) + 1;
+    // A source may give 1.0 now and then (a rounding distribution); a draw stays at n at most.
+    const double u = std::min(platform.random(), std::nextafter(1.0, 0.0));
+    return static_cast<int>(std::floor(u * n)) + 1;
 }
 
 } // namespace ui

@@ -26,7 +26,7 @@ class Platform {
     virtual QString dataFolder() const = 0;
     // Seconds since midnight.
     virtual double timeOfDay() const = 0;
-    // Uniform in [0, 1).
+    // Uniform in [0, 1); a source that rounds up to 1 now and then does no harm to a draw.
     virtual double random() = 0;
     virtual void reseedFromTime() = 0;
 };

@@ -80,6 +80,30 @@ TEST_F(Finale, ANewGameAfterwardsStartsAtLevel1KeepingNameContinuesAndRope) {
     EXPECT_TRUE(status().Picture1.visible());
 }
 
+TEST_F(GameTest, AShopOpenWhenTheFinaleStartsClosesWithTheGame) {
+    start();
+    status().Liv.setText(QStringLiteral("99"));
+    press(keys::Escape);
+    ASSERT_NE(game.shop(), nullptr);
+    status().Timer1.setEnabled(true); // the status timer restarts the countdown under the shop
+    game.advance(1000);
+    ASSERT_NE(game.finale(), nullptr);
+    EXPECT_EQ(game.shop(), nullptr);
+    EXPECT_FALSE(status().Timer1.enabled());
+    game.advance(120000);
+    ASSERT_NE(game.menu(), nullptr);
+    EXPECT_EQ(game.finale(), nullptr);
+
+    // The next game's Escape opens its own shop, and the clock stands still under it.
+    status().Liv.setText(QStringLiteral("1"));
+    start();
+    press(keys::Escape);
+    ASSERT_NE(game.shop(), nullptr);
+    EXPECT_FALSE(game.shop()->closed());
+    EXPECT_FALSE(status().Timer1.enabled());
+    EXPECT_EQ(game.scene().windows().size(), 2u);
+}
+
 TEST_F(GameTest, GameOverScreenShowsForTwoSecondsNearTheTopInFrontOfTheShop) {
     put(start().Mio, 50, 1000);
     press(keys::Left); // a fall without the rope

@@ -156,6 +156,8 @@ TEST_F(LoadTest, DamagedFilesAndAnEmptyFirstLineAreRefusedByBothLoads) {
     // Line 1 empty is no saved game; the others are damaged.
     const QByteArray refused[] = {
         beaWithLine(0, ""),
+        beaWithLine(0, "").replace("55", "fifty"), // line 1 decides before any damage
+        "\r\n" + QByteArray("\0\1", 2),
         beaWithLine(0, "one"),   // the level
         beaWithLine(1, "fifty"), // a stat
         beaWithLine(2, "1O0"),
@@ -253,4 +255,35 @@ TEST_F(LoadTest, WithoutAWritableProgramFolderTheSaveGoesToADataFolderThatCanBeM
     press('S');
     EXPECT_EQ(platform.messages.back(), QStringLiteral("Could not save the game."));
     EXPECT_NE(game.shop(), nullptr);
+}
+
+TEST_F(LoadTest, ABoardTooNarrowForThePlayerIsWidenedWhenTheGameIsLoadedOrContinued) {
+    // Saved while the closing wall had narrowed the board to 300 twips.
+    writeSave(beaWithLine(10, " 300 "));
+    press('L');
+    game.advance(10);
+    Form2& b = board();
+    EXPECT_FALSE(b.GameOver.isSet());
+    EXPECT_TRUE(b.Mio.visible());
+    EXPECT_DOUBLE_EQ(b.Pic.width(), Form2::kNarrowestBoard);
+    EXPECT_DOUBLE_EQ(b.Mio.left(), Form2::kNarrowestBoard / 2);
+
+    // A game lost to the wall, continued: the player stands on the board and the wall, running
+    // again, has room to close in before it reaches him.
+    b.WalMove.setText(QStringLiteral("1"));
+    status().setRope(false);
+    put(b.Mio, 50, 1000);
+    press(keys::Left);
+    ASSERT_TRUE(b.GameOver.isSet());
+    b.Pic.setWidth(400);
+    b.Pic.setHeight(200);
+    game.advance(2000); // the game-over screen closes
+    press('Z');
+    EXPECT_EQ(game.shop(), nullptr);
+    EXPECT_TRUE(b.Wall.enabled());
+    EXPECT_DOUBLE_EQ(b.Pic.height(), Form2::kLowestBoard);
+    game.advance(1000);
+    EXPECT_FALSE(b.GameOver.isSet());
+    EXPECT_TRUE(b.Mio.visible());
+    EXPECT_DOUBLE_EQ(b.Pic.width(), Form2::kNarrowestBoard - 80);
 }

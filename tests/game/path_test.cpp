@@ -223,3 +223,31 @@ TEST_F(PathTrailTest, ALongGameHoldsNoMoreThanSevenSectionsOfMarks) {
     EXPECT_EQ(most, 7 * kSteps);
     EXPECT_LE(board.controls().size(), 200u);
 }
+
+TEST_F(PathTest, ARopeRescueFromADemonsBlowOnTheGateLeavesThePathPlayerShownAndFalling) {
+    status().setRope(true);
+    status().Armor.setText(QStringLiteral("0"));
+    put(board.Mio, 100, 1000);
+    put(board.Gate, 100, 1000);
+    put(board.Monster, 100, 1000);
+    board.Monster.setText(QStringLiteral("9"));
+    platform.queueDraw(1, 8); // the demon hunts onto the player's row: still touching
+    for (int i = 0; i < 31 + 3; ++i) {
+        queueDraw(i < 31 ? kHoleTop : 100, board.height());
+        queueDraw(i < 31 ? kHoleLeft : 100, board.width());
+    }
+    platform.queueDraw(1, 100); // the demon strikes
+    platform.queueDraw(4, 4);   // and knocks the player off the board's left edge
+    queueBuild({});             // the rope's new level
+    press('A');
+    ASSERT_TRUE(platform.randoms.empty());
+    EXPECT_EQ(status().message(), QStringLiteral("You used the rope!"));
+    EXPECT_TRUE(board.Camin.isSet());
+    EXPECT_TRUE(board.Mio2.visible());
+
+    // Holes catch him again.
+    put(board.Foro[0], board.Mio2.left() + Form2::kStep, board.Mio2.top());
+    press(keys::Right);
+    EXPECT_EQ(status().message(), QStringLiteral("Game Over."));
+    EXPECT_TRUE(board.GameOver.isSet());
+}

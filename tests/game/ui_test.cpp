@@ -6,12 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
 using ui::numberText;
 using ui::readNumber;
+
+TEST(Draws, StayWithinOneToNEvenWhenTheSourceGivesOne) {
+    ScriptedPlatform platform;
+    platform.randoms = {0.0, std::nextafter(1.0, 0.0), 1.0, 0.5};
+    EXPECT_EQ(ui::draw(platform, 6), 1);
+    EXPECT_EQ(ui::draw(platform, 6), 6);
+    EXPECT_EQ(ui::draw(platform, 6), 6);
+    EXPECT_EQ(ui::draw(platform, 6), 4);
+}
 
 TEST(Numbers, OnlyPlainDecimalTextIsANumber) {
     const std::pair<const char*, std::optional<double>> cases[] = {

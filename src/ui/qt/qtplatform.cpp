@@ -92,8 +92,7 @@ double QtPlatform::timeOfDay() const {
 }
 
 double QtPlatform::random() {
-    // The distribution may round up to 1 now and then; a draw must stay below n + 1.
-    return std::min(unit_(engine_), std::nextafter(1.0, 0.0));
+    return unit_(engine_);
 }
 
 void QtPlatform::reseedFromTime() {
