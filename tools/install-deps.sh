@@ -2,7 +2,15 @@
 # Installs the Debian packages Vexmoor needs to build, test and play, when they are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+          fonts-dejavu-core desktop-file-utils appstream dpkg-dev)
+
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+    echo "Not a Debian-like system: install these yourself, and CMake will tell what is still missing:"
+    echo "  a C++20 compiler, CMake >= 3.25, Ninja, Qt >= 6.4 (Widgets and Test), GoogleTest, a DejaVu font;"
+    echo "  for the install checks, desktop-file-utils and appstream."
+    exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -12,8 +20,15 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+    if ! command -v sudo >/dev/null; then
+        echo "Missing packages: ${missing[*]}; as root, run: apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+    sudo="sudo"
+fi
+
+echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

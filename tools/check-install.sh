@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Installs a built Vexmoor into a scratch prefix and checks what lands there.
+# Usage: tools/check-install.sh BUILD_DIR PREFIX
+#   e.g. tools/check-install.sh build/release /tmp/vexmoor-prefix
+# Needs desktop-file-validate (desktop-file-utils) and appstreamcli (appstream);
+# tools/install-deps.sh installs both.
+set -euo pipefail
+
+fail() { echo "install check failed: $*" >&2; exit 1; }
+
+[ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR PREFIX" >&2; exit 2; }
+build=$1
+prefix=$2
+[ -f "$build/CMakeCache.txt" ] || fail "$build is not a configured build folder"
+
+cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install $build --prefix $prefix"
+
+id=org.vexmoor.Vexmoor
+files=(
+    bin/vexmoor
+    share/vexmoor/help/index.html
+    share/applications/$id.desktop
+    share/metainfo/$id.metainfo.xml
+    share/icons/hicolor/scalable/apps/$id.svg
+    share/icons/hicolor/48x48/apps/$id.png
+    share/icons/hicolor/256x256/apps/$id.png
+    share/man/man6/vexmoor.6
+    share/doc/Vexmoor/LICENSE
+)
+for f in "${files[@]}"; do
+    [ -f "$prefix/$f" ] || fail "missing $prefix/$f"
+done
+[ -x "$prefix/bin/vexmoor" ] || fail "$prefix/bin/vexmoor is not executable"
+
+command -v desktop-file-validate >/dev/null || fail "desktop-file-validate not found (install desktop-file-utils)"
+command -v appstreamcli >/dev/null || fail "appstreamcli not found (install appstream)"
+out=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) \
+    || fail "desktop-file-validate: $(echo "$out" | head -n 1)"
+out=$(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) \
+    || fail "appstreamcli validate: $(echo "$out" | grep -m 1 '^E:' || echo "$out" | head -n 1)"
+
+# --version and --help answer on the terminal, without a display.
+run() { QT_QPA_PLATFORM= DISPLAY= WAYLAND_DISPLAY= "$prefix/bin/vexmoor" "$@"; }
+version=$(run --version 2>&1) || fail "vexmoor --version exited with $?"
+[ "$version" = "Vexmoor 1.0" ] || fail "vexmoor --version printed '$version', not 'Vexmoor 1.0'"
+usage=$(run --help 2>&1) || fail "vexmoor --help exited with $?"
+grep -qi "usage" <<<"$usage" || fail "vexmoor --help printed no usage text"
+
+echo "install check passed"
