@@ -120,6 +120,36 @@ class WindowViewTest : public QObject {
         QCOMPARE(picture(view).pixelColor(85, 85), QColor(Qt::black));
     }
 
+    void aClickOnTheBoardNeverReachesAHoleBelowIt() {
+        FrontEnd f;
+        Form2& board = f.newGame();
+        board.Pic.setRect({1500, 1500, 3000, 2000});
+        for (ui::Label* object :
+             {&board.Gate, &board.PSecret, &board.Coins, &board.Hit, &board.Food, &board.Serum,
+              &board.Trap, &board.Monster, &board.Spider, &board.Bat, &board.Mio})
+            object->setVisible(false);
+        // Holes left from the path section: one under the board, one beside it, and the gate
+        // on the board right above the first.
+        ui::Label& under = board.Foro.load(1);
+        under.setRect({1800, 1800, 255, 255});
+        under.setVisible(true);
+        ui::Label& beside = board.Foro.load(2);
+        beside.setRect({600, 600, 255, 255});
+        beside.setVisible(true);
+        board.Gate.setRect({300, 300, 255, 255});
+        board.Gate.setVisible(true);
+        f.window.sync();
+        WindowView& view = f.viewOf(board);
+        f.click(view, board.Gate);
+        board.Gate.setVisible(false);
+        f.window.sync();
+        f.click(view, under);
+        f.click(view, beside);
+        QCOMPARE(f.platform.messages,
+                 (std::vector<QString>{QStringLiteral("Gate: Go to Next Level"),
+                                       QStringLiteral("Hole: A danger hole for you life")}));
+    }
+
     void boardObjectsShowTheirTooltipTheHandAndTheirLegend() {
         FrontEnd f;
         Form2& board = f.newGame();

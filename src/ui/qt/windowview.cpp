@@ -87,11 +87,14 @@ ui::Label* WindowView::labelAt(QPointF point) const {
         return nullptr;
     const std::vector<ui::Control*>& controls = shown->controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-        if ((*it)->kind() != ui::Control::Kind::Label)
+        const ui::Control::Kind kind = (*it)->kind();
+        if (kind != ui::Control::Kind::Label && kind != ui::Control::Kind::Board)
             continue;
         const auto place = placementOf(**it);
-        if (place && covers(place->clip, point) && covers(place->rect, point))
-            return static_cast<ui::Label*>(*it);
+        if (!place || !covers(place->clip, point) || !covers(place->rect, point))
+            continue;
+        // A board hides what lies below it: a click on it is on none of those labels.
+        return kind == ui::Control::Kind::Label ? static_cast<ui::Label*>(*it) : nullptr;
     }
     return nullptr;
 }

@@ -24,7 +24,8 @@ class WindowView : public QWidget {
 
     // The window shown here, or nullptr once the scene has closed it.
     ui::Window* sceneWindow() const;
-    // The topmost visible label under a point of the view (logical pixels).
+    // The topmost visible label under a point of the view (logical pixels); none where a board
+    // lies above the labels there.
     ui::Label* labelAt(QPointF point) const;
     // Where a control is drawn in the view, or nothing while it or its board is hidden.
     std::optional<QRectF> placeOf(const ui::Control& control) const;
