@@ -20,11 +20,12 @@ void panelCaption(ui::Label& label, const QString& text, ui::Colour colour, doub
     label.setRect({left, top, width, 255});
 }
 
+// A value of the panel, reaching right to the next caption so that a long number shows whole.
 void value(ui::Label& label, const QString& text, ui::Colour colour, double left, double top,
-           double width, ui::Align align = ui::Align::Left) {
+           double right, ui::Align align = ui::Align::Left) {
     label.setText(text);
     label.setLook(panelLook(colour, align));
-    label.setRect({left, top, width, 240});
+    label.setRect({left, top, right - left, 240});
 }
 
 } // namespace
@@ -53,16 +54,16 @@ MDIForm1::MDIForm1(Game& game)
     Et[kMessageLine].setLook(panelLook(0xC0E0FF, ui::Align::Left));
     Et[kMessageLine].setRect({8880, 0, 4395, 720});
 
-    value(Liv, QStringLiteral("1"), 0xC0FFFF, 600, 120, 165);
-    value(Armor, QStringLiteral("10"), 0xC0FFFF, 2040, 120, 330);
-    value(Hits, QStringLiteral("20"), 0xFFC0C0, 3240, 120, 330);
-    value(Gold, QStringLiteral("10"), 0x00FFFF, 4680, 120, 330);
-    value(ContPart, QStringLiteral("5"), 0xFF8080, 5760, 120, 165);
-    value(Tempo, QStringLiteral("120"), 0xFFC0FF, 600, 360, 495);
-    value(Serum, QStringLiteral("20"), 0x80C0FF, 2040, 360, 330);
-    value(Food, QStringLiteral("20"), 0xFFFFC0, 3240, 360, 330);
-    value(Energy, QStringLiteral("100"), 0xC0E0FF, 4680, 360, 495);
-    value(Player, QStringLiteral("Player"), 0xFF8080, 6120, 240, 2535, ui::Align::Center);
+    value(Liv, QStringLiteral("1"), 0xC0FFFF, 600, 120, 1560);
+    value(Armor, QStringLiteral("10"), 0xC0FFFF, 2040, 120, 2760);
+    value(Hits, QStringLiteral("20"), 0xFFC0C0, 3240, 120, 4200);
+    value(Gold, QStringLiteral("10"), 0x00FFFF, 4680, 120, 5760);
+    value(ContPart, QStringLiteral("5"), 0xFF8080, 5760, 120, 6000); // up to the divider
+    value(Tempo, QStringLiteral("120"), 0xFFC0FF, 600, 360, 1560);
+    value(Serum, QStringLiteral("20"), 0x80C0FF, 2040, 360, 2760);
+    value(Food, QStringLiteral("20"), 0xFFFFC0, 3240, 360, 4200);
+    value(Energy, QStringLiteral("100"), 0xC0E0FF, 4680, 360, 5760);
+    value(Player, QStringLiteral("Player"), 0xFF8080, 6120, 240, 8655, ui::Align::Center);
 
     add(Picture1);
     for (ui::Label* label :

@@ -115,6 +115,28 @@ class DesktopTest : public QObject {
         QCOMPARE(d.game.clock().now(), 10);
     }
 
+    void theClockStandsStillWhileTheGameIsMinimizedButNotWhileItIsCovered() {
+        Desktop d;
+        d.game.main().Timer1.setEnabled(true);
+        d.pass(300 * kMs);
+        d.window.setWindowState(Qt::WindowMinimized);
+        d.pass(5000 * kMs);
+        QCOMPARE(d.game.clock().now(), 300);
+        QCOMPARE(d.game.main().Tempo.text(), QStringLiteral("120"));
+        d.window.setWindowState(Qt::WindowNoState);
+        d.pass(800 * kMs);
+        QCOMPARE(d.game.clock().now(), 1100);
+        QCOMPARE(d.game.main().Tempo.text(), QStringLiteral("119"));
+        // Another window in front, with the focus.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(!d.window.isActiveWindow());
+        d.pass(1000 * kMs);
+        QCOMPARE(d.game.clock().now(), 2100);
+        QCOMPARE(d.game.main().Tempo.text(), QStringLiteral("118"));
+    }
+
     void theInputBoxGivesTheTypedTextOrNothingWhenCancelled() {
         Desktop d;
         for (bool accepted : {true, false}) {

@@ -29,7 +29,11 @@ class MainWindowTest : public QObject {
                              Key{Qt::Key_Right, "", 39, 0}, Key{Qt::Key_Down, "", 40, 0},
                              Key{Qt::Key_Escape, "\x1b", 27, 27}, Key{Qt::Key_N, "n", 'N', 'n'},
                              Key{Qt::Key_N, "N", 'N', 'N'}, Key{Qt::Key_Return, "\r", 13, 13},
-                             Key{Qt::Key_A, "\u0444", 'A', 0}, Key{Qt::Key_F1, "", 0, 0}}) {
+                             Key{Qt::Key_A, "\u0444", 'A', 0}, Key{Qt::Key_Backspace, "\b", 8, 8},
+                             Key{Qt::Key_Tab, "\t", 9, 9}, Key{Qt::Key_Delete, "\x7f", 46, 0},
+                             Key{Qt::Key_Home, "", 36, 0}, Key{Qt::Key_F1, "", 112, 0},
+                             Key{Qt::Key_F12, "", 123, 0}, Key{Qt::Key_Shift, "", 16, 0},
+                             Key{Qt::Key_VolumeUp, "", 0, 0}}) {
             const KeyStroke stroke =
                 keyStroke(k.key, QString::fromUtf8(k.text)).value_or(KeyStroke{});
             QCOMPARE(stroke.keyCode, k.keyCode);
@@ -121,6 +125,71 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.window.area().currentSubWindow(), f.window.subWindowOf(board));
         QTest::keyClick(&f.window, Qt::Key_Right);
         QCOMPARE(board.Mio.left(), 6 * 96.0);
+    }
+
+    void everyKeyIsOneTurnOnTheBoardAndNoCommandInTheMenuOrTheShop() {
+        const Qt::Key keys[] = {
+            Qt::Key_Backspace, Qt::Key_Tab,      Qt::Key_Shift,     Qt::Key_Control,  Qt::Key_Alt,
+            Qt::Key_Pause,     Qt::Key_CapsLock, Qt::Key_PageUp,    Qt::Key_PageDown, Qt::Key_End,
+            Qt::Key_Home,      Qt::Key_Insert,   Qt::Key_Delete,    Qt::Key_F1,       Qt::Key_F5,
+            Qt::Key_F12,       Qt::Key_NumLock,  Qt::Key_ScrollLock};
+        FrontEnd f;
+        // F1 to F12 are 112 to 123, 'p' to '{': no menu letter.
+        for (Qt::Key key : keys)
+            QTest::keyClick(&f.window, key);
+        QVERIFY(f.game.menu() && !f.game.board());
+        QVERIFY(f.platform.addresses.empty());
+        QCOMPARE(f.platform.exits, 0);
+
+        // On the board, with the demon alone hunting, far from the player.
+        Form2& board = f.newGame();
+        for (ui::Label* other : {&board.PSecret, &board.Coins, &board.Hit, &board.Food,
+                                 &board.Serum, &board.Trap, &board.Spider, &board.Bat, &board.Gate})
+            other->setVisible(false);
+        board.Monster.setVisible(true);
+        board.Mio.setLeft(5 * 96);
+        board.Mio.setTop(5 * 96);
+        // Each press is as many turns as the demon draws: one draw a turn puts it into the
+        // player's row, and the player stays.
+        const auto turns = [&](int expected, const std::function<void()>& press) {
+            board.Monster.setLeft(0);
+            board.Monster.setTop(0);
+            const int draws = f.platform.randomCalls;
+            press();
+            QCOMPARE(f.platform.randomCalls - draws, expected);
+            QCOMPARE(board.Monster.top(), board.Mio.top());
+            QCOMPARE(QPointF(board.Mio.left(), board.Mio.top()), QPointF(5 * 96, 5 * 96));
+        };
+        for (Qt::Key key : keys)
+            turns(1, [&] { QTest::keyClick(&f.window, key); });
+        // Held down, such a key repeats, and every repeat is a turn.
+        turns(3, [&] {
+            for (bool repeat : {false, true, true}) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier, QString(),
+                                repeat);
+                QApplication::sendEvent(&f.viewOf(board), &press);
+            }
+        });
+
+        // In the shop no such key buys, sells or closes anything.
+        QTest::keyClick(&f.window, Qt::Key_Escape);
+        QVERIFY(f.game.shop());
+        MDIForm1& status = f.game.main();
+        const auto stats = [&] {
+            QStringList texts{f.game.shop()->Msg.text(), status.message()};
+            for (const ui::Label* field :
+                 {&status.Liv, &status.Energy, &status.Armor, &status.Gold, &status.Hits,
+                  &status.Food, &status.Serum, &status.Tempo, &status.ContPart})
+                texts << field->text();
+            return texts;
+        };
+        const QStringList before = stats();
+        for (Qt::Key key : keys)
+            QTest::keyClick(&f.window, key);
+        QVERIFY(f.game.shop());
+        QCOMPARE(stats(), before);
+        QVERIFY(f.platform.addresses.empty());
+        QCOMPARE(f.platform.exits, 0);
     }
 
     void thePlayersPickOfAWindowBringsItToTheFront() {

@@ -2,8 +2,10 @@
 #include "front_end.h"
 
 #include "shell/form4.h"
+#include "shop/form3.h"
 
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QToolTip>
 
@@ -25,6 +27,36 @@ int countColour(QWidget& view, const QRect& area, QColor c) {
                            std::abs(p.blue() - c.blue())}) <= 48;
         }
     return n;
+}
+
+// The lines of the shown labels and text blocks of a view whose letters are not whole inside their
+// control, within the view and the board they lie on: the letters' ink in the font really used,
+// where the view draws each line.
+QStringList cutLetters(const WindowView& view) {
+    QStringList cut;
+    for (const ui::Control* control : view.sceneWindow()->controls()) {
+        const ui::LabelLook* look = nullptr;
+        if (control->kind() == ui::Control::Kind::Label)
+            look = &static_cast<const ui::Label*>(control)->look();
+        else if (control->kind() == ui::Control::Kind::TextBlock)
+            look = &static_cast<const ui::TextBlock*>(control)->look();
+        const auto place = view.placeOf(*control);
+        if (!look || !place)
+            continue;
+        QRectF room = place->intersected(QRectF(view.rect()));
+        if (const ui::Board* board = control->parentBoard())
+            room &= *view.placeOf(*board);
+        const QFontMetricsF metrics(WindowView::fontOf(look->font));
+        for (const WindowView::TextLine& line : view.linesOf(*control)) {
+            const QRectF ink = metrics.tightBoundingRect(line.text);
+            const QRectF drawn(line.origin.x() + ink.left() * line.squeeze,
+                               line.origin.y() + ink.top(), ink.width() * line.squeeze,
+                               ink.height());
+            if (!line.text.isEmpty() && !room.contains(drawn))
+                cut << line.text;
+        }
+    }
+    return cut;
 }
 
 ui::LabelLook filled(ui::Colour back) {
@@ -74,19 +106,67 @@ class WindowViewTest : public QObject {
         QVERIFY(QFontInfo(WindowView::fontOf(menu.Text1.look().font)).fixedPitch());
     }
 
-    void theLongestMessageShowsWhollyOnTheDesignSizePanel() {
+    void everyNumberOfThePanelShowsWholeAtTheDesignSize() {
         FrontEnd f;
         MDIForm1& main = f.game.main();
-        main.setMessage(QStringLiteral("Game Over. You have fallen into the ravine"));
         f.showPanel(true);
-        const QRectF line = *f.window.panel().placeOf(main.Et[MDIForm1::kMessageLine]);
-        const double visibleWidth = f.window.panel().width() - line.left();
-        const QFont font = WindowView::fontOf(main.Et[MDIForm1::kMessageLine].look().font);
-        const QStringList lines = WindowView::wrappedLines(main.message(), font, visibleWidth);
-        QCOMPARE(lines.join(QLatin1Char(' ')), main.message());
-        QVERIFY(lines.size() * font.pixelSize() <= line.height());
-        // Menu lines keep their blank lines.
-        QCOMPARE(WindowView::wrappedLines(QStringLiteral("A\r\n\r\nB"), font, 500).size(), 3);
+        const WindowView& panel = f.window.panel();
+        for (const char* number : {"98", "900", "-10", "99999", "-99999"}) {
+            for (ui::Label* field : {&main.Liv, &main.Armor, &main.Hits, &main.Gold, &main.ContPart,
+                                     &main.Tempo, &main.Serum, &main.Food, &main.Energy})
+                field->setText(QLatin1String(number));
+            const QStringList cut = cutLetters(panel);
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1String(" | "))));
+        }
+    }
+
+    void everyMessageShowsWholeOnTheDesignSizePanel() {
+        FrontEnd f;
+        MDIForm1& main = f.game.main();
+        f.showPanel(true);
+        const WindowView& panel = f.window.panel();
+        const ui::Label& line = main.Et[MDIForm1::kMessageLine];
+        for (const char* message : {"Game Over. You have fallen into the ravine",
+                                    "Game Over. Sorry. No time.",
+                                    "Game Over. Sorry. Too many requests.",
+                                    "Game Over.",
+                                    "You used the rope!",
+                                    "You will can to continue only 5 times",
+                                    "You do not have enough energy or gold!",
+                                    "You do not have enough food or gold!",
+                                    "You do not have enough gold!",
+                                    "You got the gold",
+                                    "You got the hits",
+                                    "You got the foods",
+                                    "You got the serum",
+                                    "Secret passage +2 Level!",
+                                    "New level",
+                                    "God had mercy.",
+                                    "No hits!!!",
+                                    "Low energy!!!",
+                                    "Demon Attack!",
+                                    "Spider Attack!",
+                                    "BAT Attack!",
+                                    "Your Attack!"}) {
+            main.setMessage(QLatin1String(message));
+            QStringList shown;
+            for (const WindowView::TextLine& l : panel.linesOf(line))
+                shown << l.text;
+            QCOMPARE(shown.join(QLatin1Char(' ')), main.message());
+            const QStringList cut = cutLetters(panel);
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1String(" | "))));
+        }
+    }
+
+    void theMenuAndTheShopShowTheirWholeText() {
+        FrontEnd f;
+        QVERIFY(cutLetters(f.viewOf(*f.game.menu())).isEmpty());
+        f.newGame();
+        QTest::keyClick(&f.window, Qt::Key_Escape);
+        const WindowView& shop = f.viewOf(*f.game.shop());
+        QVERIFY(cutLetters(shop).isEmpty());
+        // The menu keeps its blank lines.
+        QCOMPARE(shop.linesOf(f.game.shop()->Text1).size(), size_t{24});
     }
 
     void boardLabelsArePlacedOnTheBoardAndClippedToIt() {
@@ -118,6 +198,36 @@ class WindowViewTest : public QObject {
         QCOMPARE(view.labelAt({85, 85}), nullptr);
         game.scene().collect();
         QCOMPARE(picture(view).pixelColor(85, 85), QColor(Qt::black));
+    }
+
+    void aClickOnTheBoardNeverReachesAHoleBelowIt() {
+        FrontEnd f;
+        Form2& board = f.newGame();
+        board.Pic.setRect({1500, 1500, 3000, 2000});
+        for (ui::Label* object :
+             {&board.Gate, &board.PSecret, &board.Coins, &board.Hit, &board.Food, &board.Serum,
+              &board.Trap, &board.Monster, &board.Spider, &board.Bat, &board.Mio})
+            object->setVisible(false);
+        // Holes left from the path section: one under the board, one beside it, and the gate
+        // on the board right above the first.
+        ui::Label& under = board.Foro.load(1);
+        under.setRect({1800, 1800, 255, 255});
+        under.setVisible(true);
+        ui::Label& beside = board.Foro.load(2);
+        beside.setRect({600, 600, 255, 255});
+        beside.setVisible(true);
+        board.Gate.setRect({300, 300, 255, 255});
+        board.Gate.setVisible(true);
+        f.window.sync();
+        WindowView& view = f.viewOf(board);
+        f.click(view, board.Gate);
+        board.Gate.setVisible(false);
+        f.window.sync();
+        f.click(view, under);
+        f.click(view, beside);
+        QCOMPARE(f.platform.messages,
+                 (std::vector<QString>{QStringLiteral("Gate: Go to Next Level"),
+                                       QStringLiteral("Hole: A danger hole for you life")}));
     }
 
     void boardObjectsShowTheirTooltipTheHandAndTheirLegend() {

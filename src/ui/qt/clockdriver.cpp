@@ -26,6 +26,7 @@ ClockDriver::ClockDriver(Game& game, MainWindow& window, Source source)
     // Ticks that fell due run before a key or click, and a key may start a timer.
     connect(&window_, &MainWindow::inputArriving, this, &ClockDriver::wake);
     connect(&window_, &MainWindow::inputDelivered, this, &ClockDriver::schedule);
+    window_.installEventFilter(this);
 }
 
 void ClockDriver::start() {
@@ -67,6 +68,18 @@ void ClockDriver::suspend() {
 void ClockDriver::resume() {
     if (--suspended_ == 0)
         last_ = source_();
+}
+
+bool ClockDriver::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &window_ && event->type() == QEvent::WindowStateChange &&
+        window_.isMinimized() != minimized_) {
+        minimized_ = window_.isMinimized();
+        if (minimized_)
+            suspend();
+        else
+            resume();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ClockDriver::schedule() {

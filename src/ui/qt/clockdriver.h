@@ -11,8 +11,8 @@ class MainWindow;
 
 // Runs the game clock in real time: each wake-up advances it by exactly the real time that
 // passed since the one before (the part below a millisecond is carried over, so no time is lost),
-// and sleeps until the next tick falls due. While a dialog is open the clock stands still, and
-// the time the dialog stays open does not count.
+// and sleeps until the next tick falls due. While a dialog is open or the main window is minimized
+// the clock stands still, and that time does not count; a window merely covered keeps playing.
 class ClockDriver : public QObject {
     Q_OBJECT
 
@@ -30,6 +30,10 @@ class ClockDriver : public QObject {
     void suspend();
     void resume();
 
+  protected:
+    // Minimizing the main window suspends the clock, and restoring it resumes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void schedule();
 
@@ -41,4 +45,5 @@ class ClockDriver : public QObject {
     std::int64_t last_ = 0;  // real time of the last catch-up
     std::int64_t carry_ = 0; // real time not yet handed to the game clock
     int suspended_ = 0;
+    bool minimized_ = false;
 };

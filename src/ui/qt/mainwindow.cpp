@@ -255,6 +255,10 @@ bool MainWindow::keyEvent(QObject* watched, const QKeyEvent& event) {
     const auto* widget = qobject_cast<const QWidget*>(watched);
     if (!widget || (widget != this && !isAncestorOf(widget)) || QApplication::activeModalWidget())
         return false;
+    // Ctrl+Tab and Ctrl+Shift+Tab stay with the area: they pick the next window.
+    const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+    if (tab && event.modifiers().testFlag(Qt::ControlModifier))
+        return false;
     const auto stroke = keyStroke(event.key(), event.text());
     if (!stroke)
         return false;

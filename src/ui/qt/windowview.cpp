@@ -37,6 +37,87 @@ void frame(QPainter& painter, const QRectF& r) {
     painter.drawRect(r.adjusted(0, 0, -1, -1));
 }
 
+// The text and look of a label or a text block.
+struct Text {
+    const QString& text;
+    const ui::LabelLook& look;
+};
+
+std::optional<Text> textOf(const ui::Control& control) {
+    switch (control.kind()) {
+    case ui::Control::Kind::Label: {
+        const auto& label = static_cast<const ui::Label&>(control);
+        return Text{label.text(), label.look()};
+    }
+    case ui::Control::Kind::TextBlock: {
+        const auto& block = static_cast<const ui::TextBlock&>(control);
+        return Text{block.text(), block.look()};
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+// Left-aligned text wraps within the part that can be seen, so a message line that runs past a
+// narrow window still shows every word.
+QRectF textArea(const ui::LabelLook& look, const QRectF& rect, const QRectF& clip) {
+    QRectF area = rect;
+    if (look.align == ui::Align::Left)
+        area.setRight(std::min(rect.right(), clip.right()));
+    return area;
+}
+
+// The text's own line breaks, and word wraps within width.
+QStringList wrappedLines(const QString& text, const QFont& font, double width) {
+    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\n"));
+    QStringList lines;
+    for (const QString& paragraph : text.split(lineBreak)) {
+        QTextLayout layout(paragraph, font);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            QString part = paragraph.mid(line.textStart(), line.textLength());
+            while (part.endsWith(QLatin1Char(' ')))
+                part.chop(1);
+            lines << part;
+        }
+        layout.endLayout();
+    }
+    return lines;
+}
+
+// Sets a text into a rectangle. Lines stand one font size apart, as tight as the game's own fonts
+// set them, so a long menu or a three-line message fits its field with the wider fallback font too.
+// The text hangs from the top; where the letters of its last line reach below the rectangle, it
+// rises as far as the first line's letters allow without leaving the top, so the message line keeps
+// the tails of its third line and a label lower than its font keeps its letters whole. A line
+// wider than the rectangle (one long word) is squeezed across to fit.
+std::vector<WindowView::TextLine> layOut(const Text& text, const QRectF& rect) {
+    const QFont font = WindowView::fontOf(text.look.font);
+    const QFontMetricsF metrics(font);
+    const QStringList lines = wrappedLines(text.text, font, rect.width());
+    const double pitch = font.pixelSize();
+    // Baselines fall on whole pixels, as the glyphs are drawn.
+    double baseline = std::round(rect.top() + metrics.ascent());
+    const double below = baseline + (lines.size() - 1) * pitch +
+                         metrics.tightBoundingRect(lines.back()).bottom() - rect.bottom();
+    const double room = baseline + metrics.tightBoundingRect(lines.front()).top() - rect.top();
+    baseline -= std::max(0.0, std::min(below, room));
+    std::vector<WindowView::TextLine> laid;
+    for (const QString& line : lines) {
+        // The room a line takes: its advance, or its ink where a letter reaches past that.
+        const double width =
+            std::max(metrics.horizontalAdvance(line), metrics.tightBoundingRect(line).right());
+        const double squeeze = width > rect.width() ? rect.width() / width : 1;
+        const double left = text.look.align == ui::Align::Center
+                                ? rect.left() + (rect.width() - width * squeeze) / 2
+                                : rect.left();
+        laid.push_back({line, {left, baseline}, squeeze});
+        baseline += pitch;
+    }
+    return laid;
+}
+
 } // namespace
 
 WindowView::WindowView(Game& game, ui::Window& window, QWidget* parent)
@@ -87,11 +168,14 @@ ui::Label* WindowView::labelAt(QPointF point) const {
         return nullptr;
     const std::vector<ui::Control*>& controls = shown->controls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
-        if ((*it)->kind() != ui::Control::Kind::Label)
+        const ui::Control::Kind kind = (*it)->kind();
+        if (kind != ui::Control::Kind::Label && kind != ui::Control::Kind::Board)
             continue;
         const auto place = placementOf(**it);
-        if (place && covers(place->clip, point) && covers(place->rect, point))
-            return static_cast<ui::Label*>(*it);
+        if (!place || !covers(place->clip, point) || !covers(place->rect, point))
+            continue;
+        // A board hides what lies below it: a click on it is on none of those labels.
+        return kind == ui::Control::Kind::Label ? static_cast<ui::Label*>(*it) : nullptr;
     }
     return nullptr;
 }
@@ -108,28 +192,29 @@ void WindowView::paintEvent(QPaintEvent* /*event*/) {
             continue;
         painter.save();
         painter.setClipRect(place->clip);
-        paintControl(painter, *control, place->rect);
+        paintControl(painter, *control, *place);
         painter.restore();
     }
 }
 
+std::vector<WindowView::TextLine> WindowView::linesOf(const ui::Control& control) const {
+    const auto place = placementOf(control);
+    const auto text = textOf(control);
+    if (!place || !text)
+        return {};
+    return layOut(*text, textArea(text->look, place->rect, place->clip));
+}
+
 void WindowView::paintControl(QPainter& painter, const ui::Control& control,
-                              const QRectF& rect) const {
+                              const Placement& place) const {
     using Kind = ui::Control::Kind;
+    const QRectF& rect = place.rect;
     switch (control.kind()) {
-    case Kind::Label: {
-        const auto& label = static_cast<const ui::Label&>(control);
-        // Left-aligned text wraps within the part that can be seen, so a message line that
-        // runs past a narrow window still shows every word.
-        QRectF shown = rect;
-        if (label.look().align == ui::Align::Left)
-            shown.setRight(std::min(rect.right(), painter.clipBoundingRect().right()));
-        paintText(painter, shown, label.text(), label.look());
-        break;
-    }
+    case Kind::Label:
     case Kind::TextBlock: {
-        const auto& block = static_cast<const ui::TextBlock&>(control);
-        paintText(painter, rect, block.text(), block.look());
+        const Text text = *textOf(control);
+        const QRectF area = textArea(text.look, rect, place.clip);
+        paintText(painter, text.look, area, layOut(text, area));
         break;
     }
     case Kind::Board: {
@@ -152,50 +237,24 @@ void WindowView::paintControl(QPainter& painter, const ui::Control& control,
     }
 }
 
-void WindowView::paintText(QPainter& painter, const QRectF& rect, const QString& text,
-                           const ui::LabelLook& look) const {
+void WindowView::paintText(QPainter& painter, const ui::LabelLook& look, const QRectF& rect,
+                           const std::vector<TextLine>& lines) const {
     if (look.opaque)
         painter.fillRect(rect, colourOf(look.backColour));
-    const Qt::Alignment align =
-        (look.align == ui::Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop;
-    const QFont font = fontOf(look.font);
-    const QFontMetricsF metrics(font);
-    // A label lower than its font's ascent keeps the baseline of its first line inside it, so
-    // its letters show whole.
-    const double overshoot = std::max(0.0, metrics.ascent() - rect.height());
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
     painter.setPen(colourOf(look.foreColour));
-    painter.setFont(font);
-    // Lines stand one font size apart, as tight as the game's own fonts set them, so a long
-    // menu or a three-line message fits its field with the wider fallback font too.
-    double top = rect.top() - overshoot;
-    for (const QString& line : wrappedLines(text, font, rect.width())) {
-        painter.drawText(QRectF(rect.left(), top, rect.width(), metrics.height()),
-                         static_cast<int>(align) | Qt::TextDontClip, line);
-        top += font.pixelSize();
+    painter.setFont(fontOf(look.font));
+    for (const TextLine& line : lines) {
+        painter.save();
+        painter.translate(line.origin);
+        painter.scale(line.squeeze, 1);
+        painter.drawText(QPointF(), line.text);
+        painter.restore();
     }
     painter.restore();
     if (look.border)
         frame(painter, rect);
-}
-
-QStringList WindowView::wrappedLines(const QString& text, const QFont& font, double width) {
-    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\n"));
-    QStringList lines;
-    for (const QString& paragraph : text.split(lineBreak)) {
-        QTextLayout layout(paragraph, font);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            QString part = paragraph.mid(line.textStart(), line.textLength());
-            while (part.endsWith(QLatin1Char(' ')))
-                part.chop(1);
-            lines << part;
-        }
-        layout.endLayout();
-    }
-    return lines;
 }
 
 void WindowView::mousePressEvent(QMouseEvent* event) {

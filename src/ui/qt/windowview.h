@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class Game;
 namespace ui {
@@ -24,7 +25,8 @@ class WindowView : public QWidget {
 
     // The window shown here, or nullptr once the scene has closed it.
     ui::Window* sceneWindow() const;
-    // The topmost visible label under a point of the view (logical pixels).
+    // The topmost visible label under a point of the view (logical pixels); none where a board
+    // lies above the labels there.
     ui::Label* labelAt(QPointF point) const;
     // Where a control is drawn in the view, or nothing while it or its board is hidden.
     std::optional<QRectF> placeOf(const ui::Control& control) const;
@@ -32,8 +34,15 @@ class WindowView : public QWidget {
     // The font of a look: the game's Lucida faces fall back to a monospace face, sized in points
     // as at 96 dpi.
     static QFont fontOf(const ui::Font& font);
-    // The text's lines as drawn: its own line breaks, and word wraps within width.
-    static QStringList wrappedLines(const QString& text, const QFont& font, double width);
+
+    // A line of text as drawn: the left end of its baseline, and how far it is squeezed across.
+    struct TextLine {
+        QString text;
+        QPointF origin;
+        double squeeze = 1;
+    };
+    // The lines of a shown label or text block as drawn in its font (fontOf); none otherwise.
+    std::vector<TextLine> linesOf(const ui::Control& control) const;
 
     // A left-button press at a point of the view.
     std::function<void(QPointF)> onPress;
@@ -50,9 +59,9 @@ class WindowView : public QWidget {
         QRectF clip; // the boards it lies on
     };
     std::optional<Placement> placementOf(const ui::Control& control) const;
-    void paintControl(QPainter& painter, const ui::Control& control, const QRectF& rect) const;
-    void paintText(QPainter& painter, const QRectF& rect, const QString& text,
-                   const ui::LabelLook& look) const;
+    void paintControl(QPainter& painter, const ui::Control& control, const Placement& place) const;
+    void paintText(QPainter& painter, const ui::LabelLook& look, const QRectF& rect,
+                   const std::vector<TextLine>& lines) const;
 
     Game& game_;
     ui::Window* window_;
