@@ -1,5 +1,5 @@
 // One exchange of blows a turn between the player and the first monster touching it.
-#include "board/form2.h"
+#include "board/board_window.h"
 
 #include "shell/game.h"
 #include "ui/number.h"
@@ -19,15 +19,15 @@ constexpr double kLowEnergy = 10;
 
 // The three monsters in the order they are looked at, with the stat that absorbs their blows.
 struct Member {
-    ui::Label Form2::*monster;
-    ui::Label MDIForm1::*protection;
+    ui::Label BoardWindow::*monster;
+    ui::Label MainWindow::*protection;
     const char* message;
 };
 
 constexpr Member kMembers[] = {
-    {&Form2::Monster, &MDIForm1::Armor, "Demon Attack!"},
-    {&Form2::Spider, &MDIForm1::Serum, "Spider Attack!"},
-    {&Form2::Bat, &MDIForm1::Serum, "BAT Attack!"},
+    {&BoardWindow::demon, &MainWindow::armor, "Demon Attack!"},
+    {&BoardWindow::spider, &MainWindow::serum, "Spider Attack!"},
+    {&BoardWindow::bat, &MainWindow::serum, "BAT Attack!"},
 };
 
 void knockBack(ui::Label& player, int d) {
@@ -49,22 +49,22 @@ void knockBack(ui::Label& player, int d) {
 
 } // namespace
 
-void Form2::Fight() {
-    MDIForm1& status = game_.main();
+void BoardWindow::fight() {
+    MainWindow& status = game_.mainWindow();
     ui::Platform& platform = game_.platform();
-    if (ui::holds(status.Hits.text(), [](double hits) { return hits <= 0; }))
+    if (ui::holds(status.hits.text(), [](double hits) { return hits <= 0; }))
         status.setMessage(QStringLiteral("No hits!!!"));
-    if (ui::holds(status.Energy.text(), [](double energy) { return energy < kLowEnergy; }))
+    if (ui::holds(status.energy.text(), [](double energy) { return energy < kLowEnergy; }))
         status.setMessage(QStringLiteral("Low energy!!!"));
-    if (ui::holds(status.Energy.text(), [](double energy) { return energy <= 0; })) {
-        HandleFall();
+    if (ui::holds(status.energy.text(), [](double energy) { return energy <= 0; })) {
+        fallIntoRavine();
         return;
     }
 
     const Member* opponent = nullptr;
     for (const Member& member : kMembers) {
         const ui::Label& monster = this->*member.monster;
-        if (monster.visible() && IsTouching(monster, Mio)) {
+        if (monster.visible() && touches(monster, player)) {
             opponent = &member;
             break;
         }
@@ -85,22 +85,22 @@ void Form2::Fight() {
         // Through the protection, the whole level comes off the energy.
         protection.setText(QStringLiteral("0"));
         if (level)
-            ui::addTo(status.Energy, -*level);
+            ui::addTo(status.energy, -*level);
         status.setMessage(QString::fromLatin1(opponent->message));
-        knockBack(Mio, ui::draw(platform, kKnockBackDie));
-        if (PlayerOffBoard())
-            HandleFall();
+        knockBack(player, ui::draw(platform, kKnockBackDie));
+        if (playerOffBoard())
+            fallIntoRavine();
     } else if (r > kEvenDraw) {
         // The player strikes: the last level needs no hit to kill.
         const int loot = ui::draw(platform, kLootDie);
         if (ui::holds(monster.text(), [](double left) { return left <= 1; })) {
-            ui::addTo(status.Gold, loot);
+            ui::addTo(status.gold, loot);
             monster.setVisible(false);
-            Gate.setVisible(true);
+            gate.setVisible(true);
         }
-        if (ui::holds(status.Hits.text(), [](double hits) { return hits > 0; })) {
+        if (ui::holds(status.hits.text(), [](double hits) { return hits > 0; })) {
             ui::addTo(monster, -1);
-            ui::addTo(status.Hits, -1);
+            ui::addTo(status.hits, -1);
             status.setMessage(QStringLiteral("Your Attack!"));
         }
     }

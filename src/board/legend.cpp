@@ -1,5 +1,5 @@
 // The legend: a click on an object of the board window tells what it is.
-#include "board/form2.h"
+#include "board/board_window.h"
 
 #include "shell/game.h"
 
@@ -13,90 +13,91 @@ const QString kSerumProtects =
 
 } // namespace
 
-void Form2::connectLegend() {
-    Mio.onClick = [this] { Mio_Click(); };
-    Mio2.onClick = [this] { Mio2_Click(); };
-    Gate.onClick = [this] { Gate_Click(); };
-    PSecret.onClick = [this] { PSecret_Click(); };
-    Coins.onClick = [this] { Coins_Click(); };
-    Hit.onClick = [this] { Hit_Click(); };
-    Food.onClick = [this] { Food_Click(); };
-    Serum.onClick = [this] { Serum_Click(); };
-    Trap.onClick = [this] { Trap_Click(); };
-    Monster.onClick = [this] { Monster_Click(); };
-    Spider.onClick = [this] { Spider_Click(); };
-    Bat.onClick = [this] { Bat_Click(); };
-    Tempy.onClick = [this] { Tempy_Click(); };
-    Goldy.onClick = [this] { Goldy_Click(); };
-    Foody.onClick = [this] { Foody_Click(); };
-    Foro.onClick = [this](int index) { Foro_Click(index); };
+void BoardWindow::connectLegend() {
+    player.onClick = [this] { describePlayer(); };
+    pathPlayer.onClick = [this] { describePathPlayer(); };
+    gate.onClick = [this] { describeGate(); };
+    secretPassage.onClick = [this] { describeSecretPassage(); };
+    goldPickup.onClick = [this] { describeGold(); };
+    hitsPickup.onClick = [this] { describeHits(); };
+    foodPickup.onClick = [this] { describeFood(); };
+    serumPickup.onClick = [this] { describeSerum(); };
+    quicksand.onClick = [this] { describeQuicksand(); };
+    demon.onClick = [this] { describeDemon(); };
+    spider.onClick = [this] { describeSpider(); };
+    bat.onClick = [this] { describeBat(); };
+    pathTime.onClick = [this] { describePathTime(); };
+    pathGold.onClick = [this] { describePathGold(); };
+    pathFood.onClick = [this] { describePathFood(); };
+    holes.onClick = [this](int index) { describeHole(index); };
 }
 
-void Form2::Mio_Click() {
-    game_.platform().messageBox(QStringLiteral("Your Name is: ") + game_.main().Player.text());
+void BoardWindow::describePlayer() {
+    game_.platform().messageBox(QStringLiteral("Your Name is: ") +
+                                game_.mainWindow().playerName.text());
 }
 
-void Form2::Mio2_Click() {
-    Mio_Click();
+void BoardWindow::describePathPlayer() {
+    describePlayer();
 }
 
-void Form2::Gate_Click() {
+void BoardWindow::describeGate() {
     game_.platform().messageBox(QStringLiteral("Gate: Go to Next Level"));
 }
 
-void Form2::PSecret_Click() {
+void BoardWindow::describeSecretPassage() {
     game_.platform().messageBox(QStringLiteral("Secret Passage: Go to +2 Level"));
 }
 
-void Form2::Coins_Click() {
+void BoardWindow::describeGold() {
     game_.platform().messageBox(kGold);
 }
 
-void Form2::Hit_Click() {
+void BoardWindow::describeHits() {
     game_.platform().messageBox(QStringLiteral("Hits: Attack enemies"));
 }
 
-void Form2::Food_Click() {
+void BoardWindow::describeFood() {
     game_.platform().messageBox(kFood);
 }
 
-void Form2::Serum_Click() {
+void BoardWindow::describeSerum() {
     game_.platform().messageBox(
         QStringLiteral("Serum: Serum protects you from the attack of the spiders."));
 }
 
-void Form2::Trap_Click() {
+void BoardWindow::describeQuicksand() {
     game_.platform().messageBox(QStringLiteral("Quicksand: Stop for 5 seconds!"));
 }
 
-void Form2::Monster_Click() {
+void BoardWindow::describeDemon() {
     game_.platform().messageBox(
-        QStringLiteral("Demon: It's a demon of level ") + Monster.text() +
+        QStringLiteral("Demon: It's a demon of level ") + demon.text() +
         QStringLiteral(". Hits Attack = His number. The armor protects you."));
 }
 
-void Form2::Spider_Click() {
+void BoardWindow::describeSpider() {
     game_.platform().messageBox(QStringLiteral("Giant Spider: It's a Spider of level ") +
-                                Spider.text() + kSerumProtects);
+                                spider.text() + kSerumProtects);
 }
 
-void Form2::Bat_Click() {
-    game_.platform().messageBox(QStringLiteral("Giant BAT: It's a BAT of level ") + Bat.text() +
+void BoardWindow::describeBat() {
+    game_.platform().messageBox(QStringLiteral("Giant BAT: It's a BAT of level ") + bat.text() +
                                 kSerumProtects);
 }
 
-void Form2::Tempy_Click() {
+void BoardWindow::describePathTime() {
     game_.platform().messageBox(QStringLiteral("Time: It's a time life"));
 }
 
-void Form2::Goldy_Click() {
+void BoardWindow::describePathGold() {
     game_.platform().messageBox(kGold);
 }
 
-void Form2::Foody_Click() {
+void BoardWindow::describePathFood() {
     game_.platform().messageBox(kFood);
 }
 
-void Form2::Foro_Click(int /*index*/) {
+void BoardWindow::describeHole(int /*index*/) {
     game_.platform().messageBox(QStringLiteral("Hole: A danger hole for you life"));
 }

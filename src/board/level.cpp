@@ -1,5 +1,5 @@
 // Level generation: a new board, the objects scattered on it and the wall effects of the level.
-#include "board/form2.h"
+#include "board/board_window.h"
 
 #include "shell/game.h"
 #include "ui/number.h"
@@ -18,7 +18,7 @@ constexpr double kMonsterLevels = 9;
 
 // One optional object of a level: placed when its die of `sides` shows less than `below`.
 struct OptionalObject {
-    ui::Label Form2::*object;
+    ui::Label BoardWindow::*object;
     double sides;
     int below;
     bool monster;
@@ -26,68 +26,70 @@ struct OptionalObject {
 
 // The order of this table is the order of the draws.
 constexpr OptionalObject kOptionals[] = {
-    {&Form2::Coins, 30, 20, false},  {&Form2::Hit, 20, 5, false},    {&Form2::Food, 20, 5, false},
-    {&Form2::PSecret, 20, 3, false}, {&Form2::Trap, 20, 10, false},  {&Form2::Serum, 20, 5, false},
-    {&Form2::Monster, 20, 15, true}, {&Form2::Spider, 20, 10, true}, {&Form2::Bat, 20, 5, true},
+    {&BoardWindow::goldPickup, 30, 20, false}, {&BoardWindow::hitsPickup, 20, 5, false},
+    {&BoardWindow::foodPickup, 20, 5, false},  {&BoardWindow::secretPassage, 20, 3, false},
+    {&BoardWindow::quicksand, 20, 10, false},  {&BoardWindow::serumPickup, 20, 5, false},
+    {&BoardWindow::demon, 20, 15, true},       {&BoardWindow::spider, 20, 10, true},
+    {&BoardWindow::bat, 20, 5, true},
 };
 
 } // namespace
 
-void Form2::BuildLevel() {
+void BoardWindow::buildLevel() {
     ui::Platform& platform = game_.platform();
-    Mio.setVisible(Pic.visible());
-    Mio2.setVisible(true);
-    if (!Monster.visible() && !Spider.visible())
-        Gate.setVisible(true);
+    player.setVisible(board.visible());
+    pathPlayer.setVisible(true);
+    if (!demon.visible() && !spider.visible())
+        gate.setVisible(true);
 
     // The wall die switches one of the two wall effects on or off; the other keeps its state.
     platform.reseedFromTime();
     switch (ui::draw(platform, kWallDie)) {
     case 1:
-        WalMove.setText(QStringLiteral("1"));
+        closingWallOn.setText(QStringLiteral("1"));
         break;
     case 2:
-        WalMove.setText({});
+        closingWallOn.setText({});
         break;
     case 3:
-        WalMove2.setText(QStringLiteral("1"));
+        driftOn.setText(QStringLiteral("1"));
         break;
     default:
-        WalMove2.setText({});
+        driftOn.setText({});
         break;
     }
 
     // A board chosen in the path section, or restored from a saved game, is kept.
-    if (!InCammino.isSet()) {
-        Mio2.setVisible(false);
-        if (!MyLoad.isSet())
-            LayOutBoard();
-        MyLoad.setText({});
+    if (!boardFromPath.isSet()) {
+        pathPlayer.setVisible(false);
+        if (!loadPending.isSet())
+            layOutBoard();
+        loadPending.setText({});
     }
 
-    ScatterObject(Gate);
+    scatter(gate);
     for (const OptionalObject& optional : kOptionals) {
         ui::Label& object = this->*optional.object;
         object.setVisible(false);
         if (ui::draw(platform, optional.sides) >= optional.below)
             continue;
         object.setVisible(true);
-        ScatterObject(object);
+        scatter(object);
         if (optional.monster) {
             object.setText(ui::numberText(ui::draw(platform, kMonsterLevels)));
-            Gate.setVisible(false);
+            gate.setVisible(false);
         }
     }
 
-    if (PlayerOffBoard()) {
-        HandleFall();
+    if (playerOffBoard()) {
+        fallIntoRavine();
         return;
     }
-    Wall.setEnabled(true);
-    Wall2.setEnabled(true);
+    closingWall.setEnabled(true);
+    drift.setEnabled(true);
 }
 
-void Form2::LayOutBoard() {
+void BoardWindow::layOutBoard() {
     ui::Platform& platform = game_.platform();
     const double windowHeight = height();
     const double windowWidth = width();
@@ -102,29 +104,29 @@ void Form2::LayOutBoard() {
         left -= boardWidth;
     if (top + boardHeight > windowHeight)
         top -= boardHeight;
-    Pic.setRect({std::max(left, 1.0), std::max(top, 1.0), boardWidth, boardHeight});
+    board.setRect({std::max(left, 1.0), std::max(top, 1.0), boardWidth, boardHeight});
 
-    Mio.setTop(boardHeight / 2);
-    Mio.setLeft(boardWidth / 2);
+    player.setTop(boardHeight / 2);
+    player.setLeft(boardWidth / 2);
 }
 
-void Form2::ScatterObject(ui::Label& object) {
+void BoardWindow::scatter(ui::Label& object) {
     ui::Platform& platform = game_.platform();
-    const double top = ui::draw(platform, Pic.height());
-    const double left = ui::draw(platform, Pic.width());
-    PlaceOnBoard(object, top, left);
+    const double top = ui::draw(platform, board.height());
+    const double left = ui::draw(platform, board.width());
+    placeOnBoard(object, top, left);
 }
 
-void Form2::PlaceOnBoard(ui::Label& object, double top, double left) {
-    if (left + object.width() > Pic.width())
+void BoardWindow::placeOnBoard(ui::Label& object, double top, double left) {
+    if (left + object.width() > board.width())
         left -= object.width();
-    if (top + object.height() > Pic.height())
+    if (top + object.height() > board.height())
         top -= object.height();
     object.setTop(std::max(top, 1.0));
     object.setLeft(std::max(left, 1.0));
 }
 
-bool Form2::PlayerOffBoard() const {
-    return Mio.left() < 0 || Mio.left() + Mio.width() > Pic.width() || Mio.top() < 0 ||
-           Mio.top() + Mio.height() > Pic.height();
+bool BoardWindow::playerOffBoard() const {
+    return player.left() < 0 || player.left() + player.width() > board.width() ||
+           player.top() < 0 || player.top() + player.height() > board.height();
 }

@@ -1,8 +1,9 @@
 // One turn per key on the board: the monsters hunt, the player steps, what the step meets acts,
 // and the gate comes to the centre once the demon and the spider are gone. Escape opens the shop.
-#include "board/form2.h"
+#include "board/board_window.h"
 
 #include "shell/game.h"
+#include "ui/keys.h"
 #include "ui/number.h"
 #include "ui/platform.h"
 
@@ -46,7 +47,7 @@ void hunt(ui::Label& monster, const ui::Label& player, int r) {
 // Steps the dungeon player in the arrow's direction. A step that would leave the board is not
 // made: the result is false and the player falls.
 bool stepOnBoard(ui::Label& mio, const ui::Board& pic, int keyCode) {
-    constexpr double step = Form2::kStep;
+    constexpr double step = BoardWindow::kStep;
     switch (keyCode) {
     case keys::Left:
         if (mio.left() < step)
@@ -74,33 +75,33 @@ bool stepOnBoard(ui::Label& mio, const ui::Board& pic, int keyCode) {
 }
 
 // Lays the next trail mark where the path player stands.
-void layTrailMark(Form2& board) {
-    ui::addTo(board.TrackM, 1);
-    const auto mark = ui::readNumber(board.TrackM.text());
+void layTrailMark(BoardWindow& boardWindow) {
+    ui::addTo(boardWindow.trailMarks, 1);
+    const auto mark = ui::readNumber(boardWindow.trailMarks.text());
     if (!mark || *mark < 1 || *mark > std::numeric_limits<int>::max())
         return;
-    ui::Label& element = board.Track.load(static_cast<int>(*mark));
+    ui::Label& element = boardWindow.trail.load(static_cast<int>(*mark));
     element.setVisible(true);
-    element.setTop(board.Mio2.top());
-    element.setLeft(board.Mio2.left());
+    element.setTop(boardWindow.pathPlayer.top());
+    element.setLeft(boardWindow.pathPlayer.left());
 }
 
 // Steps the path player, kept inside the board window.
-void stepOnPath(Form2& board, int keyCode) {
-    ui::Label& mio2 = board.Mio2;
-    constexpr double step = Form2::kStep;
+void stepOnPath(BoardWindow& boardWindow, int keyCode) {
+    ui::Label& mio2 = boardWindow.pathPlayer;
+    constexpr double step = BoardWindow::kStep;
     switch (keyCode) {
     case keys::Left:
         mio2.setLeft(std::max(mio2.left() - step, kPathNearEdge));
         break;
     case keys::Right:
-        mio2.setLeft(std::min(mio2.left() + step, board.width() - kPathFarEdge));
+        mio2.setLeft(std::min(mio2.left() + step, boardWindow.width() - kPathFarEdge));
         break;
     case keys::Up:
         mio2.setTop(std::max(mio2.top() - step, kPathNearEdge));
         break;
     case keys::Down:
-        mio2.setTop(std::min(mio2.top() + step, board.height() - kPathFarEdge));
+        mio2.setTop(std::min(mio2.top() + step, boardWindow.height() - kPathFarEdge));
         break;
     default:
         break;
@@ -109,44 +110,44 @@ void stepOnPath(Form2& board, int keyCode) {
 
 } // namespace
 
-void Form2::Form_KeyDown(int keyCode) {
-    if (!GameOver.isSet()) {
+void BoardWindow::onKeyDown(int keyCode) {
+    if (!gameOver.isSet()) {
         // The monsters jump before the player moves, so they hunt where the player stood.
-        for (ui::Label* monster : {&Monster, &Spider, &Bat})
+        for (ui::Label* monster : {&demon, &spider, &bat})
             if (monster->visible())
-                hunt(*monster, Mio, ui::draw(game_.platform(), kHuntDie));
+                hunt(*monster, player, ui::draw(game_.platform(), kHuntDie));
 
-        if (!G.isSet()) {
-            if (Camin.text().isEmpty()) {
-                if (!stepOnBoard(Mio, Pic, keyCode)) {
-                    HandleFall();
+        if (!stuckInQuicksand.isSet()) {
+            if (onPath.text().isEmpty()) {
+                if (!stepOnBoard(player, board, keyCode)) {
+                    fallIntoRavine();
                     return;
                 }
-                CheckPickup();
+                collectPickups();
                 // A game lost during the pick-up (a rebuilt level with the player off the
                 // board) is not lost a second time by the combat check.
-                if (!GameOver.isSet())
-                    Fight();
-            } else if (Camin.text() == QLatin1String("1")) {
+                if (!gameOver.isSet())
+                    fight();
+            } else if (onPath.text() == QLatin1String("1")) {
                 layTrailMark(*this);
-                MioCorX.setText(ui::numberText(Mio2.top()));
-                MioCorY.setText(ui::numberText(Mio2.left()));
+                pathPlayerPreviousTop.setText(ui::numberText(pathPlayer.top()));
+                pathPlayerPreviousLeft.setText(ui::numberText(pathPlayer.left()));
                 stepOnPath(*this, keyCode);
-                CheckPathPickup();
+                collectPathPickups();
                 return;
             }
         }
     }
 
     // The bat does not guard the gate.
-    if (!Monster.visible() && !Spider.visible()) {
-        Gate.setVisible(true);
-        Gate.setTop(Pic.height() / 2);
-        Gate.setLeft(Pic.width() / 2);
+    if (!demon.visible() && !spider.visible()) {
+        gate.setVisible(true);
+        gate.setTop(board.height() / 2);
+        gate.setLeft(board.width() / 2);
     }
 }
 
-void Form2::Form_KeyPress(int charCode) {
+void BoardWindow::onKeyPress(int charCode) {
     if (charCode != keys::Escape)
         return;
     game_.openShop();

@@ -1,5 +1,5 @@
 // The timed walls: the board's right edge closing in, and the whole board drifting.
-#include "board/form2.h"
+#include "board/board_window.h"
 
 #include "shell/game.h"
 #include "ui/number.h"
@@ -49,37 +49,37 @@ bool driftBoard(ui::Board& board, const QString& direction, double windowWidth,
 
 } // namespace
 
-void Form2::Wall_Timer() {
-    if (!Mio.visible())
-        Wall.setEnabled(false);
-    if (Camin.isSet() || !WalMove.isSet())
+void BoardWindow::closingWallTick() {
+    if (!player.visible())
+        closingWall.setEnabled(false);
+    if (onPath.isSet() || !closingWallOn.isSet())
         return;
 
-    Pic.setWidth(Pic.width() - kWallStep);
-    if (Pic.width() < kFallWidth) {
-        HandleFall();
+    board.setWidth(board.width() - kWallStep);
+    if (board.width() < kFallWidth) {
+        fallIntoRavine();
         return;
     }
     // The gate is pushed along in front of the wall; everything else is cut off by it.
-    if (Gate.left() + Gate.width() > Pic.width())
-        Gate.setLeft(Pic.width() - Gate.width());
-    if (PlayerOffBoard())
-        HandleFall();
+    if (gate.left() + gate.width() > board.width())
+        gate.setLeft(board.width() - gate.width());
+    if (playerOffBoard())
+        fallIntoRavine();
 }
 
-void Form2::Wall2_Timer() {
-    if (MonDir.text() != kNoDirection) {
-        if (!Mio.visible())
-            Wall2.setEnabled(false);
-        if (Camin.isSet()) {
-            Wall2.setEnabled(false);
+void BoardWindow::driftTick() {
+    if (driftDirection.text() != kNoDirection) {
+        if (!player.visible())
+            drift.setEnabled(false);
+        if (onPath.isSet()) {
+            drift.setEnabled(false);
             return;
         }
-        if (WalMove2.isSet() && !driftBoard(Pic, MonDir.text(), width(), height()))
+        if (driftOn.isSet() && !driftBoard(board, driftDirection.text(), width(), height()))
             return;
     }
     // A new direction, possibly the same one again.
     ui::Platform& platform = game_.platform();
     platform.reseedFromTime();
-    MonDir.setText(ui::numberText(ui::draw(platform, kDirections)));
+    driftDirection.setText(ui::numberText(ui::draw(platform, kDirections)));
 }

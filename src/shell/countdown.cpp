@@ -1,39 +1,30 @@
-// The game clock of the main window: Timer1 counts the time down once a second, Timer2 clears
-// the message line and lets the countdown run only while the board is shown.
-#include "board/form2.h"
-#include "shell/form1.h"
+// The game clock of the main window: the countdown counts the time down once a second, the status
+// timer clears the message line and lets the countdown run only while the board is shown.
+#include "board/board_window.h"
 #include "shell/game.h"
-#include "shell/mdiform1.h"
+#include "shell/main_window.h"
+#include "shell/menu_window.h"
 #include "ui/number.h"
 
-void MDIForm1::Timer1_Timer() {
-    if (ui::holds(Liv.text(), [](double level) { return level >= 99; })) {
-        if (Form1* menu = game_.menu())
+void MainWindow::countdownTick() {
+    if (ui::holds(level.text(), [](double level) { return level >= 99; })) {
+        if (MenuWindow* menu = game_.menu())
             game_.close(*menu);
         game_.openFinale();
         return;
     }
-    ui::addTo(Tempo, -1);
-    if (!ui::holds(Tempo.text(), [](double left) { return left <= 1; }))
+    ui::addTo(timeLeft, -1);
+    if (!ui::holds(timeLeft.text(), [](double left) { return left <= 1; }))
         return;
-    Tempo.setText(QStringLiteral("0"));
-    setMessage(QStringLiteral("Game Over. Sorry. No time."));
-    Form2* board = game_.board();
-    if (board)
-        board->GameOver.setText(QStringLiteral("1"));
-    Timer1.setEnabled(false);
-    if (board)
-        board->Wall.setEnabled(false);
-    Energy.setText(QStringLiteral("0"));
-    if (board)
-        board->Mio.setVisible(false);
+    timeLeft.setText(QStringLiteral("0"));
+    game_.loseGame(QStringLiteral("Game Over. Sorry. No time."));
 }
 
-void MDIForm1::Timer2_Timer() {
-    Form2* board = game_.board();
-    const bool boardShown = board && board->Pic.visible();
+void MainWindow::statusTick() {
+    BoardWindow* boardWindow = game_.boardWindow();
+    const bool boardShown = boardWindow && boardWindow->board.visible();
     if (boardShown)
-        board->Mio2.setVisible(false);
-    Timer1.setEnabled(boardShown);
+        boardWindow->pathPlayer.setVisible(false);
+    countdown.setEnabled(boardShown);
     setMessage({});
 }

@@ -1,58 +1,59 @@
 #include "shell/game.h"
 
-#include "board/form2.h"
-#include "shell/form1.h"
-#include "shell/form4.h"
-#include "shell/form5.h"
-#include "shop/form3.h"
+#include "board/board_window.h"
+#include "shell/finale_window.h"
+#include "shell/game_over_window.h"
+#include "shell/menu_window.h"
+#include "shop/shop_window.h"
 
-Game::Game(ui::Platform& platform) : platform_(platform), main_(std::make_unique<MDIForm1>(*this)) {
+Game::Game(ui::Platform& platform)
+    : platform_(platform), main_(std::make_unique<MainWindow>(*this)) {
     clock_.afterTick = [this] { scene_.collect(); };
 }
 
 Game::~Game() = default;
 
-Form1* Game::menu() const {
-    return scene_.find<Form1>();
+MenuWindow* Game::menu() const {
+    return scene_.find<MenuWindow>();
 }
-Form2* Game::board() const {
-    return scene_.find<Form2>();
+BoardWindow* Game::boardWindow() const {
+    return scene_.find<BoardWindow>();
 }
-Form3* Game::shop() const {
-    return scene_.find<Form3>();
+ShopWindow* Game::shop() const {
+    return scene_.find<ShopWindow>();
 }
-Form4* Game::finale() const {
-    return scene_.find<Form4>();
+FinaleWindow* Game::finale() const {
+    return scene_.find<FinaleWindow>();
 }
-Form5* Game::gameOver() const {
-    return scene_.find<Form5>();
+GameOverWindow* Game::gameOverWindow() const {
+    return scene_.find<GameOverWindow>();
 }
 
 template <class T> T& Game::open() {
     T& window = scene_.open<T>(*this);
-    window.Form_Load();
+    window.onLoad();
     return window;
 }
 
-Form1& Game::openMenu() {
-    return open<Form1>();
+MenuWindow& Game::openMenu() {
+    return open<MenuWindow>();
 }
-Form2& Game::openBoard() {
-    return open<Form2>();
+BoardWindow& Game::openBoard() {
+    return open<BoardWindow>();
 }
-Form4& Game::openFinale() {
-    return open<Form4>();
+FinaleWindow& Game::openFinale() {
+    return open<FinaleWindow>();
 }
-Form5& Game::openGameOver() {
-    return open<Form5>();
+GameOverWindow& Game::openGameOver() {
+    return open<GameOverWindow>();
 }
 
-Form3& Game::openShop() {
-    if (Form3* open = shop()) {
+ShopWindow& Game::openShop() {
+    if (ShopWindow* open = shop()) {
         scene_.bringToFront(*open);
         return *open;
     }
-    return open<Form3>();
+    return open<ShopWindow>();
 }
 
 void Game::close(ui::Window& window) {
@@ -60,15 +61,26 @@ void Game::close(ui::Window& window) {
 }
 
 void Game::startNewGame() {
-    if (Form2* open = board())
+    if (BoardWindow* open = boardWindow())
         close(*open);
     openBoard();
     main_->setStartingValues();
-    main_->Liv.setText(QStringLiteral("1"));
+    main_->level.setText(QStringLiteral("1"));
+}
+
+void Game::loseGame(const QString& message) {
+    main_->setMessage(message);
+    main_->energy.setText(QStringLiteral("0"));
+    main_->countdown.setEnabled(false);
+    if (BoardWindow* open = boardWindow()) {
+        open->gameOver.setText(QStringLiteral("1"));
+        open->player.setVisible(false);
+        open->closingWall.setEnabled(false);
+    }
 }
 
 void Game::start() {
-    main_->Form_Load();
+    main_->onLoad();
 }
 
 void Game::keyDown(int keyCode, int charCode) {
@@ -80,7 +92,7 @@ void Game::click(ui::Label& label) {
     if (!owner || owner->closed() || !owner->enabled() || !label.visible() || !label.onClick)
         return;
     // A label on a hidden board (the status panel between games) cannot be clicked.
-    if (const ui::Board* board = label.parentBoard(); board && !board->visible())
+    if (const ui::Board* boardWindow = label.parentBoard(); boardWindow && !boardWindow->visible())
         return;
     label.onClick();
     scene_.collect();

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "shell/mdiform1.h"
+#include "shell/main_window.h"
 #include "ui/clock.h"
 #include "ui/platform.h"
 #include "ui/scene.h"
 
-class Form1;
-class Form2;
-class Form3;
-class Form4;
-class Form5;
+class MenuWindow;
+class BoardWindow;
+class ShopWindow;
+class FinaleWindow;
+class GameOverWindow;
 
 // The running game: the clock, the open windows and the main window with the player's state.
 // Windows find each other through it; a window that is closed is not found.
@@ -23,30 +23,34 @@ class Game {
     ui::Platform& platform() { return platform_; }
     ui::Clock& clock() { return clock_; }
     ui::Scene& scene() { return scene_; }
-    MDIForm1& main() { return *main_; }
+    MainWindow& mainWindow() { return *main_; }
 
     // The main menu, board, shop, finale and game-over windows while they are open.
-    Form1* menu() const;
-    Form2* board() const;
-    Form3* shop() const;
-    Form4* finale() const;
-    Form5* gameOver() const;
+    MenuWindow* menu() const;
+    BoardWindow* boardWindow() const;
+    ShopWindow* shop() const;
+    FinaleWindow* finale() const;
+    GameOverWindow* gameOverWindow() const;
 
-    // Each makes a window afresh from its design values, shows it in front and runs its load step.
-    Form1& openMenu();
-    Form2& openBoard();
+    // Each makes a window afresh, shows it in front and runs its onLoad.
+    MenuWindow& openMenu();
+    BoardWindow& openBoard();
     // An open shop comes to the front instead of opening twice.
-    Form3& openShop();
-    Form4& openFinale();
-    Form5& openGameOver();
-    // Runs the window's unload step at once; the window is freed after the current handler.
+    ShopWindow& openShop();
+    FinaleWindow& openFinale();
+    GameOverWindow& openGameOver();
+    // Runs the window's onUnload at once; the window is freed after the current handler.
     void close(ui::Window& window);
 
     // A new game on a fresh board window: the starting values and level 1. The name, the
     // continues and the rope are the caller's to keep or reset.
     void startNewGame();
 
-    // Program start: the main window's load step opens the main menu.
+    // A lost game: the board takes no more turns, the player is gone, the countdown and the
+    // closing wall stop, the energy is spent, and the message line says why.
+    void loseGame(const QString& message);
+
+    // Program start: the main window opens the main menu.
     void start();
 
     // Input from the player, delivered to the window in front.
@@ -62,14 +66,5 @@ class Game {
     ui::Platform& platform_;
     ui::Clock clock_;
     ui::Scene scene_;
-    std::unique_ptr<MDIForm1> main_;
+    std::unique_ptr<MainWindow> main_;
 };
-
-// Key codes and character codes the game reacts to.
-namespace keys {
-inline constexpr int Escape = 27;
-inline constexpr int Left = 37;
-inline constexpr int Up = 38;
-inline constexpr int Right = 39;
-inline constexpr int Down = 40;
-} // namespace keys

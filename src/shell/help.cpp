@@ -10,9 +10,8 @@ QString helpAddress(const ui::Platform& platform) {
     return QUrl::fromLocalFile(page).toString();
 }
 
-void OpenHelpPage(Game& game, ui::Window& /*owner*/, const QString& address) {
-    // The browser opens its own window; the owner only tells which window asked.
-    game.platform().openAddress(address);
+void openHelpPage(Game& game) {
+    game.platform().openAddress(helpAddress(game.platform()));
 }
 
 QString creditsLine() {

@@ -1,9 +1,9 @@
 // The shop's single-key commands: purchases, food, prayer, a new game, a continue, save and load.
-#include "board/form2.h"
+#include "board/board_window.h"
+#include "save/saved_game.h"
 #include "shell/game.h"
 #include "shell/help.h"
-#include "shop/form3.h"
-#include "shop/savedgame.h"
+#include "shop/shop_window.h"
 #include "ui/number.h"
 
 #include <array>
@@ -11,6 +11,26 @@
 #include <string_view>
 
 namespace {
+
+// What gold buys in the shop. The menu's text names the same prices.
+struct Purchase {
+    int key;
+    ui::Label MainWindow::*stat;
+    double amount;
+    double price;
+};
+constexpr Purchase kPurchases[] = {
+    {'A', &MainWindow::energy, 5, 10},
+    {'B', &MainWindow::armor, 10, 7},
+    {'C', &MainWindow::serum, 20, 5},
+    {'D', &MainWindow::hits, 1, 1},
+};
+constexpr double kWallExpansionGold = 10;
+constexpr double kWallExpansionEnergy = 10;
+constexpr double kTimeGold = 10;
+constexpr double kTimeFood = 10;
+constexpr double kLifeGold = 100;
+constexpr double kRopeGold = 30;
 
 // Commands that do nothing while the game is over.
 constexpr std::string_view kBlocked = "ABCDEFGSWTRKX";
@@ -22,30 +42,24 @@ bool blocked(int keyCode) {
 
 } // namespace
 
-void Form3::Form_KeyDown(int keyCode) {
-    MDIForm1& status = game_.main();
+void ShopWindow::onKeyDown(int keyCode) {
+    MainWindow& status = game_.mainWindow();
     // The food that E and F move: the whole amount, to the nearest whole number.
-    const double food = std::round(ui::readNumber(status.Food.text()).value_or(0));
-    if (gameOver() && blocked(keyCode))
+    const double food = std::round(ui::readNumber(status.food.text()).value_or(0));
+    if (gameIsOver() && blocked(keyCode))
         return;
+    for (const Purchase& purchase : kPurchases) {
+        if (purchase.key == keyCode) {
+            buy(status.*purchase.stat, purchase.amount, purchase.price);
+            return;
+        }
+    }
     switch (keyCode) {
-    case 'A':
-        buy(status.Energy, 5, 10);
-        break;
-    case 'B':
-        buy(status.Armor, 10, 7);
-        break;
-    case 'C':
-        buy(status.Serum, 20, 5);
-        break;
-    case 'D':
-        buy(status.Hits, 1, 1);
-        break;
     case 'E':
-        convertFood(status.Energy, food);
+        convertFood(status.energy, food);
         break;
     case 'F':
-        convertFood(status.Serum, food);
+        convertFood(status.serum, food);
         break;
     case 'G':
         pray();
@@ -75,7 +89,7 @@ void Form3::Form_KeyDown(int keyCode) {
         saveGame();
         break;
     case 'H':
-        OpenHelpPage(game_, *this, helpAddress(game_.platform()));
+        openHelpPage(game_);
         break;
     case 'X':
         game_.close(*this);
@@ -88,88 +102,89 @@ void Form3::Form_KeyDown(int keyCode) {
     }
 }
 
-void Form3::buy(ui::Label& stat, double amount, double price) {
-    ui::Label& gold = game_.main().Gold;
+void ShopWindow::buy(ui::Label& stat, double amount, double price) {
+    ui::Label& gold = game_.mainWindow().gold;
     if (ui::holds(gold.text(), [price](double g) { return g >= price; })) {
         ui::addTo(stat, amount);
         ui::addTo(gold, -price);
     }
     if (ui::holds(gold.text(), [price](double g) { return g < price; }))
-        Msg.setText(QStringLiteral("You do not have enough gold!"));
+        message.setText(QStringLiteral("You do not have enough gold!"));
 }
 
-void Form3::convertFood(ui::Label& stat, double food) {
-    ui::Label& foodField = game_.main().Food;
+void ShopWindow::convertFood(ui::Label& stat, double food) {
+    ui::Label& foodField = game_.mainWindow().food;
     if (ui::holds(foodField.text(), [](double f) { return f >= 1; })) {
         ui::addTo(stat, food);
         foodField.setText(QStringLiteral("0"));
     }
     if (ui::holds(foodField.text(), [](double f) { return f < 1; }))
-        Msg.setText(QStringLiteral("You do not have enough foods!"));
+        message.setText(QStringLiteral("You do not have enough foods!"));
 }
 
-void Form3::pray() {
+void ShopWindow::pray() {
     ui::Platform& platform = game_.platform();
-    MDIForm1& status = game_.main();
+    MainWindow& status = game_.mainWindow();
     platform.reseedFromTime();
-    if (ui::holds(status.Energy.text(), [](double e) { return e <= 0; })) {
-        EndGameTooManyRequests();
+    if (ui::holds(status.energy.text(), [](double e) { return e <= 0; })) {
+        endGameTooManyRequests();
         return;
     }
     if (ui::draw(platform, 500) != 1) {
-        Msg.setText(QStringLiteral("Nothing happens."));
-        ui::addTo(status.Energy, -1);
+        message.setText(QStringLiteral("Nothing happens."));
+        ui::addTo(status.energy, -1);
         return;
     }
     status.setRestoredValues();
-    status.ContPart.setText(QStringLiteral("5"));
+    status.continues.setText(QStringLiteral("5"));
     status.setRope(true);
-    status.Timer1.setEnabled(true);
-    Msg.setText(QStringLiteral("God had mercy."));
+    status.countdown.setEnabled(true);
+    message.setText(QStringLiteral("God had mercy."));
 }
 
-void Form3::expandWall() {
-    MDIForm1& status = game_.main();
-    if (ui::holds(status.Energy.text(), [](double e) { return e >= 11; }) &&
-        ui::holds(status.Gold.text(), [](double g) { return g >= 10; })) {
-        Form2* board = game_.board();
-        if (board)
-            board->Pic.setWidth(10000);
-        ui::addTo(status.Energy, -10);
-        ui::addTo(status.Gold, -10);
-        if (board)
-            board->Gate.setLeft(100);
+void ShopWindow::expandWall() {
+    MainWindow& status = game_.mainWindow();
+    // The expansion leaves the player at least one point of energy.
+    if (ui::holds(status.energy.text(), [](double e) { return e > kWallExpansionEnergy; }) &&
+        ui::holds(status.gold.text(), [](double g) { return g >= kWallExpansionGold; })) {
+        BoardWindow* boardWindow = game_.boardWindow();
+        if (boardWindow)
+            boardWindow->board.setWidth(10000);
+        ui::addTo(status.energy, -kWallExpansionEnergy);
+        ui::addTo(status.gold, -kWallExpansionGold);
+        if (boardWindow)
+            boardWindow->gate.setLeft(100);
     } else {
         status.setMessage(QStringLiteral("You do not have enough energy or gold!"));
     }
 }
 
-void Form3::buyTime() {
-    MDIForm1& status = game_.main();
-    if (ui::holds(status.Food.text(), [](double f) { return f >= 10; }) &&
-        ui::holds(status.Gold.text(), [](double g) { return g >= 10; })) {
-        ui::addTo(status.Food, -10);
-        ui::addTo(status.Gold, -10);
-        status.Tempo.setText(QStringLiteral("120"));
+void ShopWindow::buyTime() {
+    MainWindow& status = game_.mainWindow();
+    if (ui::holds(status.food.text(), [](double f) { return f >= kTimeFood; }) &&
+        ui::holds(status.gold.text(), [](double g) { return g >= kTimeGold; })) {
+        ui::addTo(status.food, -kTimeFood);
+        ui::addTo(status.gold, -kTimeGold);
+        status.timeLeft.setText(QStringLiteral("120"));
     } else {
         status.setMessage(QStringLiteral("You do not have enough food or gold!"));
     }
 }
 
-void Form3::buyLife() {
-    MDIForm1& status = game_.main();
-    if (ui::holds(status.Gold.text(), [](double g) { return g >= 100; })) {
-        ui::addTo(status.Gold, -100);
-        ui::addTo(status.ContPart, 1);
+void ShopWindow::buyLife() {
+    MainWindow& status = game_.mainWindow();
+    if (ui::holds(status.gold.text(), [](double g) { return g >= kLifeGold; })) {
+        ui::addTo(status.gold, -kLifeGold);
+        ui::addTo(status.continues, 1);
     } else {
         status.setMessage(QStringLiteral("You do not have enough gold!"));
     }
 }
 
-void Form3::buyRope() {
-    MDIForm1& status = game_.main();
-    if (ui::holds(status.Gold.text(), [](double g) { return g >= 30; })) {
-        ui::addTo(status.Gold, -30);
+void ShopWindow::buyRope() {
+    MainWindow& status = game_.mainWindow();
+    if (ui::holds(status.gold.text(), [](double g) { return g >= kRopeGold; })) {
+        ui::addTo(status.gold, -kRopeGold);
         status.setRope(true);
     } else {
         status.setMessage(QStringLiteral("You do not have enough gold!"));
@@ -177,68 +192,52 @@ void Form3::buyRope() {
 }
 
 // A new game keeps the name but not the continues or the rope.
-void Form3::newGame() {
+void ShopWindow::newGame() {
     game_.startNewGame();
-    MDIForm1& status = game_.main();
-    status.ContPart.setText(QStringLiteral("5"));
+    MainWindow& status = game_.mainWindow();
+    status.continues.setText(QStringLiteral("5"));
     status.setRope(false);
     game_.close(*this);
 }
 
 // A continue can be spent at any time; the level, the name and the rope stay.
-void Form3::continueGame() {
-    MDIForm1& status = game_.main();
-    if (ui::holds(status.ContPart.text(), [](double c) { return c < 1; })) {
-        status.ContPart.setText(QStringLiteral("0"));
-        Msg.setText(QStringLiteral("Not is possible again!"));
+void ShopWindow::continueGame() {
+    MainWindow& status = game_.mainWindow();
+    if (ui::holds(status.continues.text(), [](double c) { return c < 1; })) {
+        status.continues.setText(QStringLiteral("0"));
+        message.setText(QStringLiteral("Not is possible again!"));
         return;
     }
-    ui::addTo(status.ContPart, -1);
-    status.setMessage(QStringLiteral("You will can to continue only ") + status.ContPart.text() +
+    ui::addTo(status.continues, -1);
+    status.setMessage(QStringLiteral("You will can to continue only ") + status.continues.text() +
                       QStringLiteral(" times"));
     status.setStartingValues();
-    if (Form2* board = game_.board())
-        savedgame::revive(*board);
-    status.Timer2.setInterval(3000);
+    if (BoardWindow* boardWindow = game_.boardWindow())
+        boardWindow->revive();
+    status.statusTimer.setInterval(3000);
     game_.close(*this);
 }
 
 // Loads the stats and the board's geometry into the open board; the level's objects stay.
-void Form3::loadGame() {
-    const auto field = savedgame::open(game_.platform());
-    if (!field)
+void ShopWindow::loadGame() {
+    const auto saved = savedgame::open(game_.platform());
+    if (!saved)
         return;
-    MDIForm1& status = game_.main();
-    savedgame::restoreStats(status, *field);
-    status.Timer1.setEnabled(true);
-    if (Form2* board = game_.board()) {
-        savedgame::restoreGeometry(*board, *field);
-        savedgame::revive(*board);
+    MainWindow& status = game_.mainWindow();
+    savedgame::restoreStatus(status, *saved);
+    status.countdown.setEnabled(true);
+    if (BoardWindow* boardWindow = game_.boardWindow()) {
+        savedgame::restoreBoard(*boardWindow, *saved);
+        boardWindow->revive();
     }
-    status.Player.setText((*field)[12]);
-    status.ContPart.setText((*field)[13]);
-    status.setRope(savefile::rope((*field)[14]));
     game_.close(*this);
 }
 
 // Saving is refused while the game is over, so a saved game is never an ended one.
-void Form3::saveGame() {
-    MDIForm1& status = game_.main();
-    savefile::Fields field;
-    const auto stats = savedgame::stats(status);
-    for (size_t i = 0; i < stats.size(); ++i)
-        field[i] = stats[i]->text();
-    if (const Form2* board = game_.board()) {
-        field[8] = ui::numberText(board->Pic.top());
-        field[9] = ui::numberText(board->Pic.left());
-        field[10] = ui::numberText(board->Pic.width());
-        field[11] = ui::numberText(board->Pic.height());
-    }
-    field[12] = status.Player.text();
-    field[13] = status.ContPart.text();
-    field[14] = status.hasRope() ? QStringLiteral("True") : QStringLiteral("False");
+void ShopWindow::saveGame() {
     ui::Platform& platform = game_.platform();
-    const bool saved = savefile::write(savefile::path(platform), field);
+    const bool saved = savefile::write(savefile::path(platform),
+                                       savedgame::capture(game_.mainWindow(), game_.boardWindow()));
     platform.messageBox(saved ? QStringLiteral("Saved!")
                               : QStringLiteral("Could not save the game."));
 }

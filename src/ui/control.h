@@ -10,7 +10,7 @@ namespace ui {
 class Window;
 class Board;
 
-// Anything a window shows or keeps: geometry and visibility, owned by the window's form.
+// Anything a window shows or keeps: geometry and visibility, owned by its window.
 // Every change marks the owning window for repainting.
 class Control {
   public:
@@ -52,7 +52,7 @@ class Control {
     bool visible_ = true;
 };
 
-// The look of a label: set at design time, changed rarely.
+// The look of a label: set when its window is made, changed rarely.
 struct LabelLook {
     Colour foreColour = 0x000000;
     bool opaque = false; // false: the window or board shows through

@@ -18,7 +18,7 @@ class Platform {
     virtual void openAddress(const QString& url) = 0;
     // Ends the program at once; nothing is saved.
     virtual void exitNow() = 0;
-    // Size of the area the child windows live in, in twips.
+    // Size of the area the child windows live in.
     virtual double screenWidth() const = 0;
     virtual double screenHeight() const = 0;
     // Folder of the executable, and the user's own data folder for this game.

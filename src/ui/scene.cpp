@@ -7,8 +7,8 @@ namespace ui {
 void Scene::close(Window& w) {
     if (w.closed())
         return;
-    w.closed_ = true; // a close from inside the unload step does nothing more
-    w.Form_Unload();
+    w.closed_ = true; // a close from inside onUnload does nothing more
+    w.onUnload();
     w.markClosed();
     auto it = std::find_if(windows_.begin(), windows_.end(),
                            [&](const auto& p) { return p.get() == &w; });
@@ -47,9 +47,9 @@ void Scene::keyDown(int keyCode, int charCode) {
     Window* w = active();
     if (!w || !w->enabled())
         return;
-    w->Form_KeyDown(keyCode);
+    w->onKeyDown(keyCode);
     if (charCode != 0 && !w->closed() && w->enabled())
-        w->Form_KeyPress(charCode);
+        w->onKeyPress(charCode);
     collect();
 }
 

@@ -7,7 +7,7 @@
 
 namespace ui {
 
-// The open child windows, bottom first. Closing a window runs its unload step at once and makes
+// The open child windows, bottom first. Closing a window runs its onUnload at once and makes
 // it inert; the window is freed by collect(), which runs after every handler, so a handler may
 // close its own window.
 class Scene {

@@ -8,8 +8,8 @@ namespace ui {
 
 class Timer;
 
-// A window of the scene: caption, outer geometry in twips, background and its controls, which are
-// drawn in the order they were added. The game's forms derive from it and override the handlers.
+// A window of the scene: caption, outer geometry, background and its controls, which are drawn in
+// the order they were added. The game's windows derive from it and override the handlers.
 class Window {
   public:
     // Frame allowance around the client area of a child window.
@@ -49,10 +49,10 @@ class Window {
     void remove(Control& c);
     const std::vector<Control*>& controls() const { return controls_; }
 
-    // Handlers; the defaults do nothing. The load step runs once, right after the window is made.
-    virtual void Form_Load() {}
-    virtual void Form_KeyDown(int /*keyCode*/) {}
-    virtual void Form_KeyPress(int /*charCode*/) {}
+    // Handlers; the defaults do nothing. onLoad runs once, right after the window is made.
+    virtual void onLoad() {}
+    virtual void onKeyDown(int /*keyCode*/) {}
+    virtual void onKeyPress(int /*charCode*/) {}
 
     // Repaint bookkeeping for the front end.
     bool dirty() const { return dirty_; }
@@ -61,7 +61,7 @@ class Window {
 
   protected:
     // Runs once when the window is closed, before it becomes inert.
-    virtual void Form_Unload() {}
+    virtual void onUnload() {}
 
   private:
     friend class Scene;

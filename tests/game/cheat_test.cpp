@@ -8,7 +8,7 @@ class Cheat : public GameTest {
     Cheat() { start(); }
     void cheat(const QString& code, size_t caption = 0) {
         platform.queueAnswer(code);
-        game.click(status().Et[caption]);
+        game.click(status().captions[caption]);
     }
 };
 
@@ -18,7 +18,7 @@ TEST_F(Cheat, EveryCaptionAsksAndOnlyTheExactCodesAct) {
     const char* wrong[] = {"QYX",  " qyx", "qyx ",  "q yx",  "",
                            "Vumo", "VUMO", " vumo", "vumo ", "xyz"};
     for (size_t i = 0; i < 10; ++i) {
-        status().Et[i].setVisible(true);
+        status().captions[i].setVisible(true);
         cheat(QString::fromLatin1(wrong[i]), i);
     }
     ASSERT_EQ(platform.prompts.size(), 11u); // the name, then ten cheat prompts
@@ -33,26 +33,26 @@ TEST_F(Cheat, EveryCaptionAsksAndOnlyTheExactCodesAct) {
 }
 
 TEST_F(Cheat, RestoreCodeRevivesAGameLostToTheClock) {
-    status().Tempo.setText(QStringLiteral("1"));
+    status().timeLeft.setText(QStringLiteral("1"));
     game.advance(1000);
-    Form2& board = this->board();
-    ASSERT_EQ(board.GameOver.text(), QStringLiteral("1"));
-    board.G.setText(QStringLiteral("1"));
-    status().ContPart.setText(QStringLiteral("2"));
+    BoardWindow& boardWindow = this->boardWindow();
+    ASSERT_EQ(boardWindow.gameOver.text(), QStringLiteral("1"));
+    boardWindow.stuckInQuicksand.setText(QStringLiteral("1"));
+    status().continues.setText(QStringLiteral("2"));
     cheat(QStringLiteral("qyx"));
-    MDIForm1& s = status();
+    MainWindow& s = status();
     EXPECT_EQ(fields(), (std::vector<QString>{"1", "100", "100", "100", "100", "100", "100", "900",
                                               "Anna", "5"}));
-    EXPECT_TRUE(board.Mio.visible());
-    EXPECT_EQ(board.Mio.top(), 100);
-    EXPECT_EQ(board.Mio.left(), 100);
-    EXPECT_FALSE(board.GameOver.isSet());
-    EXPECT_FALSE(board.G.isSet());
+    EXPECT_TRUE(boardWindow.player.visible());
+    EXPECT_EQ(boardWindow.player.top(), 100);
+    EXPECT_EQ(boardWindow.player.left(), 100);
+    EXPECT_FALSE(boardWindow.gameOver.isSet());
+    EXPECT_FALSE(boardWindow.stuckInQuicksand.isSet());
     EXPECT_TRUE(s.hasRope());
     EXPECT_EQ(s.message(), QStringLiteral("God had mercy."));
-    EXPECT_TRUE(s.Timer1.enabled());
+    EXPECT_TRUE(s.countdown.enabled());
     game.advance(1000);
-    EXPECT_EQ(s.Tempo.text(), QStringLiteral("899"));
+    EXPECT_EQ(s.timeLeft.text(), QStringLiteral("899"));
 }
 
 TEST_F(Cheat, LevelCodeLeapsToAWholeNumberKeptWithin1To98) {
@@ -63,7 +63,7 @@ TEST_F(Cheat, LevelCodeLeapsToAWholeNumberKeptWithin1To98) {
     for (const auto& [answer, level] : cases) {
         platform.queueAnswer(QStringLiteral("vumo"));
         cheat(QString::fromLatin1(answer), 8);
-        EXPECT_EQ(status().Liv.text(), QString::fromLatin1(level)) << answer;
+        EXPECT_EQ(status().level.text(), QString::fromLatin1(level)) << answer;
         EXPECT_EQ(platform.prompts.back().prompt, QStringLiteral("Leap to:"));
         EXPECT_EQ(platform.prompts.back().title, QStringLiteral("Number of level (1 - 98)"));
     }

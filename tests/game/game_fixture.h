@@ -2,14 +2,15 @@
 
 // A started game on the virtual clock, its save file in a fresh folder, and levels built from a
 // plan of their draws: start(plan) is N in the menu and the start-up tick; queueBuild(plan)
-// queues the draws of one more BuildLevel (a passage, the path's exit, a rope).
+// queues the draws of one more buildLevel (a passage, the path's exit, a rope).
 
-#include "board/form2.h"
+#include "board/board_window.h"
 #include "scripted_platform.h"
-#include "shell/form5.h"
 #include "shell/game.h"
-#include "shell/mdiform1.h"
-#include "shop/form3.h"
+#include "shell/game_over_window.h"
+#include "shell/main_window.h"
+#include "shop/shop_window.h"
+#include "ui/keys.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,17 +20,17 @@
 #include <optional>
 #include <vector>
 
-// Where ScatterObject puts an object (Left, Top inside the board), and a monster's level.
+// Where scatter puts an object (Left, Top inside the board), and a monster's level.
 struct ObjectPlan {
     double left = 0;
     double top = 0;
     int level = 1;
 };
 
-// The draws of one BuildLevel; optional objects left empty are not placed.
+// The draws of one buildLevel; optional objects left empty are not placed.
 struct LevelPlan {
     int wallDie = 2;                      // 1: closing wall on, 2: off, 3: drift on, 4: off
-    bool newBoard = true;                 // false when InCammino or MyLoad keeps the board
+    bool newBoard = true;                 // false when boardFromPath or loadPending keeps the board
     ui::Rect board{600, 600, 4000, 3000}; // the new board, or the size of the kept one
     ObjectPlan gate{120, 120};
     std::optional<ObjectPlan> coins, hit, food, secret, trap, serum, monster, spider, bat;
@@ -58,14 +59,14 @@ class GameTest : public ::testing::Test {
                              (keyCode >= '0' && keyCode <= '9');
         game.keyDown(keyCode, hasChar ? keyCode : 0);
     }
-    MDIForm1& status() { return game.main(); }
-    Form2& board() { return *game.board(); }
-    // The status fields Liv, Energy, Armor, Gold, Hits, Food, Serum, Tempo, Player, ContPart.
+    MainWindow& status() { return game.mainWindow(); }
+    BoardWindow& boardWindow() { return *game.boardWindow(); }
+    // The status fields: level, energy, armor, gold, hits, food, serum, time left, name, continues.
     std::vector<QString> fields() {
         std::vector<QString> texts;
-        MDIForm1& s = status();
-        for (const ui::Label* field : {&s.Liv, &s.Energy, &s.Armor, &s.Gold, &s.Hits, &s.Food,
-                                       &s.Serum, &s.Tempo, &s.Player, &s.ContPart})
+        MainWindow& s = status();
+        for (const ui::Label* field : {&s.level, &s.energy, &s.armor, &s.gold, &s.hits, &s.food,
+                                       &s.serum, &s.timeLeft, &s.playerName, &s.continues})
             texts.push_back(field->text());
         return texts;
     }
@@ -73,27 +74,30 @@ class GameTest : public ::testing::Test {
     // N in the menu (named "Anna" if need be) and the start-up tick 10 ms later, which builds the
     // plan's level with the player at the board's centre (2000, 1500 by default). The drift's
     // timer is stopped so that time may pass without draws.
-    Form2& start(const LevelPlan& plan = {}) {
-        if (status().Player.text() == QLatin1String("Player"))
+    BoardWindow& start(const LevelPlan& plan = {}) {
+        if (status().playerName.text() == QLatin1String("Player"))
             platform.queueAnswer(QStringLiteral("Anna"));
-        queueBuild(plan, status().width() - 120, status().height() - MDIForm1::kPanelHeight - 510);
+        queueBuild(plan, status().width() - 120,
+                   status().height() - MainWindow::kPanelHeight - 510);
         press('N');
         game.advance(10);
-        board().Wall2.setEnabled(false);
-        return board();
+        boardWindow().drift.setEnabled(false);
+        return boardWindow();
     }
 
     // Back to the main menu with the board closed, as after the finale.
     void backToMenu() {
-        game.close(board());
+        game.close(boardWindow());
         game.openMenu();
     }
 
     // Queues the draw that makes ui::draw(n) give value.
     void queueDraw(double value, double n) { platform.queueDraw(static_cast<int>(value), n); }
 
-    // Queues every draw of one more BuildLevel on the open board window.
-    void queueBuild(const LevelPlan& plan) { queueBuild(plan, board().width(), board().height()); }
+    // Queues every draw of one more buildLevel on the open board window.
+    void queueBuild(const LevelPlan& plan) {
+        queueBuild(plan, boardWindow().width(), boardWindow().height());
+    }
 
     void queueBuild(const LevelPlan& plan, double windowWidth, double windowHeight) {
         platform.queueDraw(plan.wallDie, 4);
@@ -132,8 +136,9 @@ class GameTest : public ::testing::Test {
 
     long gameOverWindows() {
         const auto& windows = game.scene().windows();
-        return std::count_if(windows.begin(), windows.end(),
-                             [](ui::Window* w) { return dynamic_cast<Form5*>(w) != nullptr; });
+        return std::count_if(windows.begin(), windows.end(), [](ui::Window* w) {
+            return dynamic_cast<GameOverWindow*>(w) != nullptr;
+        });
     }
 
     QString savePath() const {
@@ -158,14 +163,14 @@ class ShopTest : public GameTest {
   protected:
     // Escape on the board, the player at 1000, 1000: away from the board's centre, where the gate
     // comes after each turn, so that the turn leaves everything as it was.
-    Form3& openShop() {
-        if (Form2* board = game.board())
-            put(board->Mio, 1000, 1000, board->Mio.visible());
+    ShopWindow& openShop() {
+        if (BoardWindow* boardWindow = game.boardWindow())
+            put(boardWindow->player, 1000, 1000, boardWindow->player.visible());
         press(keys::Escape);
-        if (Form3* shop = game.shop())
+        if (ShopWindow* shop = game.shop())
             return *shop;
         ADD_FAILURE() << "Escape opened no shop";
         return game.openShop();
     }
-    const QString& message() { return game.shop()->Msg.text(); }
+    const QString& message() { return game.shop()->message.text(); }
 };

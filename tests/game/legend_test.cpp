@@ -18,9 +18,10 @@ class LegendTest : public GameTest {
         plan.monster = ObjectPlan{300, 900, 7};
         plan.spider = ObjectPlan{600, 900, 3};
         plan.bat = ObjectPlan{900, 900, 5};
-        Form2& board = start(plan);
-        for (ui::Label* label : {&board.Gate, &board.Tempy, &board.Goldy, &board.Foody, &board.Mio2,
-                                 &board.Foro[0], &board.Foro.load(30)})
+        BoardWindow& boardWindow = start(plan);
+        for (ui::Label* label : {&boardWindow.gate, &boardWindow.pathTime, &boardWindow.pathGold,
+                                 &boardWindow.pathFood, &boardWindow.pathPlayer,
+                                 &boardWindow.holes[0], &boardWindow.holes.load(30)})
             label->setVisible(true);
     }
     // The one message a click shows.
@@ -35,51 +36,53 @@ class LegendTest : public GameTest {
 } // namespace
 
 TEST_F(LegendTest, EachObjectTellsWhatItIs) {
-    Form2& board = this->board();
+    BoardWindow& boardWindow = this->boardWindow();
     const std::pair<ui::Label*, const char*> cases[] = {
-        {&board.Gate, "Gate: Go to Next Level"},
-        {&board.Coins, "Gold: Buy items"},
-        {&board.Hit, "Hits: Attack enemies"},
-        {&board.Food, "Food: Improve food"},
-        {&board.PSecret, "Secret Passage: Go to +2 Level"},
-        {&board.Serum, "Serum: Serum protects you from the attack of the spiders."},
-        {&board.Trap, "Quicksand: Stop for 5 seconds!"},
-        {&board.Spider, "Giant Spider: It's a Spider of level 3. Hits Attack = His number. The "
-                        "serum protects you."},
-        {&board.Monster, "Demon: It's a demon of level 7. Hits Attack = His number. The armor "
-                         "protects you."},
-        {&board.Bat, "Giant BAT: It's a BAT of level 5. Hits Attack = His number. The serum "
-                     "protects you."},
-        {&board.Mio, "Your Name is: Anna"},
-        {&board.Mio2, "Your Name is: Anna"},
-        {&board.Tempy, "Time: It's a time life"},
-        {&board.Goldy, "Gold: Buy items"},
-        {&board.Foody, "Food: Improve food"},
-        {&board.Foro[0], "Hole: A danger hole for you life"},
-        {&board.Foro[30], "Hole: A danger hole for you life"},
+        {&boardWindow.gate, "Gate: Go to Next Level"},
+        {&boardWindow.goldPickup, "Gold: Buy items"},
+        {&boardWindow.hitsPickup, "Hits: Attack enemies"},
+        {&boardWindow.foodPickup, "Food: Improve food"},
+        {&boardWindow.secretPassage, "Secret Passage: Go to +2 Level"},
+        {&boardWindow.serumPickup, "Serum: Serum protects you from the attack of the spiders."},
+        {&boardWindow.quicksand, "Quicksand: Stop for 5 seconds!"},
+        {&boardWindow.spider,
+         "Giant Spider: It's a Spider of level 3. Hits Attack = His number. The "
+         "serum protects you."},
+        {&boardWindow.demon, "Demon: It's a demon of level 7. Hits Attack = His number. The armor "
+                             "protects you."},
+        {&boardWindow.bat, "Giant BAT: It's a BAT of level 5. Hits Attack = His number. The serum "
+                           "protects you."},
+        {&boardWindow.player, "Your Name is: Anna"},
+        {&boardWindow.pathPlayer, "Your Name is: Anna"},
+        {&boardWindow.pathTime, "Time: It's a time life"},
+        {&boardWindow.pathGold, "Gold: Buy items"},
+        {&boardWindow.pathFood, "Food: Improve food"},
+        {&boardWindow.holes[0], "Hole: A danger hole for you life"},
+        {&boardWindow.holes[30], "Hole: A danger hole for you life"},
     };
     for (const auto& [label, text] : cases)
         EXPECT_EQ(clicked(*label), QString::fromUtf8(text));
 }
 
 TEST_F(LegendTest, TextsReadTheLevelsAndTheNameAtTheClick) {
-    Form2& board = this->board();
-    board.Spider.setText(QStringLiteral("2")); // as combat lowers it
-    EXPECT_TRUE(clicked(board.Spider)
+    BoardWindow& boardWindow = this->boardWindow();
+    boardWindow.spider.setText(QStringLiteral("2")); // as combat lowers it
+    EXPECT_TRUE(clicked(boardWindow.spider)
                     .startsWith(QStringLiteral("Giant Spider: It's a Spider of level 2. ")));
-    board.Bat.setText({});
-    EXPECT_EQ(clicked(board.Bat), QStringLiteral("Giant BAT: It's a BAT of level . Hits Attack = "
-                                                 "His number. The serum protects you."));
-    board.Trap.setText(QStringLiteral("3")); // during a stop
-    EXPECT_EQ(clicked(board.Trap), QStringLiteral("Quicksand: Stop for 5 seconds!"));
-    status().Player.setText(QStringLiteral("Bo"));
-    EXPECT_EQ(clicked(board.Mio2), QStringLiteral("Your Name is: Bo"));
+    boardWindow.bat.setText({});
+    EXPECT_EQ(clicked(boardWindow.bat),
+              QStringLiteral("Giant BAT: It's a BAT of level . Hits Attack = "
+                             "His number. The serum protects you."));
+    boardWindow.quicksand.setText(QStringLiteral("3")); // during a stop
+    EXPECT_EQ(clicked(boardWindow.quicksand), QStringLiteral("Quicksand: Stop for 5 seconds!"));
+    status().playerName.setText(QStringLiteral("Bo"));
+    EXPECT_EQ(clicked(boardWindow.pathPlayer), QStringLiteral("Your Name is: Bo"));
 
     // Trail marks show nothing.
-    board.Track[0].setVisible(true);
-    board.Track.load(1).setVisible(true);
+    boardWindow.trail[0].setVisible(true);
+    boardWindow.trail.load(1).setVisible(true);
     platform.messages.clear();
-    game.click(board.Track[0]);
-    game.click(board.Track[1]);
+    game.click(boardWindow.trail[0]);
+    game.click(boardWindow.trail[1]);
     EXPECT_TRUE(platform.messages.empty());
 }

@@ -12,10 +12,10 @@ class LevelTest : public GameTest {
     // A fall off the board's left edge that the rope saves: the visible monsters hunt first (a
     // draw of 1 each), then the level is built from the draws that queueLevel queues.
     void fallWithRope(const std::function<void()>& queueLevel) {
-        Form2& b = board();
+        BoardWindow& b = boardWindow();
         status().setRope(true);
-        put(b.Mio, 50, 1000);
-        for (const ui::Label* monster : {&b.Monster, &b.Spider, &b.Bat})
+        put(b.player, 50, 1000);
+        for (const ui::Label* monster : {&b.demon, &b.spider, &b.bat})
             if (monster->visible())
                 platform.queueDraw(1, 8);
         queueLevel();
@@ -40,49 +40,49 @@ TEST_F(LevelTest, LayoutKeepsTheBoardInTheWindowAndCentresThePlayer) {
     };
     for (const auto& [drawn, laid] : cases) {
         SCOPED_TRACE(laid.left);
-        if (game.board())
+        if (game.boardWindow())
             backToMenu();
         LevelPlan plan;
         plan.board = drawn;
-        Form2& board = start(plan);
+        BoardWindow& boardWindow = start(plan);
         EXPECT_TRUE(platform.randoms.empty());
-        EXPECT_EQ(sides(board.Pic.rect()), sides(laid));
-        EXPECT_DOUBLE_EQ(board.Mio.left(), laid.width / 2);
-        EXPECT_DOUBLE_EQ(board.Mio.top(), laid.height / 2);
-        EXPECT_TRUE(board.Mio.visible());
-        EXPECT_FALSE(board.Mio2.visible());
+        EXPECT_EQ(sides(boardWindow.board.rect()), sides(laid));
+        EXPECT_DOUBLE_EQ(boardWindow.player.left(), laid.width / 2);
+        EXPECT_DOUBLE_EQ(boardWindow.player.top(), laid.height / 2);
+        EXPECT_TRUE(boardWindow.player.visible());
+        EXPECT_FALSE(boardWindow.pathPlayer.visible());
     }
 }
 
 TEST_F(LevelTest, ALoadedBoardIsKeptOnceThenANewOneIsLaidOut) {
     writeSave(kBeaSave);
     press('L');
-    Form2& board = this->board();
-    const std::vector<double> window = sides(board.rect());
-    game.advance(10);                       // the start-up tick's build
-    EXPECT_EQ(sides(board.rect()), window); // a loaded game's window is not resized
-    EXPECT_EQ(sides(board.Pic.rect()), (std::vector<double>{450, 300, 5000, 2600}));
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 2500);
-    EXPECT_DOUBLE_EQ(board.Mio.top(), 1300);
-    EXPECT_FALSE(board.MyLoad.isSet());
+    BoardWindow& boardWindow = this->boardWindow();
+    const std::vector<double> window = sides(boardWindow.rect());
+    game.advance(10);                             // the start-up tick's build
+    EXPECT_EQ(sides(boardWindow.rect()), window); // a loaded game's window is not resized
+    EXPECT_EQ(sides(boardWindow.board.rect()), (std::vector<double>{450, 300, 5000, 2600}));
+    EXPECT_DOUBLE_EQ(boardWindow.player.left(), 2500);
+    EXPECT_DOUBLE_EQ(boardWindow.player.top(), 1300);
+    EXPECT_FALSE(boardWindow.loadPending.isSet());
 
     LevelPlan next;
     next.board = {500, 500, 3600, 2600};
     fallWithRope(next);
-    EXPECT_EQ(sides(board.Pic.rect()), sides(next.board));
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 1800);
+    EXPECT_EQ(sides(boardWindow.board.rect()), sides(next.board));
+    EXPECT_DOUBLE_EQ(boardWindow.player.left(), 1800);
 }
 
 TEST_F(LevelTest, EachObjectAppearsOnlyBelowItsLimitWhereItsDrawsSay) {
-    const std::tuple<ui::Label Form2::*, int, int, bool> dice[] = {
-        {&Form2::Coins, 30, 20, false},  {&Form2::Hit, 20, 5, false},
-        {&Form2::Food, 20, 5, false},    {&Form2::PSecret, 20, 3, false},
-        {&Form2::Trap, 20, 10, false},   {&Form2::Serum, 20, 5, false},
-        {&Form2::Monster, 20, 15, true}, {&Form2::Spider, 20, 10, true},
-        {&Form2::Bat, 20, 5, true},
+    const std::tuple<ui::Label BoardWindow::*, int, int, bool> dice[] = {
+        {&BoardWindow::goldPickup, 30, 20, false}, {&BoardWindow::hitsPickup, 20, 5, false},
+        {&BoardWindow::foodPickup, 20, 5, false},  {&BoardWindow::secretPassage, 20, 3, false},
+        {&BoardWindow::quicksand, 20, 10, false},  {&BoardWindow::serumPickup, 20, 5, false},
+        {&BoardWindow::demon, 20, 15, true},       {&BoardWindow::spider, 20, 10, true},
+        {&BoardWindow::bat, 20, 5, true},
     };
-    Form2& board = start();
-    board.InCammino.setText(QStringLiteral("1")); // the 4000 x 3000 board is kept
+    BoardWindow& boardWindow = start();
+    boardWindow.boardFromPath.setText(QStringLiteral("1")); // the 4000 x 3000 board is kept
     // Every object is drawn at Top 2745, Left 3746: the Top fits, the Left folds back by 255.
     const auto queuePlace = [&] {
         queueDraw(2745, 3000);
@@ -101,10 +101,10 @@ TEST_F(LevelTest, EachObjectAppearsOnlyBelowItsLimitWhereItsDrawsSay) {
                     platform.queueDraw(1, 9);
             }
         });
-        EXPECT_DOUBLE_EQ(board.Gate.left(), 3491);
-        EXPECT_DOUBLE_EQ(board.Gate.top(), 2745);
+        EXPECT_DOUBLE_EQ(boardWindow.gate.left(), 3491);
+        EXPECT_DOUBLE_EQ(boardWindow.gate.top(), 2745);
         for (const auto& [object, faces, limit, monster] : dice) {
-            const ui::Label& label = board.*object;
+            const ui::Label& label = boardWindow.*object;
             EXPECT_EQ(label.visible(), placed) << limit << " of " << faces;
             if (placed) {
                 EXPECT_EQ(sides(label.rect()), (std::vector<double>{3491, 2745, 255, 255}));
@@ -118,29 +118,29 @@ TEST_F(LevelTest, MonstersTakeTheirLevelAndHideTheGateUntilDemonAndSpiderAreGone
     plan.monster = ObjectPlan{500, 500, 7};
     plan.spider = ObjectPlan{800, 500, 3};
     plan.bat = ObjectPlan{1100, 500, 9};
-    Form2& board = start(plan);
-    EXPECT_EQ(board.Monster.text(), QStringLiteral("7"));
-    EXPECT_EQ(board.Spider.text(), QStringLiteral("3"));
-    EXPECT_EQ(board.Bat.text(), QStringLiteral("9"));
-    EXPECT_FALSE(board.Gate.visible());
+    BoardWindow& boardWindow = start(plan);
+    EXPECT_EQ(boardWindow.demon.text(), QStringLiteral("7"));
+    EXPECT_EQ(boardWindow.spider.text(), QStringLiteral("3"));
+    EXPECT_EQ(boardWindow.bat.text(), QStringLiteral("9"));
+    EXPECT_FALSE(boardWindow.gate.visible());
 
     // The demon still stood when this level without monsters was built: the gate stays hidden.
     fallWithRope(LevelPlan{});
-    EXPECT_FALSE(board.Monster.visible());
-    EXPECT_FALSE(board.Gate.visible());
+    EXPECT_FALSE(boardWindow.demon.visible());
+    EXPECT_FALSE(boardWindow.gate.visible());
     // Now neither the demon nor the spider stands.
     fallWithRope(LevelPlan{});
-    EXPECT_TRUE(board.Gate.visible());
+    EXPECT_TRUE(boardWindow.gate.visible());
     // The bat alone hides it too.
     LevelPlan batOnly;
     batOnly.bat = ObjectPlan{1100, 500, 1};
     fallWithRope(batOnly);
-    EXPECT_EQ(board.Bat.text(), QStringLiteral("1"));
-    EXPECT_FALSE(board.Gate.visible());
+    EXPECT_EQ(boardWindow.bat.text(), QStringLiteral("1"));
+    EXPECT_FALSE(boardWindow.gate.visible());
 }
 
 TEST_F(LevelTest, TheWallDieChangesAtMostOneFlag) {
-    Form2& board = start();
+    BoardWindow& boardWindow = start();
     struct Case {
         int die;
         bool wallOn, driftOn;
@@ -149,13 +149,13 @@ TEST_F(LevelTest, TheWallDieChangesAtMostOneFlag) {
         for (const Case& c : {Case{1, true, before}, Case{2, false, before}, Case{3, before, true},
                               Case{4, before, false}}) {
             SCOPED_TRACE(testing::Message() << "die " << c.die << ", flags before " << before);
-            board.WalMove.setText(before ? QStringLiteral("1") : QString());
-            board.WalMove2.setText(before ? QStringLiteral("1") : QString());
+            boardWindow.closingWallOn.setText(before ? QStringLiteral("1") : QString());
+            boardWindow.driftOn.setText(before ? QStringLiteral("1") : QString());
             LevelPlan plan;
             plan.wallDie = c.die;
             fallWithRope(plan);
-            EXPECT_EQ(board.WalMove.isSet(), c.wallOn);
-            EXPECT_EQ(board.WalMove2.isSet(), c.driftOn);
+            EXPECT_EQ(boardWindow.closingWallOn.isSet(), c.wallOn);
+            EXPECT_EQ(boardWindow.driftOn.isSet(), c.driftOn);
         }
     }
 }

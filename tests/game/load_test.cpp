@@ -1,6 +1,6 @@
 // Saving in the shop and loading from the main menu and the shop.
 #include "game_fixture.h"
-#include "shell/form1.h"
+#include "shell/menu_window.h"
 
 #include <csignal>
 #include <sys/resource.h>
@@ -37,33 +37,33 @@ class LoadTest : public ShopTest {
     std::vector<QString> state() {
         std::vector<QString> texts = fields();
         texts.push_back(status().hasRope() ? QStringLiteral("rope") : QStringLiteral("no rope"));
-        if (Form2* board = game.board())
-            for (double side : sides(board->Pic.rect()))
+        if (BoardWindow* boardWindow = game.boardWindow())
+            for (double side : sides(boardWindow->board.rect()))
                 texts.push_back(QString::number(side));
         return texts;
     }
 
     // Some game other than the saved one, over.
     void scramble() {
-        MDIForm1& s = status();
-        for (ui::Label* field : {&s.Liv, &s.Energy, &s.Armor, &s.Gold, &s.Hits, &s.Food, &s.Serum,
-                                 &s.Tempo, &s.ContPart})
+        MainWindow& s = status();
+        for (ui::Label* field : {&s.level, &s.energy, &s.armor, &s.gold, &s.hits, &s.food, &s.serum,
+                                 &s.timeLeft, &s.continues})
             field->setText(QStringLiteral("99"));
-        s.Player.setText(QStringLiteral("Someone"));
+        s.playerName.setText(QStringLiteral("Someone"));
         s.setRope(false);
-        board().Pic.setRect({11, 22, 3333, 4444});
-        board().GameOver.setText(QStringLiteral("1"));
-        board().Mio.setVisible(false);
-        board().Mio2.setVisible(false);
+        boardWindow().board.setRect({11, 22, 3333, 4444});
+        boardWindow().gameOver.setText(QStringLiteral("1"));
+        boardWindow().player.setVisible(false);
+        boardWindow().pathPlayer.setVisible(false);
     }
 };
 
 } // namespace
 
 TEST_F(LoadTest, SaveWritesTheFifteenLinesAndTheShopLoadsThemBack) {
-    Form2& board = start();
-    board.Pic.setRect({240, 120, 3615, 1815});
-    status().Tempo.setText(QStringLiteral("97"));
+    BoardWindow& boardWindow = start();
+    boardWindow.board.setRect({240, 120, 3615, 1815});
+    status().timeLeft.setText(QStringLiteral("97"));
     openShop();
     press('S');
     EXPECT_EQ(platform.messages, std::vector<QString>{QStringLiteral("Saved!")});
@@ -76,11 +76,11 @@ TEST_F(LoadTest, SaveWritesTheFifteenLinesAndTheShopLoadsThemBack) {
     press('L');
     EXPECT_EQ(state(), before);
     EXPECT_EQ(game.shop(), nullptr);
-    EXPECT_EQ(game.board(), &board); // the board window stays, and so does its level
-    EXPECT_FALSE(board.GameOver.isSet());
-    EXPECT_TRUE(board.Mio.visible());
-    EXPECT_EQ(board.Mio.top(), 907.5);
-    EXPECT_EQ(board.Mio.left(), 1807.5);
+    EXPECT_EQ(game.boardWindow(), &boardWindow); // the board window stays, and so does its level
+    EXPECT_FALSE(boardWindow.gameOver.isSet());
+    EXPECT_TRUE(boardWindow.player.visible());
+    EXPECT_EQ(boardWindow.player.top(), 907.5);
+    EXPECT_EQ(boardWindow.player.left(), 1807.5);
 }
 
 TEST_F(LoadTest, NamesWithCommasQuotesAndBlanksComeBack) {
@@ -98,21 +98,22 @@ TEST_F(LoadTest, NamesWithCommasQuotesAndBlanksComeBack) {
     };
     for (const auto& [name, loaded] : names) {
         openShop();
-        status().Player.setText(name);
+        status().playerName.setText(name);
         press('S');
-        status().Player.setText(QStringLiteral("Someone"));
-        status().ContPart.setText(QStringLiteral("1"));
+        status().playerName.setText(QStringLiteral("Someone"));
+        status().continues.setText(QStringLiteral("1"));
         press('L');
-        EXPECT_EQ(status().Player.text(), loaded);
-        EXPECT_EQ(status().ContPart.text(), QStringLiteral("5"));
+        EXPECT_EQ(status().playerName.text(), loaded);
+        EXPECT_EQ(status().continues.text(), QStringLiteral("5"));
     }
     // Line breaks and control characters cannot break the file.
     openShop();
-    status().Player.setText(QStringLiteral("Anna\r\nBob\x01") + QString(2000, QLatin1Char('x')));
+    status().playerName.setText(QStringLiteral("Anna\r\nBob\x01") +
+                                QString(2000, QLatin1Char('x')));
     press('S');
     press('L');
-    EXPECT_TRUE(status().Player.text().startsWith(QStringLiteral("Anna  Bob xxx")));
-    EXPECT_EQ(status().ContPart.text(), QStringLiteral("5"));
+    EXPECT_TRUE(status().playerName.text().startsWith(QStringLiteral("Anna  Bob xxx")));
+    EXPECT_EQ(status().continues.text(), QStringLiteral("5"));
 }
 
 TEST_F(LoadTest, TheMenuAndTheShopLoadAFullAndAnEightLineFileAlike) {
@@ -124,7 +125,7 @@ TEST_F(LoadTest, TheMenuAndTheShopLoadAFullAndAnEightLineFileAlike) {
     const std::vector<QString> bea = stats({"Bea", "3", "rope", "450", "300", "5000", "2600"});
     // The file, and what the menu's and the shop's loads make of it over a game with the rope.
     // Without lines 9 to 15 the board stays where it was: for the menu's new window, at the
-    // design's place.
+    // place it opens at.
     const std::tuple<QByteArray, std::vector<QString>, std::vector<QString>> cases[] = {
         {kBeaSave, bea, bea},
         {"7\r\n55\r\n30\r\n42\r\n25\r\n8\r\n16\r\n64\r\n",
@@ -132,13 +133,13 @@ TEST_F(LoadTest, TheMenuAndTheShopLoadAFullAndAnEightLineFileAlike) {
          stats({"", "", "no rope", "11", "22", "3333", "4444"})},
     };
     for (const auto& [bytes, fromMenu, fromShop] : cases) {
-        if (game.board())
+        if (game.boardWindow())
             backToMenu();
         writeSave(bytes);
         status().setRope(true);
         press('L');
         EXPECT_EQ(game.menu(), nullptr);
-        EXPECT_TRUE(status().Timer1.enabled());
+        EXPECT_TRUE(status().countdown.enabled());
         game.advance(10);
         EXPECT_EQ(state(), fromMenu);
 
@@ -185,7 +186,7 @@ TEST_F(LoadTest, DamagedFilesAndAnEmptyFirstLineAreRefusedByBothLoads) {
         writeSave(bytes);
         press('L');
         expectRefused(bytes);
-        EXPECT_EQ(game.board(), nullptr);
+        EXPECT_EQ(game.boardWindow(), nullptr);
     }
 
     start();
@@ -203,12 +204,12 @@ TEST_F(LoadTest, DamagedFilesAndAnEmptyFirstLineAreRefusedByBothLoads) {
     // What the game can use is no damage: any name, any rope text, a long but fitting line.
     writeSave(beaWithLine(14, "Yes").replace("Bea", "\"R2-D2, the droid\""));
     press('L');
-    EXPECT_EQ(status().Player.text(), QStringLiteral("R2-D2, the droid"));
+    EXPECT_EQ(status().playerName.text(), QStringLiteral("R2-D2, the droid"));
     EXPECT_FALSE(status().hasRope());
     openShop();
     writeSave(beaWithLine(12, QByteArray(1000, 'B')));
     press('L');
-    EXPECT_EQ(status().Player.text(), QString(1000, QLatin1Char('B')));
+    EXPECT_EQ(status().playerName.text(), QString(1000, QLatin1Char('B')));
 }
 
 TEST_F(LoadTest, ASaveThatCannotBeWrittenSaysSoAndLeavesThePreviousSave) {
@@ -217,7 +218,7 @@ TEST_F(LoadTest, ASaveThatCannotBeWrittenSaysSoAndLeavesThePreviousSave) {
     press('S');
     const QByteArray before = saved();
     const std::vector<QString> game1 = state();
-    status().Gold.setText(QStringLiteral("1234"));
+    status().gold.setText(QStringLiteral("1234"));
     {
         FileSizeLimit limit; // the write fails
         press('S');
@@ -235,7 +236,7 @@ TEST_F(LoadTest, WithoutAWritableProgramFolderTheSaveGoesToADataFolderThatCanBeM
     start();
     platform.folder = QDir(programDir.path()).filePath(QStringLiteral("missing"));
     platform.userFolder = QDir(dataDir.path()).filePath(QStringLiteral("Vexmoor/saves"));
-    status().Gold.setText(QStringLiteral("321"));
+    status().gold.setText(QStringLiteral("321"));
     openShop();
     press('L'); // a load makes no folder
     EXPECT_EQ(platform.messages, std::vector<QString>{QStringLiteral("No saved game")});
@@ -243,9 +244,9 @@ TEST_F(LoadTest, WithoutAWritableProgramFolderTheSaveGoesToADataFolderThatCanBeM
     press('S');
     EXPECT_EQ(platform.messages.back(), QStringLiteral("Saved!"));
     EXPECT_TRUE(QFile::exists(QDir(platform.userFolder).filePath(QStringLiteral("Save.ini"))));
-    status().Gold.setText(QStringLiteral("0"));
+    status().gold.setText(QStringLiteral("0"));
     press('L');
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("321"));
+    EXPECT_EQ(status().gold.text(), QStringLiteral("321"));
 
     // A file stands where the data folder would be made.
     QFile plain(QDir(dataDir.path()).filePath(QStringLiteral("plain")));
@@ -262,28 +263,28 @@ TEST_F(LoadTest, ABoardTooNarrowForThePlayerIsWidenedWhenTheGameIsLoadedOrContin
     writeSave(beaWithLine(10, " 300 "));
     press('L');
     game.advance(10);
-    Form2& b = board();
-    EXPECT_FALSE(b.GameOver.isSet());
-    EXPECT_TRUE(b.Mio.visible());
-    EXPECT_DOUBLE_EQ(b.Pic.width(), Form2::kNarrowestBoard);
-    EXPECT_DOUBLE_EQ(b.Mio.left(), Form2::kNarrowestBoard / 2);
+    BoardWindow& b = boardWindow();
+    EXPECT_FALSE(b.gameOver.isSet());
+    EXPECT_TRUE(b.player.visible());
+    EXPECT_DOUBLE_EQ(b.board.width(), BoardWindow::kNarrowestBoard);
+    EXPECT_DOUBLE_EQ(b.player.left(), BoardWindow::kNarrowestBoard / 2);
 
     // A game lost to the wall, continued: the player stands on the board and the wall, running
     // again, has room to close in before it reaches him.
-    b.WalMove.setText(QStringLiteral("1"));
+    b.closingWallOn.setText(QStringLiteral("1"));
     status().setRope(false);
-    put(b.Mio, 50, 1000);
+    put(b.player, 50, 1000);
     press(keys::Left);
-    ASSERT_TRUE(b.GameOver.isSet());
-    b.Pic.setWidth(400);
-    b.Pic.setHeight(200);
+    ASSERT_TRUE(b.gameOver.isSet());
+    b.board.setWidth(400);
+    b.board.setHeight(200);
     game.advance(2000); // the game-over screen closes
     press('Z');
     EXPECT_EQ(game.shop(), nullptr);
-    EXPECT_TRUE(b.Wall.enabled());
-    EXPECT_DOUBLE_EQ(b.Pic.height(), Form2::kLowestBoard);
+    EXPECT_TRUE(b.closingWall.enabled());
+    EXPECT_DOUBLE_EQ(b.board.height(), BoardWindow::kLowestBoard);
     game.advance(1000);
-    EXPECT_FALSE(b.GameOver.isSet());
-    EXPECT_TRUE(b.Mio.visible());
-    EXPECT_DOUBLE_EQ(b.Pic.width(), Form2::kNarrowestBoard - 80);
+    EXPECT_FALSE(b.gameOver.isSet());
+    EXPECT_TRUE(b.player.visible());
+    EXPECT_DOUBLE_EQ(b.board.width(), BoardWindow::kNarrowestBoard - 80);
 }

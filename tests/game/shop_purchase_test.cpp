@@ -15,17 +15,17 @@ const QString kNoGold = QStringLiteral("You do not have enough gold!");
 TEST_F(ShopTest, EachPurchaseBelowAtAndAboveItsPrice) {
     struct Purchase {
         char key;
-        ui::Label MDIForm1::*stat; // none: the rope
+        ui::Label MainWindow::*stat; // none: the rope
         int amount;
         int price;
     };
     const Purchase purchases[] = {
-        {'A', &MDIForm1::Energy, 5, 10},    {'B', &MDIForm1::Armor, 10, 7},
-        {'C', &MDIForm1::Serum, 20, 5},     {'D', &MDIForm1::Hits, 1, 1},
-        {'K', &MDIForm1::ContPart, 1, 100}, {'R', nullptr, 0, 30},
+        {'A', &MainWindow::energy, 5, 10},     {'B', &MainWindow::armor, 10, 7},
+        {'C', &MainWindow::serum, 20, 5},      {'D', &MainWindow::hits, 1, 1},
+        {'K', &MainWindow::continues, 1, 100}, {'R', nullptr, 0, 30},
     };
     start();
-    Form3& shop = openShop();
+    ShopWindow& shop = openShop();
     for (const auto& [key, stat, amount, price] : purchases) {
         for (int gold : {price - 1, price, price + 1}) {
             SCOPED_TRACE(std::string(1, key) + " with " + std::to_string(gold));
@@ -34,11 +34,11 @@ TEST_F(ShopTest, EachPurchaseBelowAtAndAboveItsPrice) {
             if (stat)
                 (status().*stat).setText(QStringLiteral("50"));
             status().setRope(false);
-            status().Gold.setText(QString::number(gold));
+            status().gold.setText(QString::number(gold));
             status().setMessage({});
-            shop.Msg.setText({});
+            shop.message.setText({});
             press(key);
-            EXPECT_EQ(status().Gold.text(), QString::number(goldAfter));
+            EXPECT_EQ(status().gold.text(), QString::number(goldAfter));
             if (stat) {
                 EXPECT_EQ((status().*stat).text(), QString::number(buys ? 50 + amount : 50));
             }
@@ -46,13 +46,13 @@ TEST_F(ShopTest, EachPurchaseBelowAtAndAboveItsPrice) {
             // A to D say it in the shop whenever the gold left is below the price; K and R on
             // the message line when the gold is short.
             const bool stats = key <= 'D';
-            EXPECT_EQ(stats ? shop.Msg.text() : status().message(),
+            EXPECT_EQ(stats ? shop.message.text() : status().message(),
                       (stats ? goldAfter < price : !buys) ? kNoGold : QString());
         }
     }
     // A second rope costs its price and is still one rope.
     press('R');
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("1"));
+    EXPECT_EQ(status().gold.text(), QStringLiteral("1"));
     EXPECT_TRUE(status().hasRope());
 }
 
@@ -62,44 +62,45 @@ TEST_F(ShopTest, FoodBecomesEnergyOrSerumToTheNearestWholeNumber) {
         {"0", 0, "0"}, {"7", 7, "0"}, {"100000", 100000, "0"}, {"2.6", 3, "0"}, {"0.5", 0, "0.5"},
     };
     start();
-    Form3& shop = openShop();
-    for (const auto& [key, stat] : {std::pair{'E', &MDIForm1::Energy}, {'F', &MDIForm1::Serum}}) {
+    ShopWindow& shop = openShop();
+    for (const auto& [key, stat] :
+         {std::pair{'E', &MainWindow::energy}, {'F', &MainWindow::serum}}) {
         for (const auto& [food, gain, foodAfter] : cases) {
             SCOPED_TRACE(std::string(1, key) + " with " + food);
             (status().*stat).setText(QStringLiteral("30"));
-            status().Food.setText(QString::fromLatin1(food));
-            shop.Msg.setText({});
+            status().food.setText(QString::fromLatin1(food));
+            shop.message.setText({});
             press(key);
             EXPECT_EQ((status().*stat).text(), QString::number(30 + gain));
-            EXPECT_EQ(status().Food.text(), QString::fromLatin1(foodAfter));
-            EXPECT_EQ(shop.Msg.text(), QStringLiteral("You do not have enough foods!"));
+            EXPECT_EQ(status().food.text(), QString::fromLatin1(foodAfter));
+            EXPECT_EQ(shop.message.text(), QStringLiteral("You do not have enough foods!"));
         }
     }
 }
 
 TEST_F(ShopTest, WallExpansionNeedsElevenEnergyAndTenGold) {
-    Form2& board = start();
+    BoardWindow& boardWindow = start();
     openShop();
-    const double gate = board.Gate.left();
+    const double gate = boardWindow.gate.left();
     for (const auto& [energy, gold] : {std::pair{"10", "50"}, {"50", "9"}}) {
-        status().Energy.setText(QString::fromLatin1(energy));
-        status().Gold.setText(QString::fromLatin1(gold));
+        status().energy.setText(QString::fromLatin1(energy));
+        status().gold.setText(QString::fromLatin1(gold));
         status().setMessage({});
         press('W');
         EXPECT_EQ(status().message(), QStringLiteral("You do not have enough energy or gold!"));
-        EXPECT_EQ(status().Energy.text(), QString::fromLatin1(energy));
-        EXPECT_EQ(status().Gold.text(), QString::fromLatin1(gold));
-        EXPECT_EQ(board.Pic.width(), 4000);
-        EXPECT_EQ(board.Gate.left(), gate);
+        EXPECT_EQ(status().energy.text(), QString::fromLatin1(energy));
+        EXPECT_EQ(status().gold.text(), QString::fromLatin1(gold));
+        EXPECT_EQ(boardWindow.board.width(), 4000);
+        EXPECT_EQ(boardWindow.gate.left(), gate);
     }
-    status().Energy.setText(QStringLiteral("11"));
-    status().Gold.setText(QStringLiteral("10"));
+    status().energy.setText(QStringLiteral("11"));
+    status().gold.setText(QStringLiteral("10"));
     status().setMessage({});
     press('W');
-    EXPECT_EQ(board.Pic.width(), 10000);
-    EXPECT_EQ(board.Gate.left(), 100);
-    EXPECT_EQ(status().Energy.text(), QStringLiteral("1"));
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("0"));
+    EXPECT_EQ(boardWindow.board.width(), 10000);
+    EXPECT_EQ(boardWindow.gate.left(), 100);
+    EXPECT_EQ(status().energy.text(), QStringLiteral("1"));
+    EXPECT_EQ(status().gold.text(), QStringLiteral("0"));
     EXPECT_TRUE(status().message().isEmpty());
     EXPECT_NE(game.shop(), nullptr);
 }
@@ -108,52 +109,52 @@ TEST_F(ShopTest, TimeIsSetToTwoMinutesFromAboveOrBelowForTenFoodAndTenGold) {
     start();
     openShop();
     for (const char* left : {"300", "50"}) {
-        status().Tempo.setText(QString::fromLatin1(left));
-        status().Food.setText(QStringLiteral("10"));
-        status().Gold.setText(QStringLiteral("15"));
+        status().timeLeft.setText(QString::fromLatin1(left));
+        status().food.setText(QStringLiteral("10"));
+        status().gold.setText(QStringLiteral("15"));
         press('T');
-        EXPECT_EQ(status().Tempo.text(), QStringLiteral("120"));
-        EXPECT_EQ(status().Food.text(), QStringLiteral("0"));
-        EXPECT_EQ(status().Gold.text(), QStringLiteral("5"));
+        EXPECT_EQ(status().timeLeft.text(), QStringLiteral("120"));
+        EXPECT_EQ(status().food.text(), QStringLiteral("0"));
+        EXPECT_EQ(status().gold.text(), QStringLiteral("5"));
     }
-    status().Tempo.setText(QStringLiteral("50"));
-    status().Food.setText(QStringLiteral("9"));
-    status().Gold.setText(QStringLiteral("100"));
+    status().timeLeft.setText(QStringLiteral("50"));
+    status().food.setText(QStringLiteral("9"));
+    status().gold.setText(QStringLiteral("100"));
     press('T');
-    EXPECT_EQ(status().Tempo.text(), QStringLiteral("50"));
+    EXPECT_EQ(status().timeLeft.text(), QStringLiteral("50"));
     EXPECT_EQ(status().message(), QStringLiteral("You do not have enough food or gold!"));
 }
 
 TEST_F(ShopTest, AnAnsweredPrayerRestoresEverythingAndStartsTheClock) {
     start();
-    Form3& shop = openShop();
-    status().Energy.setText(QStringLiteral("3"));
-    status().ContPart.setText(QStringLiteral("0"));
+    ShopWindow& shop = openShop();
+    status().energy.setText(QStringLiteral("3"));
+    status().continues.setText(QStringLiteral("0"));
     const int reseeds = platform.reseeds;
     platform.queueDraw(1, 500);
     press('G');
     EXPECT_EQ(platform.reseeds, reseeds + 1);
-    MDIForm1& s = status();
+    MainWindow& s = status();
     EXPECT_EQ(fields(), (std::vector<QString>{"1", "100", "100", "100", "100", "100", "100", "900",
                                               "Anna", "5"}));
     EXPECT_TRUE(s.hasRope());
-    EXPECT_EQ(shop.Msg.text(), QStringLiteral("God had mercy."));
+    EXPECT_EQ(shop.message.text(), QStringLiteral("God had mercy."));
     EXPECT_EQ(game.shop(), &shop);
     // The countdown now runs while the shop is open.
     game.advance(1000);
-    EXPECT_EQ(s.Tempo.text(), QStringLiteral("899"));
+    EXPECT_EQ(s.timeLeft.text(), QStringLiteral("899"));
 }
 
 TEST_F(ShopTest, AnUnansweredPrayerCostsOneEnergyAndWithoutEnergyEndsTheGame) {
-    Form2& board = start();
-    Form3& shop = openShop();
-    status().Energy.setText(QStringLiteral("1"));
+    BoardWindow& boardWindow = start();
+    ShopWindow& shop = openShop();
+    status().energy.setText(QStringLiteral("1"));
     platform.queueDraw(2, 500);
     press('G');
-    EXPECT_EQ(status().Energy.text(), QStringLiteral("0"));
-    EXPECT_EQ(shop.Msg.text(), QStringLiteral("Nothing happens."));
+    EXPECT_EQ(status().energy.text(), QStringLiteral("0"));
+    EXPECT_EQ(shop.message.text(), QStringLiteral("Nothing happens."));
     EXPECT_FALSE(status().hasRope());
-    EXPECT_FALSE(status().Timer1.enabled());
+    EXPECT_FALSE(status().countdown.enabled());
     ASSERT_EQ(game.shop(), &shop);
 
     const int draws = platform.randomCalls;
@@ -162,22 +163,22 @@ TEST_F(ShopTest, AnUnansweredPrayerCostsOneEnergyAndWithoutEnergyEndsTheGame) {
     EXPECT_EQ(platform.reseeds, reseeds + 1);
     EXPECT_EQ(platform.randomCalls, draws); // no draw once the energy is gone
     EXPECT_EQ(status().message(), QStringLiteral("Game Over. Sorry. Too many requests."));
-    EXPECT_TRUE(board.GameOver.isSet());
-    EXPECT_FALSE(board.Mio.visible());
-    EXPECT_EQ(status().Energy.text(), QStringLiteral("0"));
+    EXPECT_TRUE(boardWindow.gameOver.isSet());
+    EXPECT_FALSE(boardWindow.player.visible());
+    EXPECT_EQ(status().energy.text(), QStringLiteral("0"));
     EXPECT_EQ(game.shop(), nullptr);
     // The close that ends the game leaves the clock and the wall stopped.
-    EXPECT_FALSE(board.Wall.enabled());
-    const QString left = status().Tempo.text();
+    EXPECT_FALSE(boardWindow.closingWall.enabled());
+    const QString left = status().timeLeft.text();
     game.advance(5000);
-    EXPECT_EQ(status().Tempo.text(), left);
+    EXPECT_EQ(status().timeLeft.text(), left);
 
     // Less than no energy as well.
     backToMenu();
     start();
     openShop();
-    status().Energy.setText(QStringLiteral("-4"));
+    status().energy.setText(QStringLiteral("-4"));
     press('G');
-    EXPECT_TRUE(this->board().GameOver.isSet());
+    EXPECT_TRUE(this->boardWindow().gameOver.isSet());
     EXPECT_EQ(game.shop(), nullptr);
 }

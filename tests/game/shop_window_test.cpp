@@ -6,25 +6,25 @@
 #include <vector>
 
 TEST_F(ShopTest, EscapeOpensTheShopWithTheClockAndTheWallStoppedAndLeavingRestartsThem) {
-    Form2& board = start();
-    Form3& shop = openShop();
-    EXPECT_TRUE(board.Gate.visible()); // the key was a turn too: the gate came to the centre
-    EXPECT_DOUBLE_EQ(board.Gate.left(), 2000);
+    BoardWindow& boardWindow = start();
+    ShopWindow& shop = openShop();
+    EXPECT_TRUE(boardWindow.gate.visible()); // the key was a turn too: the gate came to the centre
+    EXPECT_DOUBLE_EQ(boardWindow.gate.left(), 2000);
     EXPECT_EQ(shop.caption(), QStringLiteral("Welcome to shop Anna"));
     EXPECT_DOUBLE_EQ(shop.top(), (platform.screenH - shop.height()) / 2.5);
     EXPECT_DOUBLE_EQ(shop.left(), (platform.screenW - shop.width()) / 2);
-    EXPECT_FALSE(board.enabled());
-    EXPECT_FALSE(board.Wall.enabled());
-    EXPECT_FALSE(status().Timer1.enabled());
-    const QString left = status().Tempo.text();
+    EXPECT_FALSE(boardWindow.enabled());
+    EXPECT_FALSE(boardWindow.closingWall.enabled());
+    EXPECT_FALSE(status().countdown.enabled());
+    const QString left = status().timeLeft.text();
     game.advance(5000);
-    EXPECT_EQ(status().Tempo.text(), left);
+    EXPECT_EQ(status().timeLeft.text(), left);
 
     // Keys without a command do nothing; H opens the help page.
     for (char key : std::string("IJMOPUVY5"))
         press(key);
     press(keys::Left);
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 1000); // the board takes no keys
+    EXPECT_DOUBLE_EQ(boardWindow.player.left(), 1000); // the board takes no keys
     press('H');
     EXPECT_EQ(game.shop(), &shop);
     EXPECT_TRUE(message().isEmpty());
@@ -36,9 +36,9 @@ TEST_F(ShopTest, EscapeOpensTheShopWithTheClockAndTheWallStoppedAndLeavingRestar
             openShop();
         press(key);
         EXPECT_EQ(game.shop(), nullptr);
-        EXPECT_TRUE(board.enabled());
-        EXPECT_TRUE(board.Wall.enabled());
-        EXPECT_TRUE(status().Timer1.enabled());
+        EXPECT_TRUE(boardWindow.enabled());
+        EXPECT_TRUE(boardWindow.closingWall.enabled());
+        EXPECT_TRUE(status().countdown.enabled());
     }
 }
 
@@ -48,16 +48,16 @@ TEST_F(ShopTest, AShopWithoutABoardOpensAndClosesSafely) {
     press('S');
     press('X');
     EXPECT_EQ(game.shop(), nullptr);
-    EXPECT_TRUE(status().Timer1.enabled());
+    EXPECT_TRUE(status().countdown.enabled());
 }
 
 TEST_F(ShopTest, WhileTheGameIsOverOnlyNLZHAndQAct) {
-    Form2& board = start();
-    board.GameOver.setText(QStringLiteral("1"));
-    Form3& shop = openShop();
-    status().Food.setText(QStringLiteral("15"));
-    status().Gold.setText(QStringLiteral("500"));
-    status().Energy.setText(QStringLiteral("50"));
+    BoardWindow& boardWindow = start();
+    boardWindow.gameOver.setText(QStringLiteral("1"));
+    ShopWindow& shop = openShop();
+    status().food.setText(QStringLiteral("15"));
+    status().gold.setText(QStringLiteral("500"));
+    status().energy.setText(QStringLiteral("50"));
     const auto snapshot = [this] {
         std::vector<QString> texts = fields();
         texts.push_back(status().message());
@@ -70,9 +70,9 @@ TEST_F(ShopTest, WhileTheGameIsOverOnlyNLZHAndQAct) {
     press(keys::Escape);
     EXPECT_EQ(game.shop(), &shop);
     EXPECT_EQ(snapshot(), before);
-    EXPECT_TRUE(shop.Msg.text().isEmpty());
+    EXPECT_TRUE(shop.message.text().isEmpty());
     EXPECT_FALSE(status().hasRope());
-    EXPECT_EQ(board.Pic.width(), 4000);
+    EXPECT_EQ(boardWindow.board.width(), 4000);
     EXPECT_EQ(platform.randomCalls, draws);
     EXPECT_EQ(platform.reseeds, reseeds);
     EXPECT_TRUE(platform.messages.empty());
@@ -86,74 +86,74 @@ TEST_F(ShopTest, WhileTheGameIsOverOnlyNLZHAndQAct) {
     EXPECT_EQ(platform.messages, std::vector<QString>{QStringLiteral("No saved game")});
     press('Z');
     EXPECT_EQ(game.shop(), nullptr);
-    EXPECT_FALSE(board.GameOver.isSet());
+    EXPECT_FALSE(boardWindow.gameOver.isSet());
 }
 
 TEST_F(ShopTest, NewGameMakesANewBoardWithStartingValuesEvenWhenTheGameIsOver) {
-    Form2* old = &start();
+    BoardWindow* old = &start();
     openShop();
-    old->GameOver.setText(QStringLiteral("1"));
-    MDIForm1& s = status();
-    s.Liv.setText(QStringLiteral("12"));
-    s.Gold.setText(QStringLiteral("77"));
-    s.Tempo.setText(QStringLiteral("3"));
-    s.ContPart.setText(QStringLiteral("2"));
+    old->gameOver.setText(QStringLiteral("1"));
+    MainWindow& s = status();
+    s.level.setText(QStringLiteral("12"));
+    s.gold.setText(QStringLiteral("77"));
+    s.timeLeft.setText(QStringLiteral("3"));
+    s.continues.setText(QStringLiteral("2"));
     s.setRope(true);
     press('N');
-    ASSERT_NE(game.board(), nullptr);
-    EXPECT_NE(game.board(), old);
+    ASSERT_NE(game.boardWindow(), nullptr);
+    EXPECT_NE(game.boardWindow(), old);
     EXPECT_EQ(game.shop(), nullptr);
     EXPECT_EQ(platform.prompts.size(), 1u); // the name stays
     EXPECT_EQ(fields(),
               (std::vector<QString>{"1", "100", "10", "10", "20", "20", "20", "120", "Anna", "5"}));
     EXPECT_FALSE(s.hasRope());
-    EXPECT_FALSE(board().GameOver.isSet());
-    EXPECT_TRUE(s.Timer1.enabled());
+    EXPECT_FALSE(boardWindow().gameOver.isSet());
+    EXPECT_TRUE(s.countdown.enabled());
     game.advance(10);
-    EXPECT_TRUE(s.Picture1.visible());
+    EXPECT_TRUE(s.statusPanel.visible());
 }
 
 TEST_F(ShopTest, ContinueRestartsThePlayerUntilNoneIsLeft) {
-    Form2& board = start();
+    BoardWindow& boardWindow = start();
     openShop();
-    board.GameOver.setText(QStringLiteral("1"));
-    board.Mio.setVisible(false);
-    board.Mio2.setVisible(false);
-    board.Pic.setWidth(5000);
-    MDIForm1& s = status();
-    s.Energy.setText(QStringLiteral("0"));
-    s.Liv.setText(QStringLiteral("7"));
-    s.ContPart.setText(QStringLiteral("2"));
+    boardWindow.gameOver.setText(QStringLiteral("1"));
+    boardWindow.player.setVisible(false);
+    boardWindow.pathPlayer.setVisible(false);
+    boardWindow.board.setWidth(5000);
+    MainWindow& s = status();
+    s.energy.setText(QStringLiteral("0"));
+    s.level.setText(QStringLiteral("7"));
+    s.continues.setText(QStringLiteral("2"));
     s.setRope(true);
-    s.Timer2.setInterval(1000);
+    s.statusTimer.setInterval(1000);
     press('Z');
     EXPECT_EQ(game.shop(), nullptr);
-    EXPECT_EQ(s.ContPart.text(), QStringLiteral("1"));
+    EXPECT_EQ(s.continues.text(), QStringLiteral("1"));
     EXPECT_EQ(s.message(), QStringLiteral("You will can to continue only 1 times"));
-    EXPECT_EQ(s.Energy.text(), QStringLiteral("100"));
-    EXPECT_EQ(s.Tempo.text(), QStringLiteral("120"));
-    EXPECT_EQ(s.Liv.text(), QStringLiteral("7"));
+    EXPECT_EQ(s.energy.text(), QStringLiteral("100"));
+    EXPECT_EQ(s.timeLeft.text(), QStringLiteral("120"));
+    EXPECT_EQ(s.level.text(), QStringLiteral("7"));
     EXPECT_TRUE(s.hasRope());
-    EXPECT_FALSE(board.GameOver.isSet());
-    EXPECT_TRUE(board.Mio.visible());
-    EXPECT_TRUE(board.Mio2.visible());
-    EXPECT_EQ(board.Mio.left(), 2500);
-    EXPECT_EQ(s.Timer2.interval(), 3000);
-    EXPECT_TRUE(s.Timer1.enabled());
+    EXPECT_FALSE(boardWindow.gameOver.isSet());
+    EXPECT_TRUE(boardWindow.player.visible());
+    EXPECT_TRUE(boardWindow.pathPlayer.visible());
+    EXPECT_EQ(boardWindow.player.left(), 2500);
+    EXPECT_EQ(s.statusTimer.interval(), 3000);
+    EXPECT_TRUE(s.countdown.enabled());
 
     openShop();
     press('Z');
     EXPECT_EQ(s.message(), QStringLiteral("You will can to continue only 0 times"));
 
     // None left, fewer than none, or none written (a short save file): no continue.
-    s.Gold.setText(QStringLiteral("3"));
+    s.gold.setText(QStringLiteral("3"));
     openShop();
     for (const QString& left : {QStringLiteral("0"), QStringLiteral("-2"), QString()}) {
-        s.ContPart.setText(left);
+        s.continues.setText(left);
         press('Z');
         ASSERT_NE(game.shop(), nullptr);
         EXPECT_EQ(message(), QStringLiteral("Not is possible again!"));
-        EXPECT_EQ(s.ContPart.text(), QStringLiteral("0"));
+        EXPECT_EQ(s.continues.text(), QStringLiteral("0"));
     }
-    EXPECT_EQ(s.Gold.text(), QStringLiteral("3"));
+    EXPECT_EQ(s.gold.text(), QStringLiteral("3"));
 }

@@ -2,8 +2,8 @@
 // with the dice rolling freely. Nothing may crash (the tests also run under the sanitizers) and
 // no window may open twice.
 #include "game_fixture.h"
-#include "shell/form1.h"
-#include "shell/form4.h"
+#include "shell/finale_window.h"
+#include "shell/menu_window.h"
 
 #include <random>
 
@@ -14,12 +14,13 @@ class SoakTest : public GameTest {
     // Every label a player could click: the status panel and the board's objects.
     std::vector<ui::Label*> clickable() {
         std::vector<ui::Label*> labels;
-        for (ui::Label& caption : status().Et)
+        for (ui::Label& caption : status().captions)
             labels.push_back(&caption);
-        if (Form2* b = game.board())
-            for (ui::Label* object : {&b->Mio, &b->Gate, &b->PSecret, &b->Coins, &b->Hit, &b->Food,
-                                      &b->Serum, &b->Trap, &b->Monster, &b->Spider, &b->Bat,
-                                      &b->Mio2, &b->Tempy, &b->Goldy, &b->Foody, &b->Foro[0]})
+        if (BoardWindow* b = game.boardWindow())
+            for (ui::Label* object :
+                 {&b->player, &b->gate, &b->secretPassage, &b->goldPickup, &b->hitsPickup,
+                  &b->foodPickup, &b->serumPickup, &b->quicksand, &b->demon, &b->spider, &b->bat,
+                  &b->pathPlayer, &b->pathTime, &b->pathGold, &b->pathFood, &b->holes[0]})
                 labels.push_back(object);
         return labels;
     }
@@ -64,16 +65,16 @@ TEST_F(SoakTest, ThousandsOfRandomKeysClicksAndTicksNeverBreakTheGame) {
             const auto labels = clickable();
             game.click(*labels[dice() % labels.size()]);
         }
-        ASSERT_LE(openCount<Form1>(), 1) << "step " << step;
-        ASSERT_LE(openCount<Form2>(), 1) << "step " << step;
-        ASSERT_LE(openCount<Form3>(), 1) << "step " << step;
-        ASSERT_LE(openCount<Form4>(), 1) << "step " << step;
-        const Form2* board = game.board();
-        boardSteps += board != nullptr;
+        ASSERT_LE(openCount<MenuWindow>(), 1) << "step " << step;
+        ASSERT_LE(openCount<BoardWindow>(), 1) << "step " << step;
+        ASSERT_LE(openCount<ShopWindow>(), 1) << "step " << step;
+        ASSERT_LE(openCount<FinaleWindow>(), 1) << "step " << step;
+        const BoardWindow* boardWindow = game.boardWindow();
+        boardSteps += boardWindow != nullptr;
         shopSteps += game.shop() != nullptr;
-        pathSteps += board && board->Camin.isSet();
+        pathSteps += boardWindow && boardWindow->onPath.isSet();
         finaleSteps += game.finale() != nullptr;
-        overSteps += board && board->GameOver.isSet();
+        overSteps += boardWindow && boardWindow->gameOver.isSet();
         platform.messages.clear();
         platform.prompts.clear();
     }

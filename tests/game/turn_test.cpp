@@ -19,30 +19,30 @@ TEST_F(TurnTest, EachHuntingDrawPutsTheMonsterBesideWhereThePlayerStoodBeforeThe
     };
     LevelPlan plan;
     plan.monster = ObjectPlan{300, 300, 5};
-    Form2& board = start(plan);
+    BoardWindow& boardWindow = start(plan);
     for (const auto& [r, left, top] : cases) {
         SCOPED_TRACE(r);
-        put(board.Monster, 300, 300);
-        put(board.Mio, 2000, 1500);
+        put(boardWindow.demon, 300, 300);
+        put(boardWindow.player, 2000, 1500);
         platform.queueDraw(r, 8);
         press(keys::Right);
-        EXPECT_DOUBLE_EQ(board.Mio.left(), 2096);
-        EXPECT_DOUBLE_EQ(board.Monster.left(), left);
-        EXPECT_DOUBLE_EQ(board.Monster.top(), top);
+        EXPECT_DOUBLE_EQ(boardWindow.player.left(), 2096);
+        EXPECT_DOUBLE_EQ(boardWindow.demon.left(), left);
+        EXPECT_DOUBLE_EQ(boardWindow.demon.top(), top);
     }
 
     // The demon draws first, then the spider; the hidden bat does not hunt.
-    put(board.Spider, 300, 300);
-    put(board.Bat, 300, 300, false);
-    put(board.Mio, 2000, 1500);
+    put(boardWindow.spider, 300, 300);
+    put(boardWindow.bat, 300, 300, false);
+    put(boardWindow.player, 2000, 1500);
     platform.queueDraw(1, 8);
     platform.queueDraw(2, 8);
     const int calls = platform.randomCalls;
     press(keys::Down);
     EXPECT_EQ(platform.randomCalls, calls + 2);
-    EXPECT_DOUBLE_EQ(board.Monster.top(), 1500);
-    EXPECT_DOUBLE_EQ(board.Spider.left(), 2000);
-    EXPECT_DOUBLE_EQ(board.Bat.left(), 300);
+    EXPECT_DOUBLE_EQ(boardWindow.demon.top(), 1500);
+    EXPECT_DOUBLE_EQ(boardWindow.spider.left(), 2000);
+    EXPECT_DOUBLE_EQ(boardWindow.bat.left(), 300);
 }
 
 TEST_F(TurnTest, AStepThatWouldLeaveTheBoardIsAFall) {
@@ -59,107 +59,108 @@ TEST_F(TurnTest, AStepThatWouldLeaveTheBoardIsAFall) {
         {keys::Down, 1000, 3000 - 255 - 96, false, 1000, 3000 - 255},
         {keys::Down, 1000, 3000 - 255 - 95, true, 2000, 1500},
     };
-    Form2& board = start();
+    BoardWindow& boardWindow = start();
     for (const auto& [key, left, top, falls, afterLeft, afterTop] : cases) {
         SCOPED_TRACE(testing::Message() << key << " from " << left << ", " << top);
         status().setRope(true);
-        put(board.Mio, left, top);
+        put(boardWindow.player, left, top);
         if (falls)
             queueBuild({});
         press(key);
         EXPECT_TRUE(platform.randoms.empty());
         EXPECT_EQ(status().hasRope(), !falls);
-        EXPECT_DOUBLE_EQ(board.Mio.left(), afterLeft);
-        EXPECT_DOUBLE_EQ(board.Mio.top(), afterTop);
+        EXPECT_DOUBLE_EQ(boardWindow.player.left(), afterLeft);
+        EXPECT_DOUBLE_EQ(boardWindow.player.top(), afterTop);
     }
 }
 
 TEST_F(TurnTest, AFallEndsTheTurnWithoutPickUpFightOrGateReveal) {
-    Form2& board = start();
-    board.Gate.setVisible(false);
-    put(board.Mio, 50, 1000);
-    put(board.Coins, 50, 1000);
-    status().Hits.setText(QStringLiteral("0"));
+    BoardWindow& boardWindow = start();
+    boardWindow.gate.setVisible(false);
+    put(boardWindow.player, 50, 1000);
+    put(boardWindow.goldPickup, 50, 1000);
+    status().hits.setText(QStringLiteral("0"));
     press(keys::Left);
     EXPECT_EQ(status().message(), QStringLiteral("Game Over. You have fallen into the ravine"));
-    EXPECT_TRUE(board.Coins.visible());
-    EXPECT_EQ(status().Gold.text(), QStringLiteral("10"));
-    EXPECT_FALSE(board.Gate.visible());
+    EXPECT_TRUE(boardWindow.goldPickup.visible());
+    EXPECT_EQ(status().gold.text(), QStringLiteral("10"));
+    EXPECT_FALSE(boardWindow.gate.visible());
     EXPECT_EQ(gameOverWindows(), 1);
 }
 
 TEST_F(TurnTest, QuicksandAndGameOverHoldThePlayerButTheGateStillComes) {
     LevelPlan plan;
     plan.bat = ObjectPlan{300, 300, 5};
-    Form2& board = start(plan);
-    put(board.Coins, 2000, 1500);
-    status().Hits.setText(QStringLiteral("0"));
-    for (ui::HiddenField* flag : {&board.G, &board.GameOver}) {
-        const bool over = flag == &board.GameOver;
+    BoardWindow& boardWindow = start(plan);
+    put(boardWindow.goldPickup, 2000, 1500);
+    status().hits.setText(QStringLiteral("0"));
+    for (ui::HiddenField* flag : {&boardWindow.stuckInQuicksand, &boardWindow.gameOver}) {
+        const bool over = flag == &boardWindow.gameOver;
         SCOPED_TRACE(over ? "game over" : "quicksand");
         flag->setText(QStringLiteral("1"));
-        put(board.Gate, 120, 120, false);
-        put(board.Bat, 300, 300);
+        put(boardWindow.gate, 120, 120, false);
+        put(boardWindow.bat, 300, 300);
         const int calls = platform.randomCalls;
         if (!over)
             platform.queueDraw(2, 8); // in quicksand the bat still hunts
         press(keys::Right);
         EXPECT_EQ(platform.randomCalls, calls + (over ? 0 : 1));
-        EXPECT_DOUBLE_EQ(board.Bat.left(), over ? 300 : 2000);
-        EXPECT_DOUBLE_EQ(board.Mio.left(), 2000);
-        EXPECT_TRUE(board.Coins.visible());
+        EXPECT_DOUBLE_EQ(boardWindow.bat.left(), over ? 300 : 2000);
+        EXPECT_DOUBLE_EQ(boardWindow.player.left(), 2000);
+        EXPECT_TRUE(boardWindow.goldPickup.visible());
         EXPECT_TRUE(status().message().isEmpty()); // no fight: no "No hits!!!"
-        EXPECT_TRUE(board.Gate.visible());
-        EXPECT_DOUBLE_EQ(board.Gate.left(), 2000);
-        EXPECT_DOUBLE_EQ(board.Gate.top(), 1500);
+        EXPECT_TRUE(boardWindow.gate.visible());
+        EXPECT_DOUBLE_EQ(boardWindow.gate.left(), 2000);
+        EXPECT_DOUBLE_EQ(boardWindow.gate.top(), 1500);
         flag->setText({});
     }
 
     // Over in the path section, no step is taken and no trail mark laid.
-    board.GameOver.setText(QStringLiteral("1"));
-    board.Camin.setText(QStringLiteral("1"));
+    boardWindow.gameOver.setText(QStringLiteral("1"));
+    boardWindow.onPath.setText(QStringLiteral("1"));
     press(keys::Right);
-    EXPECT_EQ(board.TrackM.text(), QStringLiteral("0"));
+    EXPECT_EQ(boardWindow.trailMarks.text(), QStringLiteral("0"));
 }
 
 TEST_F(TurnTest, GateComesToTheCentreInTheTurnThatDemonAndSpiderAreBothGone) {
     LevelPlan plan;
     plan.monster = ObjectPlan{300, 300, 1};
     plan.spider = ObjectPlan{600, 300, 5};
-    Form2& board = start(plan);
-    put(board.Gate, 120, 120, false);
-    put(board.Mio, 1000, 2000);
+    BoardWindow& boardWindow = start(plan);
+    put(boardWindow.gate, 120, 120, false);
+    put(boardWindow.player, 1000, 2000);
 
     // Either guard alone keeps the gate hidden.
-    for (ui::Label* gone : {&board.Spider, &board.Monster}) {
-        board.Monster.setVisible(gone != &board.Monster);
-        board.Spider.setVisible(gone != &board.Spider);
+    for (ui::Label* gone : {&boardWindow.spider, &boardWindow.demon}) {
+        boardWindow.demon.setVisible(gone != &boardWindow.demon);
+        boardWindow.spider.setVisible(gone != &boardWindow.spider);
         platform.queueDraw(2, 8);
         press('A');
-        EXPECT_FALSE(board.Gate.visible());
+        EXPECT_FALSE(boardWindow.gate.visible());
     }
 
     // The spider gone, the bat about: the demon dies in this turn and the gate comes.
-    board.Spider.setVisible(false);
-    put(board.Monster, 1000, 2000);
-    put(board.Bat, 300, 300);
+    boardWindow.spider.setVisible(false);
+    put(boardWindow.demon, 1000, 2000);
+    put(boardWindow.bat, 300, 300);
     platform.queueDraw(1, 8);    // the demon stays in the player's row
     platform.queueDraw(2, 8);    // the bat hunts
     platform.queueDraw(51, 100); // the player strikes
     platform.queueDraw(3, 10);   // the gold it drops
     press('A');
-    EXPECT_FALSE(board.Monster.visible());
-    EXPECT_TRUE(board.Gate.visible());
-    EXPECT_DOUBLE_EQ(board.Gate.left(), 2000);
-    EXPECT_DOUBLE_EQ(board.Gate.top(), 1500);
+    EXPECT_FALSE(boardWindow.demon.visible());
+    EXPECT_TRUE(boardWindow.gate.visible());
+    EXPECT_DOUBLE_EQ(boardWindow.gate.left(), 2000);
+    EXPECT_DOUBLE_EQ(boardWindow.gate.top(), 1500);
 }
 
 TEST_F(TurnTest, PathStepLaysAMarkWhereItBeganAndStaysInTheWindow) {
-    Form2& board = start();
-    board.Camin.setText(QStringLiteral("1"));
-    board.InCammino.setText(QStringLiteral("1")); // the exit, the board at 600, 600, is chosen
-    board.Pic.setVisible(false);
-    const double right = board.width() - 280, bottom = board.height() - 280;
+    BoardWindow& boardWindow = start();
+    boardWindow.onPath.setText(QStringLiteral("1"));
+    boardWindow.boardFromPath.setText(
+        QStringLiteral("1")); // the exit, the board at 600, 600, is chosen
+    boardWindow.board.setVisible(false);
+    const double right = boardWindow.width() - 280, bottom = boardWindow.height() - 280;
     const std::tuple<int, double, double, double, double> cases[] = {
         {keys::Left, 100, 120, 50, 120},
         {keys::Up, 100, 120, 100, 50},
@@ -170,16 +171,16 @@ TEST_F(TurnTest, PathStepLaysAMarkWhereItBeganAndStaysInTheWindow) {
     int mark = 0;
     for (const auto& [key, left, top, afterLeft, afterTop] : cases) {
         SCOPED_TRACE(key);
-        put(board.Mio2, left, top);
+        put(boardWindow.pathPlayer, left, top);
         press(key);
-        EXPECT_EQ(board.TrackM.text(), QString::number(++mark));
-        ASSERT_TRUE(board.Track.isLoaded(mark));
-        EXPECT_TRUE(board.Track[mark].visible());
-        EXPECT_DOUBLE_EQ(board.Track[mark].left(), left); // where the step began
-        EXPECT_DOUBLE_EQ(board.Track[mark].top(), top);
-        EXPECT_DOUBLE_EQ(board.Mio2.left(), afterLeft);
-        EXPECT_DOUBLE_EQ(board.Mio2.top(), afterTop);
+        EXPECT_EQ(boardWindow.trailMarks.text(), QString::number(++mark));
+        ASSERT_TRUE(boardWindow.trail.isLoaded(mark));
+        EXPECT_TRUE(boardWindow.trail[mark].visible());
+        EXPECT_DOUBLE_EQ(boardWindow.trail[mark].left(), left); // where the step began
+        EXPECT_DOUBLE_EQ(boardWindow.trail[mark].top(), top);
+        EXPECT_DOUBLE_EQ(boardWindow.pathPlayer.left(), afterLeft);
+        EXPECT_DOUBLE_EQ(boardWindow.pathPlayer.top(), afterTop);
     }
-    EXPECT_EQ(board.Track.loadedCount(), 6);
-    EXPECT_DOUBLE_EQ(board.Mio.left(), 2000); // the dungeon player stays put
+    EXPECT_EQ(boardWindow.trail.loadedCount(), 6);
+    EXPECT_DOUBLE_EQ(boardWindow.player.left(), 2000); // the dungeon player stays put
 }

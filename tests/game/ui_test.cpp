@@ -119,7 +119,7 @@ class SelfClosing : public ui::Window {
     }
 
   protected:
-    void Form_Unload() override { log_.push_back("unload"); }
+    void onUnload() override { log_.push_back("unload"); }
 
   private:
     void tick() {

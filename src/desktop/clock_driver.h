@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+
+class Game;
+class DesktopWindow;
+
+// Runs the game clock in real time: each wake-up advances it by exactly the real time that
+// passed since the one before (the part below a millisecond is carried over, so no time is lost),
+// and sleeps until the next tick falls due. While a dialog is open or the main window is minimized
+// the clock stands still, and that time does not count; a window merely covered keeps playing.
+class ClockDriver : public QObject {
+    Q_OBJECT
+
+  public:
+    // Real time in nanoseconds from any fixed origin.
+    using Source = std::function<std::int64_t()>;
+
+    ClockDriver(Game& game, DesktopWindow& window, Source source = {});
+
+    // Starts counting real time from now.
+    void start();
+    // Catches the game clock up with real time now and plans the next wake-up.
+    void wake();
+    // Around a modal dialog; calls may nest.
+    void suspend();
+    void resume();
+
+  protected:
+    // Minimizing the main window suspends the clock, and restoring it resumes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void schedule();
+
+    Game& game_;
+    DesktopWindow& window_;
+    QElapsedTimer elapsed_;
+    Source source_;
+    QTimer timer_;
+    std::int64_t last_ = 0;  // real time of the last catch-up
+    std::int64_t carry_ = 0; // real time not yet handed to the game clock
+    int suspended_ = 0;
+    bool minimized_ = false;
+};

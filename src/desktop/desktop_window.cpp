@@ -1,0 +1,306 @@
+#include "desktop/desktop_window.h"
+
+#include "desktop/key_map.h"
+#include "desktop/window_view.h"
+#include "shell/game.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+// The client area at its starting size: 11760 by 8565 twips.
+constexpr int kStartWidth = 784;
+constexpr int kStartHeight = 571;
+// The frame, caption and menu bar around the client area, as the game counts the main window.
+constexpr double kFrameWidth = 120;
+constexpr double kFrameHeight = 510;
+
+int toPixels(double twips) {
+    return qRound(twips / ui::kTwipsPerPixel);
+}
+
+double toTwips(int pixels) {
+    return pixels * ui::kTwipsPerPixel;
+}
+
+QRect pixelRect(const ui::Rect& r) {
+    return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
+}
+
+// A caption without buttons: the game closes its windows itself.
+Qt::WindowFlags flagsFor(const ui::Window& window) {
+    if (!window.titleBar())
+        return Qt::SubWindow | Qt::FramelessWindowHint;
+    return Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+}
+
+} // namespace
+
+// The finale's picture lives in the front end's resources.
+static void loadResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+DesktopWindow::DesktopWindow(Game& game)
+    : game_(game), central_(new QWidget(this)), area_(new QMdiArea(central_)),
+      panel_(new WindowView(game, game.mainWindow(), central_)) {
+    loadResources();
+    setWindowTitle(game.mainWindow().caption());
+    area_->setBackground(Qt::black);
+    panel_->setFixedHeight(toPixels(MainWindow::kPanelHeight));
+    panel_->hide();
+    panel_->onPress = [this](QPointF point) { press(*panel_, point); };
+    auto* layout = new QVBoxLayout(central_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(area_, 1);
+    layout->addWidget(panel_);
+    setCentralWidget(central_);
+    // Room for the status panel and a board window above it.
+    central_->setMinimumSize(toPixels(ui::Window::kMinimumWidth),
+                             2 * toPixels(MainWindow::kPanelHeight));
+    resize(kStartWidth, kStartHeight);
+    area_->resize(kStartWidth, kStartHeight);
+    connect(area_, &QMdiArea::subWindowActivated, this, &DesktopWindow::subWindowActivated);
+    // Keys reach the game whichever widget has the focus.
+    qApp->installEventFilter(this);
+}
+
+DesktopWindow::~DesktopWindow() {
+    // The sub-windows go after this point; their goings are no news for the game.
+    qApp->removeEventFilter(this);
+    disconnect(area_, nullptr, this, nullptr);
+}
+
+QMdiSubWindow* DesktopWindow::subWindowOf(const ui::Window& window) const {
+    const auto found = std::ranges::find(children_, &window, &Child::window);
+    return found != children_.end() ? found->sub : nullptr;
+}
+
+WindowView* DesktopWindow::viewOf(const ui::Window& window) const {
+    const auto found = std::ranges::find(children_, &window, &Child::window);
+    return found != children_.end() ? found->view : nullptr;
+}
+
+const DesktopWindow::Child* DesktopWindow::childOf(const QObject* sub) const {
+    const auto found = std::ranges::find(children_, sub, &Child::sub);
+    return found != children_.end() ? &*found : nullptr;
+}
+
+void DesktopWindow::deliver(const std::function<void()>& step) {
+    if (stopped_ || busy())
+        return;
+    emit inputArriving();
+    if (stopped_)
+        return;
+    ++depth_;
+    step();
+    --depth_;
+    sync();
+    emit inputDelivered();
+}
+
+void DesktopWindow::keyDown(int keyCode, int charCode) {
+    deliver([&] { game_.keyDown(keyCode, charCode); });
+}
+
+void DesktopWindow::press(WindowView& view, std::optional<QPointF> point) {
+    deliver([&] {
+        ui::Window* window = view.sceneWindow();
+        if (!window)
+            return;
+        ui::Scene& scene = game_.scene();
+        if (window != &game_.mainWindow() && window != scene.active())
+            scene.bringToFront(*window);
+        if (!point)
+            return;
+        if (ui::Label* label = view.labelAt(*point))
+            game_.click(*label);
+    });
+}
+
+void DesktopWindow::subWindowActivated(QMdiSubWindow* sub) {
+    // The player picked a window (a press on its caption, Ctrl+Tab): it comes to the front. The
+    // game's own changes of the front window arrive through sync.
+    if (!sub || syncing_ || busy() || QApplication::activeModalWidget())
+        return;
+    if (const Child* child = childOf(sub))
+        press(*child->view, std::nullopt);
+}
+
+void DesktopWindow::advance(std::int64_t ms) {
+    if (stopped_ || busy())
+        return;
+    ++depth_;
+    game_.advance(ms);
+    --depth_;
+    sync();
+}
+
+void DesktopWindow::sync() {
+    if (syncing_)
+        return;
+    syncing_ = true;
+    const bool reordered = revision_ != game_.scene().revision();
+    revision_ = game_.scene().revision();
+    if (reordered)
+        openChildren();
+    for (const Child& child : children_)
+        if (child.window->dirty()) {
+            place(child);
+            child.window->clearDirty();
+        }
+    // Restacked once placed: a window enabled again can become the active one.
+    if (reordered)
+        restack();
+    MainWindow& main = game_.mainWindow();
+    if (main.dirty()) {
+        const bool shown = main.statusPanel.visible();
+        if (panel_->isHidden() == shown) {
+            panel_->setVisible(shown);
+            central_->layout()->activate();
+        }
+        panel_->update();
+        main.clearDirty();
+    }
+    syncing_ = false;
+}
+
+void DesktopWindow::openChildren() {
+    const std::vector<ui::Window*> open = game_.scene().windows();
+    // The sub-windows of closed windows go; they are freed once the event that closed them is
+    // over, as a click on one of them may still be on its way back.
+    for (auto it = children_.begin(); it != children_.end();) {
+        if (std::ranges::find(open, it->window) != open.end()) {
+            ++it;
+            continue;
+        }
+        it->sub->hide();
+        area_->removeSubWindow(it->sub);
+        it->sub->setParent(this);
+        it->sub->deleteLater();
+        it = children_.erase(it);
+    }
+    std::vector<Child> ordered;
+    for (ui::Window* window : open) {
+        const auto found = std::ranges::find(children_, window, &Child::window);
+        if (found != children_.end()) {
+            ordered.push_back(*found);
+            continue;
+        }
+        auto* view = new WindowView(game_, *window);
+        view->onPress = [this, view](QPointF point) { press(*view, point); };
+        auto* sub = new QMdiSubWindow;
+        sub->setWidget(view);
+        sub->setSystemMenu(nullptr);
+        sub->setMinimumSize(toPixels(ui::Window::kMinimumWidth), 1);
+        area_->addSubWindow(sub, flagsFor(*window));
+        ordered.push_back({window, sub, view});
+        place(ordered.back());
+        window->clearDirty();
+        sub->show();
+    }
+    children_ = std::move(ordered);
+}
+
+void DesktopWindow::restack() {
+    // Bottom first, like the scene; the window in front is the active one.
+    for (const Child& child : children_)
+        child.sub->raise();
+    if (!children_.empty())
+        area_->setActiveSubWindow(children_.back().sub);
+}
+
+void DesktopWindow::place(const Child& child) {
+    const ui::Window& window = *child.window;
+    child.sub->setWindowTitle(window.caption());
+    child.sub->setGeometry(pixelRect(window.rect()));
+    child.sub->setEnabled(window.enabled());
+    child.view->update();
+}
+
+void DesktopWindow::writeBack(const Child& child) {
+    ui::Window* window = child.view->sceneWindow();
+    if (!window || stopped_)
+        return;
+    const QRect shown = child.sub->geometry();
+    const QRect scene = pixelRect(window->rect());
+    if (shown.x() != scene.x())
+        window->setLeft(toTwips(shown.x()));
+    if (shown.y() != scene.y())
+        window->setTop(toTwips(shown.y()));
+    if (shown.width() != scene.width())
+        window->setWidth(toTwips(shown.width()));
+    if (shown.height() != scene.height())
+        window->setHeight(toTwips(shown.height()));
+}
+
+void DesktopWindow::centralResized() {
+    // The game sizes the board window from the main window's outer size.
+    MainWindow& main = game_.mainWindow();
+    const double width = toTwips(central_->width());
+    main.setWidth(width + kFrameWidth);
+    main.setHeight(toTwips(central_->height()) + kFrameHeight);
+    main.statusPanel.setWidth(width);
+    sync();
+}
+
+bool DesktopWindow::keyEvent(QObject* watched, const QKeyEvent& event) {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (!widget || (widget != this && !isAncestorOf(widget)) || QApplication::activeModalWidget())
+        return false;
+    // Ctrl+Tab and Ctrl+Shift+Tab stay with the area: they pick the next window.
+    const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
+    if (tab && event.modifiers().testFlag(Qt::ControlModifier))
+        return false;
+    const auto stroke = keyStroke(event.key(), event.text());
+    if (!stroke)
+        return false;
+    keyDown(stroke->keyCode, stroke->charCode);
+    return true;
+}
+
+bool DesktopWindow::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return keyEvent(watched, *static_cast<QKeyEvent*>(event));
+    case QEvent::Resize:
+    case QEvent::Move:
+        if (watched == central_ && event->type() == QEvent::Resize)
+            centralResized();
+        else if (const Child* child = childOf(watched); child && !syncing_)
+            writeBack(*child);
+        break;
+    case QEvent::Close:
+        if (childOf(watched)) {
+            event->ignore();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void DesktopWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    sync();
+}
+
+void DesktopWindow::closeEvent(QCloseEvent* event) {
+    stop();
+    QMainWindow::closeEvent(event);
+    QCoreApplication::quit();
+}
+
+void DesktopWindow::stop() {
+    stopped_ = true;
+    hide();
+}

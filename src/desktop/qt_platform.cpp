@@ -1,0 +1,100 @@
+#include "desktop/qt_platform.h"
+
+#include "desktop/clock_driver.h"
+#include "desktop/desktop_window.h"
+#include "ui/geometry.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTime>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The starting size of the area the child windows live in, until a main window is attached.
+constexpr double kStartWidth = 11760;
+constexpr double kStartHeight = 8565;
+
+std::mt19937::result_type millisecondOfDay() {
+    return static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay());
+}
+
+} // namespace
+
+QtPlatform::QtPlatform() : engine_(millisecondOfDay()) {}
+
+void QtPlatform::attach(DesktopWindow& window, ClockDriver& driver) {
+    window_ = &window;
+    driver_ = &driver;
+}
+
+int QtPlatform::runModal(QDialog& dialog) {
+    if (driver_)
+        driver_->suspend();
+    const int result = dialog.exec();
+    if (driver_)
+        driver_->resume();
+    return result;
+}
+
+QString QtPlatform::inputBox(const QString& prompt, const QString& title, const QString& proposed) {
+    QInputDialog dialog(window_);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(proposed);
+    if (runModal(dialog) != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
+}
+
+void QtPlatform::messageBox(const QString& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Vexmoor"), text, QMessageBox::Ok,
+                    window_);
+    runModal(box);
+}
+
+void QtPlatform::openAddress(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+void QtPlatform::exitNow() {
+    // The handler that asked still runs to its end, but nothing reaches the game after it.
+    if (window_)
+        window_->stop();
+    QCoreApplication::exit(0);
+}
+
+double QtPlatform::screenWidth() const {
+    return window_ ? window_->area().width() * ui::kTwipsPerPixel : kStartWidth;
+}
+
+double QtPlatform::screenHeight() const {
+    return window_ ? window_->area().height() * ui::kTwipsPerPixel : kStartHeight;
+}
+
+QString QtPlatform::programFolder() const {
+    return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatform::dataFolder() const {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+double QtPlatform::timeOfDay() const {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+double QtPlatform::random() {
+    return unit_(engine_);
+}
+
+void QtPlatform::reseedFromTime() {
+    engine_.seed(millisecondOfDay());
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "ui/platform.h"
+
+#include <random>
+
+class ClockDriver;
+class DesktopWindow;
+class QDialog;
+
+// The desktop the game runs on: real dialogs over the main window, the browser, the clock of the
+// day and a Mersenne twister.
+class QtPlatform : public ui::Platform {
+  public:
+    QtPlatform();
+
+    // The main window hosts the dialogs, its MDI area is the screen, and the game clock stands
+    // still while a dialog is open.
+    void attach(DesktopWindow& window, ClockDriver& driver);
+
+    QString inputBox(const QString& prompt, const QString& title, const QString& proposed) override;
+    void messageBox(const QString& text) override;
+    void openAddress(const QString& url) override;
+    void exitNow() override;
+    double screenWidth() const override;
+    double screenHeight() const override;
+    QString programFolder() const override;
+    QString dataFolder() const override;
+    double timeOfDay() const override;
+    double random() override;
+    void reseedFromTime() override;
+
+  private:
+    int runModal(QDialog& dialog);
+
+    DesktopWindow* window_ = nullptr;
+    ClockDriver* driver_ = nullptr;
+    std::mt19937 engine_;
+    std::uniform_real_distribution<double> unit_{0.0, 1.0};
+};

@@ -1,0 +1,36 @@
+// The cheat prompt behind every caption of the status panel.
+#include "board/board_window.h"
+#include "shell/game.h"
+#include "shell/main_window.h"
+#include "ui/number.h"
+
+#include <algorithm>
+#include <cmath>
+
+void MainWindow::openCheatPrompt() {
+    ui::Platform& platform = game_.platform();
+    const QString code =
+        platform.inputBox(QStringLiteral("Cheat:"), QStringLiteral("Use codes cheat"), QString());
+    if (code == QLatin1String("qyx")) {
+        countdown.setEnabled(true);
+        setRestoredValues();
+        if (BoardWindow* boardWindow = game_.boardWindow()) {
+            boardWindow->player.setVisible(true);
+            boardWindow->player.setTop(100);
+            boardWindow->player.setLeft(100);
+            boardWindow->gameOver.setText({});
+            boardWindow->stuckInQuicksand.setText({});
+        }
+        continues.setText(QStringLiteral("5"));
+        setRope(true);
+        setMessage(QStringLiteral("God had mercy."));
+    } else if (code == QLatin1String("vumo")) {
+        const QString answer = platform.inputBox(
+            QStringLiteral("Leap to:"), QStringLiteral("Number of level (1 - 98)"), QString());
+        const auto leap = ui::readNumber(answer);
+        // Only a whole number leaps; anything else changes nothing.
+        if (!leap || *leap != std::floor(*leap))
+            return;
+        level.setText(ui::numberText(std::clamp(*leap, 1.0, 98.0)));
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/control.h"
+
+#include <map>
+#include <memory>
+
+namespace ui {
+
+// A label array: element 0 is the label the window is made with; further elements are loaded on
+// request as copies of it and may be unloaded again to free them. Only loaded elements take memory,
+// however high their indices grow.
+class LabelArray {
+  public:
+    LabelArray(const LabelLook& look, const Rect& rect, bool visible);
+
+    Label& operator[](int index);
+    bool isLoaded(int index) const;
+    // Loads element index as a copy of element 0, placed where element 0 lives. An element that is
+    // already loaded is returned unchanged.
+    Label& load(int index);
+    void unload(int index);
+    // One past the highest loaded index.
+    int count() const;
+    // How many elements are loaded, element 0 included.
+    int loadedCount() const;
+
+    // Called with the element's index when any element is clicked.
+    std::function<void(int)> onClick;
+
+  private:
+    std::map<int, std::unique_ptr<Label>> elements_;
+};
+
+} // namespace ui
