@@ -95,7 +95,6 @@ class BoardWindow : public ui::Window {
 
     // Legend: a click on an object shows what it is.
     void describePlayer();
-    void describePathPlayer();
     void describeGate();
     void describeSecretPassage();
     void describeGold();
@@ -107,9 +106,7 @@ class BoardWindow : public ui::Window {
     void describeSpider();
     void describeBat();
     void describePathTime();
-    void describePathGold();
-    void describePathFood();
-    void describeHole(int index);
+    void describeHole();
 
     Game& game_;
 };

@@ -5,8 +5,6 @@
 
 namespace {
 
-const QString kFood = QStringLiteral("Food: Improve food");
-const QString kGold = QStringLiteral("Gold: Buy items");
 // The spider's and the bat's texts end alike: the serum protects from both.
 const QString kSerumProtects =
     QStringLiteral(". Hits Attack = His number. The serum protects you.");
@@ -15,7 +13,7 @@ const QString kSerumProtects =
 
 void BoardWindow::connectLegend() {
     player.onClick = [this] { describePlayer(); };
-    pathPlayer.onClick = [this] { describePathPlayer(); };
+    pathPlayer.onClick = [this] { describePlayer(); };
     gate.onClick = [this] { describeGate(); };
     secretPassage.onClick = [this] { describeSecretPassage(); };
     goldPickup.onClick = [this] { describeGold(); };
@@ -27,18 +25,14 @@ void BoardWindow::connectLegend() {
     spider.onClick = [this] { describeSpider(); };
     bat.onClick = [this] { describeBat(); };
     pathTime.onClick = [this] { describePathTime(); };
-    pathGold.onClick = [this] { describePathGold(); };
-    pathFood.onClick = [this] { describePathFood(); };
-    holes.onClick = [this](int index) { describeHole(index); };
+    pathGold.onClick = [this] { describeGold(); };
+    pathFood.onClick = [this] { describeFood(); };
+    holes.onClick = [this](int) { describeHole(); };
 }
 
 void BoardWindow::describePlayer() {
     game_.platform().messageBox(QStringLiteral("Your Name is: ") +
                                 game_.mainWindow().playerName.text());
-}
-
-void BoardWindow::describePathPlayer() {
-    describePlayer();
 }
 
 void BoardWindow::describeGate() {
@@ -50,7 +44,7 @@ void BoardWindow::describeSecretPassage() {
 }
 
 void BoardWindow::describeGold() {
-    game_.platform().messageBox(kGold);
+    game_.platform().messageBox(QStringLiteral("Gold: Buy items"));
 }
 
 void BoardWindow::describeHits() {
@@ -58,7 +52,7 @@ void BoardWindow::describeHits() {
 }
 
 void BoardWindow::describeFood() {
-    game_.platform().messageBox(kFood);
+    game_.platform().messageBox(QStringLiteral("Food: Improve food"));
 }
 
 void BoardWindow::describeSerum() {
@@ -90,14 +84,6 @@ void BoardWindow::describePathTime() {
     game_.platform().messageBox(QStringLiteral("Time: It's a time life"));
 }
 
-void BoardWindow::describePathGold() {
-    game_.platform().messageBox(kGold);
-}
-
-void BoardWindow::describePathFood() {
-    game_.platform().messageBox(kFood);
-}
-
-void BoardWindow::describeHole(int /*index*/) {
+void BoardWindow::describeHole() {
     game_.platform().messageBox(QStringLiteral("Hole: A danger hole for you life"));
 }
