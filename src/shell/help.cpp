@@ -3,11 +3,24 @@
 #include "shell/game.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
+QString helpPage(const QString& programFolder) {
+    const QDir program(programFolder);
+    const QString beside = program.filePath(QStringLiteral("help/index.html"));
+    for (const QString& page :
+         {beside, program.filePath(QStringLiteral("../share/vexmoor/help/index.html"))})
+        if (QFileInfo(page).isFile())
+            return QDir::cleanPath(page);
+    const QString installed = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                     QStringLiteral("vexmoor/help/index.html"));
+    return installed.isEmpty() ? beside : installed;
+}
+
 QString helpAddress(const ui::Platform& platform) {
-    const QString page = QDir(platform.programFolder()).filePath(QStringLiteral("help/index.html"));
-    return QUrl::fromLocalFile(page).toString();
+    return QUrl::fromLocalFile(helpPage(platform.programFolder())).toString();
 }
 
 void openHelpPage(Game& game) {

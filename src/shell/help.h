@@ -7,7 +7,12 @@ namespace ui {
 class Platform;
 } // namespace ui
 
-// The address of the game's help page: help/index.html beside the executable, so it works offline.
+// The help page's file: help/index.html beside the executable (a build folder), else
+// share/vexmoor/help/index.html of the prefix the executable is installed in, else the same page in
+// the standard data folders. When none is there, the place beside the executable.
+QString helpPage(const QString& programFolder);
+
+// The address of the game's help page, a local file, so it works offline.
 QString helpAddress(const ui::Platform& platform);
 
 // Hands the help page to the user's browser.
