@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -42,9 +43,16 @@ Qt::WindowFlags flagsFor(const ui::Window& window) {
 
 } // namespace
 
-// The finale's picture lives in the front end's resources.
+// The finale's picture and the game's icon live in the front end's resources.
 static void loadResources() {
     Q_INIT_RESOURCE(resources);
+}
+
+static QIcon gameIcon() {
+    QIcon icon;
+    for (const char* size : {"48", "256"})
+        icon.addFile(QStringLiteral(":/icon/%1.png").arg(QLatin1String(size)));
+    return icon;
 }
 
 DesktopWindow::DesktopWindow(Game& game)
@@ -52,6 +60,7 @@ DesktopWindow::DesktopWindow(Game& game)
       panel_(new WindowView(game, game.mainWindow(), central_)) {
     loadResources();
     setWindowTitle(game.mainWindow().caption());
+    setWindowIcon(gameIcon());
     area_->setBackground(Qt::black);
     panel_->setFixedHeight(toPixels(MainWindow::kPanelHeight));
     panel_->hide();
@@ -294,7 +303,20 @@ void DesktopWindow::showEvent(QShowEvent* event) {
     sync();
 }
 
+bool DesktopWindow::mayClose() {
+    if (stopped_ || !game_.boardWindow() || !askYesNo)
+        return true;
+    // Asked like a key is delivered: the clock catches up first and stands still while asking.
+    bool yes = false;
+    deliver([&] { yes = askYesNo(QStringLiteral("Abandon the game? Unsaved progress is lost.")); });
+    return yes;
+}
+
 void DesktopWindow::closeEvent(QCloseEvent* event) {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     stop();
     QMainWindow::closeEvent(event);
     QCoreApplication::quit();

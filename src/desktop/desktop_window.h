@@ -45,6 +45,11 @@ class DesktopWindow : public QMainWindow {
     void stop();
     bool stopped() const { return stopped_; }
 
+    // Closing the window while a board is open asks the player whether to abandon the game, and
+    // only "yes" ends the program; unset, the window closes at once. The game clock stands still
+    // while the question is open.
+    std::function<bool(const QString& question)> askYesNo;
+
   signals:
     // Before a key or click reaches the game (the clock catches up to now), and after.
     void inputArriving();
@@ -63,6 +68,7 @@ class DesktopWindow : public QMainWindow {
     };
 
     void deliver(const std::function<void()>& step);
+    bool mayClose();
     bool keyEvent(QObject* watched, const QKeyEvent& event);
     void press(WindowView& view, std::optional<QPointF> point);
     void subWindowActivated(QMdiSubWindow* sub);

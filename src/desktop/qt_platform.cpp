@@ -54,6 +54,13 @@ QString QtPlatform::inputBox(const QString& prompt, const QString& title, const 
     return dialog.textValue();
 }
 
+bool QtPlatform::askYesNo(const QString& question) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Vexmoor"), question,
+                    QMessageBox::Yes | QMessageBox::No, window_);
+    box.setDefaultButton(QMessageBox::No);
+    return runModal(box) == QMessageBox::Yes;
+}
+
 void QtPlatform::messageBox(const QString& text) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Vexmoor"), text, QMessageBox::Ok,
                     window_);

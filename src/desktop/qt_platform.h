@@ -18,6 +18,9 @@ class QtPlatform : public ui::Platform {
     // still while a dialog is open.
     void attach(DesktopWindow& window, ClockDriver& driver);
 
+    // A question over the main window with Yes and No; true for Yes.
+    bool askYesNo(const QString& question);
+
     QString inputBox(const QString& prompt, const QString& title, const QString& proposed) override;
     void messageBox(const QString& text) override;
     void openAddress(const QString& url) override;
