@@ -2,22 +2,82 @@
 #include "desktop/clock_driver.h"
 #include "desktop/desktop_window.h"
 #include "desktop/qt_platform.h"
+#include "desktop/window_place.h"
 #include "shell/game.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QSettings>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+bool hasDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// Answers --help and --version, refuses what the game does not know, and says so when there is no
+// display to play on: the exit code when the program ends here. Runs before any window exists.
+std::optional<int> answerCommandLine(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("A keyboard dungeon game drawn with letters. Started with no arguments, it "
+                       "opens its window and shows the main menu."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const bool understood = parser.parse(QCoreApplication::arguments());
+    if (understood && parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    if (understood && parser.isSet(QStringLiteral("help")))
+        parser.showHelp();
+    QString error = parser.errorText();
+    if (understood && !parser.positionalArguments().isEmpty())
+        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments()[0]);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "vexmoor: %s\nTry 'vexmoor --help'.\n", qPrintable(error));
+        return 2;
+    }
+    if (!hasDisplay()) {
+        std::fprintf(stderr,
+                     "vexmoor: no display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
+                     "The game is %s; it needs a graphical session: start it from your desktop.\n",
+                     qPrintable(QCoreApplication::applicationFilePath()));
+        return 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Vexmoor"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
+    if (const std::optional<int> code = answerCommandLine(argc, argv))
+        return *code;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vexmoor"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vexmoor.Vexmoor"));
+    // Only the settings have an organization: the data folder stays ~/.local/share/Vexmoor.
+    QSettings settings(QStringLiteral("Vexmoor"), QStringLiteral("Vexmoor"));
 
     QtPlatform platform;
     Game game(platform);
     DesktopWindow window(game);
     ClockDriver driver(game, window);
     platform.attach(window, driver);
+    window.askYesNo = [&platform](const QString& question) { return platform.askYesNo(question); };
 
-    game.start();
+    // The game starts in the area as it is once the window is placed on the screen.
+    placeOnScreen(window, settings);
     window.show();
+    game.start();
+    window.sync();
     driver.start();
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    rememberPlace(window, settings);
+    return code;
 }
