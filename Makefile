@@ -14,5 +14,12 @@ test: deps
 	cmake --build --preset test
 	ctest --preset test
 
+# The Debian package of the game build: build/release/package/vexmoor_1.0_<arch>.deb
+.PHONY: package
+package: deps
+	cmake --preset release
+	cmake --build --preset release --target package
+	dpkg-deb -c build/release/package/vexmoor_*.deb
+
 clean:
 	rm -rf build

@@ -1,8 +1,7 @@
 # Install rules and the Debian package for Vexmoor.
-# Included at the end of the top-level CMakeLists.txt, once the vexmoor target exists:
-#     include(cmake/Install.cmake)
+# Included by the top-level CMakeLists.txt once the vexmoor target exists.
 # Install:  cmake --install build/release --prefix ~/.local
-# Package:  cmake --build build/release --target package   (writes build/release/package/*.deb)
+# Package:  make package   (writes build/release/package/vexmoor_1.0_<arch>.deb)
 # The package needs dpkg-shlibdeps, from Debian's dpkg-dev, to work out its dependencies.
 
 include(GNUInstallDirs)
@@ -29,8 +28,9 @@ endforeach()
 
 install(FILES "${PROJECT_SOURCE_DIR}/doc/vexmoor.6"
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# Under the package's own name, where Debian looks for a package's licence.
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE"
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vexmoor)
 
 # The Debian package: cpack -G DEB, or the "package" target.
 set(CPACK_GENERATOR "DEB")

@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Installs a built Vexmoor into a scratch prefix and checks what lands there.
-# Usage: tools/check-install.sh BUILD_DIR PREFIX
+# Usage: tools/check-install.sh BUILD_DIR [PREFIX]
 #   e.g. tools/check-install.sh build/release /tmp/vexmoor-prefix
+# With no PREFIX it installs into a temporary folder and removes it afterwards.
 # Needs desktop-file-validate (desktop-file-utils) and appstreamcli (appstream);
 # tools/install-deps.sh installs both.
 set -euo pipefail
 
 fail() { echo "install check failed: $*" >&2; exit 1; }
 
-[ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR PREFIX" >&2; exit 2; }
+[ $# -eq 1 ] || [ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR [PREFIX]" >&2; exit 2; }
 build=$1
-prefix=$2
+if [ $# -eq 2 ]; then
+    prefix=$2
+else
+    prefix=$(mktemp -d)
+    trap 'rm -rf "$prefix"' EXIT
+fi
 [ -f "$build/CMakeCache.txt" ] || fail "$build is not a configured build folder"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install $build --prefix $prefix"
@@ -25,7 +31,7 @@ files=(
     share/icons/hicolor/48x48/apps/$id.png
     share/icons/hicolor/256x256/apps/$id.png
     share/man/man6/vexmoor.6
-    share/doc/Vexmoor/LICENSE
+    share/doc/vexmoor/LICENSE
 )
 for f in "${files[@]}"; do
     [ -f "$prefix/$f" ] || fail "missing $prefix/$f"
@@ -39,11 +45,16 @@ out=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) \
 out=$(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) \
     || fail "appstreamcli validate: $(echo "$out" | grep -m 1 '^E:' || echo "$out" | head -n 1)"
 
-# --version and --help answer on the terminal, without a display.
-run() { QT_QPA_PLATFORM= DISPLAY= WAYLAND_DISPLAY= "$prefix/bin/vexmoor" "$@"; }
-version=$(run --version 2>&1) || fail "vexmoor --version exited with $?"
+# --version and --help answer on the terminal, without a display; a wrong option gets a hint, and
+# the game itself says it needs a graphical session.
+run() { QT_QPA_PLATFORM= DISPLAY= WAYLAND_DISPLAY= "$prefix/bin/vexmoor" "$@" 2>&1; }
+version=$(run --version) || fail "vexmoor --version exited with $?"
 [ "$version" = "Vexmoor 1.0" ] || fail "vexmoor --version printed '$version', not 'Vexmoor 1.0'"
-usage=$(run --help 2>&1) || fail "vexmoor --help exited with $?"
+usage=$(run --help) || fail "vexmoor --help exited with $?"
 grep -qi "usage" <<<"$usage" || fail "vexmoor --help printed no usage text"
+if out=$(run --frobnicate); then fail "vexmoor --frobnicate was accepted"; fi
+grep -q "Try 'vexmoor --help'." <<<"$out" || fail "vexmoor --frobnicate gave no hint: $out"
+if out=$(run); then fail "vexmoor started with no display"; fi
+grep -q "graphical session" <<<"$out" || fail "vexmoor with no display said: $out"
 
 echo "install check passed"
