@@ -7,7 +7,7 @@ namespace {
 
 constexpr ui::Colour kGreen = 0x008000;
 constexpr double kMargin = 120;
-constexpr double kWidth = 6600;
+constexpr double kWidth = 8160;
 constexpr double kRowHeight = 240;
 constexpr double kFirstRow = 960;
 constexpr int kNameWidth = 16;
