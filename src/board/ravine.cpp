@@ -27,8 +27,8 @@ bool useRope(BoardWindow& boardWindow, MainWindow& status) {
 
 // The game is lost: the clock and the wall stop, the board takes no more keys, and the shop
 // opens behind the game-over screen.
-void endGame(BoardWindow& boardWindow, Game& game, const QString& message) {
-    game.loseGame(message);
+void endGame(BoardWindow& boardWindow, Game& game, const QString& message, Ending ending) {
+    game.loseGame(message, ending);
     game.mainWindow().statusTimer.setInterval(kStatusInterval);
     game.openShop();
     boardWindow.setEnabled(false);
@@ -54,12 +54,13 @@ void BoardWindow::revive() {
 void BoardWindow::fallIntoRavine() {
     if (useRope(*this, game_.mainWindow()))
         return;
-    endGame(*this, game_, QStringLiteral("Game Over. You have fallen into the ravine"));
+    endGame(*this, game_, QStringLiteral("Game Over. You have fallen into the ravine"),
+            Ending::Ravine);
 }
 
 void BoardWindow::fallIntoHole() {
     if (useRope(*this, game_.mainWindow()))
         return;
     pathPlayer.setVisible(false);
-    endGame(*this, game_, QStringLiteral("Game Over."));
+    endGame(*this, game_, QStringLiteral("Game Over."), Ending::Hole);
 }

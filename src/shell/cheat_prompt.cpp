@@ -11,7 +11,9 @@ void MainWindow::openCheatPrompt() {
     ui::Platform& platform = game_.platform();
     const QString code =
         platform.inputBox(QStringLiteral("Cheat:"), QStringLiteral("Use codes cheat"), QString());
+    const double levelLeft = ui::readNumber(level.text()).value_or(0);
     if (code == QLatin1String("qyx")) {
+        game_.hallOfFame().cheated(levelLeft);
         countdown.setEnabled(true);
         setRestoredValues();
         if (BoardWindow* boardWindow = game_.boardWindow()) {
@@ -32,5 +34,6 @@ void MainWindow::openCheatPrompt() {
         if (!leap || *leap != std::floor(*leap))
             return;
         level.setText(ui::numberText(std::clamp(*leap, 1.0, 98.0)));
+        game_.hallOfFame().cheated(levelLeft);
     }
 }

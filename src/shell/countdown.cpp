@@ -17,7 +17,7 @@ void MainWindow::countdownTick() {
     if (!ui::holds(timeLeft.text(), [](double left) { return left <= 1; }))
         return;
     timeLeft.setText(QStringLiteral("0"));
-    game_.loseGame(QStringLiteral("Game Over. Sorry. No time."));
+    game_.loseGame(QStringLiteral("Game Over. Sorry. No time."), Ending::OutOfTime);
 }
 
 void MainWindow::statusTick() {

@@ -63,6 +63,7 @@ void FinaleWindow::onLoad() {
     // closes. Its close restarts the clock, which the steps below stop.
     if (ShopWindow* shop = game_.shop())
         game_.close(*shop);
+    game_.enterHallOfFame(Ending::Finished);
     MainWindow& status = game_.mainWindow();
     BoardWindow* boardWindow = game_.boardWindow();
     if (boardWindow)

@@ -3,8 +3,12 @@
 #include "board/board_window.h"
 #include "shell/finale_window.h"
 #include "shell/game_over_window.h"
+#include "shell/hall_of_fame_window.h"
 #include "shell/menu_window.h"
 #include "shop/shop_window.h"
+#include "ui/number.h"
+
+#include <QDir>
 
 Game::Game(ui::Platform& platform)
     : platform_(platform), main_(std::make_unique<MainWindow>(*this)) {
@@ -27,6 +31,9 @@ FinaleWindow* Game::finale() const {
 }
 GameOverWindow* Game::gameOverWindow() const {
     return scene_.find<GameOverWindow>();
+}
+HallOfFameWindow* Game::hallOfFameWindow() const {
+    return scene_.find<HallOfFameWindow>();
 }
 
 template <class T> T& Game::open() {
@@ -66,9 +73,35 @@ void Game::startNewGame() {
     openBoard();
     main_->setStartingValues();
     main_->level.setText(QStringLiteral("1"));
+    beginGame();
 }
 
-void Game::loseGame(const QString& message) {
+HallOfFameWindow& Game::openHallOfFame() {
+    if (HallOfFameWindow* open = hallOfFameWindow()) {
+        scene_.bringToFront(*open);
+        return *open;
+    }
+    return open<HallOfFameWindow>();
+}
+
+HallOfFame& Game::hallOfFame() {
+    if (!hallOfFame_)
+        hallOfFame_.emplace(
+            QDir(platform_.dataFolder()).filePath(QStringLiteral("halloffame.txt")));
+    return *hallOfFame_;
+}
+
+void Game::beginGame() {
+    hallOfFame().beginGame();
+}
+
+void Game::enterHallOfFame(Ending ending) {
+    hallOfFame().gameEnded(main_->playerName.text(),
+                           ui::readNumber(main_->level.text()).value_or(0), ending,
+                           platform_.today());
+}
+
+void Game::loseGame(const QString& message, Ending ending) {
     main_->setMessage(message);
     main_->energy.setText(QStringLiteral("0"));
     main_->countdown.setEnabled(false);
@@ -77,6 +110,7 @@ void Game::loseGame(const QString& message) {
         open->player.setVisible(false);
         open->closingWall.setEnabled(false);
     }
+    enterHallOfFame(ending);
 }
 
 void Game::start() {

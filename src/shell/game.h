@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/hall_of_fame.h"
 #include "shell/main_window.h"
 #include "ui/clock.h"
 #include "ui/platform.h"
@@ -10,6 +11,7 @@ class BoardWindow;
 class ShopWindow;
 class FinaleWindow;
 class GameOverWindow;
+class HallOfFameWindow;
 
 // The running game: the clock, the open windows and the main window with the player's state.
 // Windows find each other through it; a window that is closed is not found.
@@ -31,6 +33,7 @@ class Game {
     ShopWindow* shop() const;
     FinaleWindow* finale() const;
     GameOverWindow* gameOverWindow() const;
+    HallOfFameWindow* hallOfFameWindow() const;
 
     // Each makes a window afresh, shows it in front and runs its onLoad.
     MenuWindow& openMenu();
@@ -39,6 +42,8 @@ class Game {
     ShopWindow& openShop();
     FinaleWindow& openFinale();
     GameOverWindow& openGameOver();
+    // An open hall of fame comes to the front instead of opening twice.
+    HallOfFameWindow& openHallOfFame();
     // Runs the window's onUnload at once; the window is freed after the current handler.
     void close(ui::Window& window);
 
@@ -48,7 +53,14 @@ class Game {
 
     // A lost game: the board takes no more turns, the player is gone, the countdown and the
     // closing wall stop, the energy is spent, and the message line says why.
-    void loseGame(const QString& message);
+    void loseGame(const QString& message, Ending ending);
+
+    // The table of past games in the player's data folder; the game in play enters it when it ends.
+    HallOfFame& hallOfFame();
+    // A new game or a load: what ends from now on is a new game of the table.
+    void beginGame();
+    // The game in play ended: its entry of the table is added or updated.
+    void enterHallOfFame(Ending ending);
 
     // Program start: the main window opens the main menu.
     void start();
@@ -67,4 +79,5 @@ class Game {
     ui::Clock clock_;
     ui::Scene scene_;
     std::unique_ptr<MainWindow> main_;
+    std::optional<HallOfFame> hallOfFame_;
 };

@@ -23,8 +23,8 @@ MenuWindow::MenuWindow(Game& game)
       title(QStringLiteral("Vexmoor"), menuLook(0x0000FF, 18, 400, ui::Align::Center),
             {0, 120, 6375, 375}),
       menuText(QStringLiteral("N - New Adventure\r\nL - Load Adventure\r\n\r\nH - Help "
-                              "(online)\r\n\r\nX - Exit\r\n"),
-               menuLook(0x008000, 11.25, 700, ui::Align::Left), {1560, 1680, 3135, 1815}),
+                              "(online)\r\n\r\nX - Exit\r\n\r\nF - Hall of Fame\r\n"),
+               menuLook(0x008000, 11.25, 700, ui::Align::Left), {1560, 1680, 3135, 2295}),
       credits(creditsLine(), menuLook(0xC0FFFF, 8.25, 400, ui::Align::Center),
               {0, 5160, 6375, 375}),
       game_(game) {
@@ -53,6 +53,9 @@ void MenuWindow::onKeyDown(int keyCode) {
     case 'X':
         game_.platform().exitNow();
         break;
+    case 'F':
+        game_.openHallOfFame();
+        break;
     default:
         break;
     }
@@ -69,6 +72,7 @@ void MenuWindow::loadGame() {
         return;
     MainWindow& status = game_.mainWindow();
     savedgame::restoreStatus(status, *saved);
+    game_.beginGame();
     status.countdown.setEnabled(true);
     // The board's start-up runs after this handler, so it sees the restored board.
     BoardWindow& boardWindow = game_.openBoard();

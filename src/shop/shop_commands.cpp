@@ -209,6 +209,7 @@ void ShopWindow::continueGame() {
         return;
     }
     ui::addTo(status.continues, -1);
+    game_.hallOfFame().continued();
     status.setMessage(QStringLiteral("You will can to continue only ") + status.continues.text() +
                       QStringLiteral(" times"));
     status.setStartingValues();
@@ -225,6 +226,7 @@ void ShopWindow::loadGame() {
         return;
     MainWindow& status = game_.mainWindow();
     savedgame::restoreStatus(status, *saved);
+    game_.beginGame();
     status.countdown.setEnabled(true);
     if (BoardWindow* boardWindow = game_.boardWindow()) {
         savedgame::restoreBoard(*boardWindow, *saved);

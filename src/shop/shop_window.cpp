@@ -78,7 +78,7 @@ void ShopWindow::onKeyPress(int charCode) {
 
 // A prayer without energy: the game is over, and the clock and the wall stay stopped.
 void ShopWindow::endGameTooManyRequests() {
-    game_.loseGame(QStringLiteral("Game Over. Sorry. Too many requests."));
+    game_.loseGame(QStringLiteral("Game Over. Sorry. Too many requests."), Ending::TooManyRequests);
     endingGame_ = true;
     game_.close(*this);
 }

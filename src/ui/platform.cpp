@@ -1,9 +1,14 @@
 #include "ui/platform.h"
 
+#include <QDate>
 #include <algorithm>
 #include <cmath>
 
 namespace ui {
+
+QString Platform::today() const {
+    return QDate::currentDate().toString(Qt::ISODate);
+}
 
 int draw(Platform& platform, double n) {
     // A source may give 1.0 now and then (a rounding distribution); a draw stays at n at most.

@@ -24,8 +24,9 @@ class Platform {
     // Folder of the executable, and the user's own data folder for this game.
     virtual QString programFolder() const = 0;
     virtual QString dataFolder() const = 0;
-    // Seconds since midnight.
+    // Seconds since midnight, and today's date as yyyy-MM-dd.
     virtual double timeOfDay() const = 0;
+    virtual QString today() const;
     // Uniform in [0, 1); a source that rounds up to 1 now and then does no harm to a draw.
     virtual double random() = 0;
     virtual void reseedFromTime() = 0;

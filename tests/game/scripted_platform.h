@@ -31,6 +31,7 @@ class ScriptedPlatform : public ui::Platform {
     QString folder = QStringLiteral("/tmp");
     QString userFolder = QStringLiteral("/tmp");
     double seconds = 36000;
+    QString date = QStringLiteral("2026-12-07");
 
     // Queues a uniform number that makes draw(n) give value.
     void queueDraw(int value, double n) { randoms.push_back((value - 0.5) / n); }
@@ -53,6 +54,7 @@ class ScriptedPlatform : public ui::Platform {
     QString programFolder() const override { return folder; }
     QString dataFolder() const override { return userFolder; }
     double timeOfDay() const override { return seconds; }
+    QString today() const override { return date; }
     double random() override {
         ++randomCalls;
         if (randoms.empty())

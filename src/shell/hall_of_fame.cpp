@@ -1,0 +1,237 @@
+// The hall of fame's table and its file "halloffame.txt": a header line, then one game a line,
+// its fields separated by tabs and the name last, with backslash, tab and line ends escaped so any
+// name comes back as typed.
+#include "shell/hall_of_fame.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QByteArray kHeader = "Vexmoor hall of fame 1";
+constexpr int kFieldCount = 7;
+
+struct EndingName {
+    Ending ending;
+    const char* key;  // in the file
+    const char* text; // in the table
+};
+constexpr EndingName kEndings[] = {
+    {Ending::Ravine, "ravine", "fell into the ravine"},
+    {Ending::Hole, "hole", "fell into a hole"},
+    {Ending::OutOfTime, "time", "out of time"},
+    {Ending::TooManyRequests, "prayers", "too many requests"},
+    {Ending::Finished, "finished", "finished"},
+};
+
+const EndingName& nameOf(Ending ending) {
+    return *std::ranges::find(kEndings, ending, &EndingName::ending);
+}
+
+QString escaped(const QString& text) {
+    QString out;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\t'))
+            out += QLatin1String("\\t");
+        else if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::optional<QString> unescaped(const QString& text) {
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('\\')) {
+            out += text[i];
+            continue;
+        }
+        if (++i >= text.size())
+            return std::nullopt;
+        switch (text[i].unicode()) {
+        case '\\':
+            out += QLatin1Char('\\');
+            break;
+        case 't':
+            out += QLatin1Char('\t');
+            break;
+        case 'n':
+            out += QLatin1Char('\n');
+            break;
+        case 'r':
+            out += QLatin1Char('\r');
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+std::optional<int> wholeNumber(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value >= 0 ? std::optional<int>(value) : std::nullopt;
+}
+
+std::optional<FameEntry> parseEntry(const QString& line) {
+    const QStringList fields = line.split(QLatin1Char('\t'));
+    if (fields.size() != kFieldCount)
+        return std::nullopt;
+    const auto level = wholeNumber(fields[0]);
+    const auto ending = std::ranges::find_if(
+        kEndings, [&](const EndingName& e) { return fields[1] == QLatin1String(e.key); });
+    const auto continues = wholeNumber(fields[2]);
+    const auto serial = wholeNumber(fields[5]);
+    const auto name = unescaped(fields[6]);
+    const bool cheatKnown = fields[3] == QLatin1String("0") || fields[3] == QLatin1String("1");
+    if (!level || ending == std::end(kEndings) || !continues || !cheatKnown || !serial || !name)
+        return std::nullopt;
+    return FameEntry{*name,      *level,    ending->ending,
+                     *continues, fields[4], fields[3] == QLatin1String("1"),
+                     *serial};
+}
+
+QString lineOf(const FameEntry& entry) {
+    return QStringList{QString::number(entry.level),
+                       QLatin1String(nameOf(entry.ending).key),
+                       QString::number(entry.continuesUsed),
+                       entry.cheated ? QStringLiteral("1") : QStringLiteral("0"),
+                       entry.date,
+                       QString::number(entry.serial),
+                       escaped(entry.name)}
+        .join(QLatin1Char('\t'));
+}
+
+bool before(const FameEntry& a, const FameEntry& b) {
+    if (a.level != b.level)
+        return a.level > b.level;
+    if (a.date != b.date)
+        return a.date < b.date;
+    return a.serial < b.serial;
+}
+
+// A free name beside the damaged file, so an older damaged copy is never replaced.
+QString setAsideName(const QString& path) {
+    QString name = path + QStringLiteral(".damaged");
+    for (int i = 1; QFileInfo::exists(name); ++i)
+        name = path + QStringLiteral(".damaged.") + QString::number(i);
+    return name;
+}
+
+} // namespace
+
+QString endingText(Ending ending) {
+    return QLatin1String(nameOf(ending).text);
+}
+
+HallOfFame::HallOfFame(QString filePath) : path_(std::move(filePath)) {}
+
+void HallOfFame::beginGame() {
+    current_.reset();
+    continues_ = 0;
+    cheated_ = false;
+    reached_ = 0;
+}
+
+void HallOfFame::continued() {
+    ++continues_;
+}
+
+void HallOfFame::cheated(double levelLeft) {
+    cheated_ = true;
+    reached_ = std::max(reached_, levelLeft);
+}
+
+void HallOfFame::gameEnded(const QString& name, double level, Ending ending, const QString& date) {
+    load();
+    auto entry = std::ranges::find_if(
+        entries_, [this](const FameEntry& e) { return current_ && e.serial == *current_; });
+    if (entry == entries_.end()) {
+        int serial = 0;
+        for (const FameEntry& e : entries_)
+            serial = std::max(serial, e.serial + 1);
+        entries_.push_back({name, 0, ending, 0, date, false, serial});
+        entry = std::prev(entries_.end());
+        current_ = serial;
+    }
+    const double best = std::max(level, reached_);
+    const double reached = std::isfinite(best) ? std::clamp(best, 0.0, 1e6) : 0.0;
+    entry->name = name;
+    entry->level = std::max(entry->level, static_cast<int>(reached));
+    entry->ending = ending;
+    entry->continuesUsed = continues_;
+    entry->date = date;
+    entry->cheated = entry->cheated || cheated_;
+    latest_ = entry->serial;
+    save();
+}
+
+std::vector<FameEntry> HallOfFame::best() {
+    load();
+    std::vector<FameEntry> sorted = entries_;
+    std::ranges::sort(sorted, before);
+    if (sorted.size() > static_cast<size_t>(kShown))
+        sorted.resize(kShown);
+    return sorted;
+}
+
+std::optional<int> HallOfFame::latest() const {
+    return latest_;
+}
+
+QString HallOfFame::takeNotice() {
+    load();
+    return std::exchange(notice_, {});
+}
+
+void HallOfFame::load() {
+    if (std::exchange(loaded_, true))
+        return;
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    std::vector<FameEntry> read;
+    bool damaged = lines.value(0).trimmed() != kHeader;
+    for (qsizetype i = 1; i < lines.size() && !damaged; ++i) {
+        const QByteArray line = lines[i].endsWith('\r') ? lines[i].chopped(1) : lines[i];
+        if (line.isEmpty())
+            continue;
+        const auto entry = parseEntry(QString::fromUtf8(line));
+        damaged = !entry;
+        if (entry)
+            read.push_back(*entry);
+    }
+    if (!damaged) {
+        entries_ = std::move(read);
+        return;
+    }
+    const QString aside = setAsideName(path_);
+    QFile::rename(path_, aside);
+    notice_ = QStringLiteral("The hall of fame could not be read; it was set aside as ") +
+              QFileInfo(aside).fileName() + QLatin1Char('.');
+}
+
+void HallOfFame::save() {
+    QByteArray bytes = kHeader + "\n";
+    for (const FameEntry& entry : best())
+        bytes += lineOf(entry).toUtf8() + "\n";
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    QSaveFile file(path_);
+    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                       file.flush() && file.commit();
+    if (!saved)
+        notice_ = QStringLiteral("The hall of fame cannot be saved.");
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+// How a game last ended.
+enum class Ending { Ravine, Hole, OutOfTime, TooManyRequests, Finished };
+
+// What the table shows of an ending: "fell into the ravine", "finished", ...
+QString endingText(Ending ending);
+
+// One game in the hall of fame.
+struct FameEntry {
+    QString name;
+    int level = 0; // the highest level the game reached
+    Ending ending = Ending::Ravine;
+    int continuesUsed = 0;
+    QString date; // yyyy-MM-dd of the last ending
+    bool cheated = false;
+    int serial = 0; // games are numbered in the order they were played
+};
+
+// The table of past games, kept in a small text file of the player's data folder. A game enters
+// it when it first ends and each later ending of the same game (after a continue) updates its
+// entry; a game the program closed in the middle is never entered.
+class HallOfFame {
+  public:
+    static constexpr int kShown = 10;
+
+    explicit HallOfFame(QString filePath);
+
+    // A new game or a load: the endings from now on belong to a new entry.
+    void beginGame();
+    void continued();
+    // A cheat code was used; the level it left counts as reached.
+    void cheated(double levelLeft);
+    // The running game ended: its entry is added or updated and the table written.
+    void gameEnded(const QString& name, double level, Ending ending, const QString& date);
+
+    // The best games by level (ties: the earlier date, then the earlier game first).
+    std::vector<FameEntry> best();
+    // The serial of the most recent game that entered the table, if any.
+    std::optional<int> latest() const;
+    // A line to show once: the file was damaged and set aside, or the table cannot be saved.
+    QString takeNotice();
+
+  private:
+    void load();
+    void save();
+
+    QString path_;
+    bool loaded_ = false;
+    std::vector<FameEntry> entries_;
+    std::optional<int> current_; // the running game's serial once it has ended
+    std::optional<int> latest_;
+    int continues_ = 0;
+    bool cheated_ = false;
+    double reached_ = 0;
+    QString notice_;
+};
