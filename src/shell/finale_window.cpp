@@ -55,9 +55,7 @@ FinaleWindow::FinaleWindow(Game& game)
 }
 
 void FinaleWindow::onLoad() {
-    const ui::Platform& platform = game_.platform();
-    setTop((platform.screenHeight() - height()) / 2.5);
-    setLeft((platform.screenWidth() - width()) / 2);
+    game_.placeInMiddle(*this);
     hero.setVisible(true);
     // The game ends here: a shop left open would outlive it and start the clock again when it
     // closes. Its close restarts the clock, which the steps below stop.

@@ -1,6 +1,7 @@
 #include "shell/game.h"
 
 #include "board/board_window.h"
+#include "save/saved_game.h"
 #include "shell/finale_window.h"
 #include "shell/game_over_window.h"
 #include "shell/hall_of_fame_window.h"
@@ -63,6 +64,11 @@ ShopWindow& Game::openShop() {
     return open<ShopWindow>();
 }
 
+void Game::placeInMiddle(ui::Window& window) const {
+    window.setTop((platform_.screenHeight() - window.height()) / 2.5);
+    window.setLeft((platform_.screenWidth() - window.width()) / 2);
+}
+
 void Game::close(ui::Window& window) {
     scene_.close(window);
 }
@@ -93,6 +99,16 @@ HallOfFame& Game::hallOfFame() {
 
 void Game::beginGame() {
     hallOfFame().beginGame();
+}
+
+std::optional<SavedGame> Game::loadSavedGame() {
+    std::optional<SavedGame> saved = savedgame::open(platform_);
+    if (!saved)
+        return std::nullopt;
+    savedgame::restoreStatus(*main_, *saved);
+    beginGame();
+    main_->countdown.setEnabled(true);
+    return saved;
 }
 
 void Game::enterHallOfFame(Ending ending) {

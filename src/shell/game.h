@@ -1,5 +1,6 @@
 #pragma once
 
+#include "save/save_file.h"
 #include "shell/hall_of_fame.h"
 #include "shell/main_window.h"
 #include "ui/clock.h"
@@ -44,6 +45,9 @@ class Game {
     GameOverWindow& openGameOver();
     // An open hall of fame comes to the front instead of opening twice.
     HallOfFameWindow& openHallOfFame();
+    // Places a window in the middle of the screen's width and a little above the middle of its
+    // height.
+    void placeInMiddle(ui::Window& window) const;
     // Runs the window's onUnload at once; the window is freed after the current handler.
     void close(ui::Window& window);
 
@@ -59,6 +63,9 @@ class Game {
     HallOfFame& hallOfFame();
     // A new game or a load: what ends from now on is a new game of the table.
     void beginGame();
+    // The saved game's status back, its clock running, a new game of the table; nothing after
+    // telling the player why there is none. Its board is the caller's to restore.
+    std::optional<SavedGame> loadSavedGame();
     // The game in play ended: its entry of the table is added or updated.
     void enterHallOfFame(Ending ending);
 

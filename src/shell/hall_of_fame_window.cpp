@@ -62,9 +62,7 @@ HallOfFameWindow::HallOfFameWindow(Game& game)
 }
 
 void HallOfFameWindow::onLoad() {
-    const ui::Platform& platform = game_.platform();
-    setTop((platform.screenHeight() - height()) / 2.5);
-    setLeft((platform.screenWidth() - width()) / 2);
+    game_.placeInMiddle(*this);
     HallOfFame& table = game_.hallOfFame();
     const std::vector<FameEntry> best = table.best();
     const std::optional<int> latest = table.latest();

@@ -34,9 +34,7 @@ MenuWindow::MenuWindow(Game& game)
 }
 
 void MenuWindow::onLoad() {
-    const ui::Platform& platform = game_.platform();
-    setTop((platform.screenHeight() - height()) / 2.5);
-    setLeft((platform.screenWidth() - width()) / 2);
+    game_.placeInMiddle(*this);
 }
 
 void MenuWindow::onKeyDown(int keyCode) {
@@ -67,13 +65,9 @@ void MenuWindow::newGame() {
 }
 
 void MenuWindow::loadGame() {
-    const auto saved = savedgame::open(game_.platform());
+    const auto saved = game_.loadSavedGame();
     if (!saved)
         return;
-    MainWindow& status = game_.mainWindow();
-    savedgame::restoreStatus(status, *saved);
-    game_.beginGame();
-    status.countdown.setEnabled(true);
     // The board's start-up runs after this handler, so it sees the restored board.
     BoardWindow& boardWindow = game_.openBoard();
     boardWindow.loadPending.setText(QStringLiteral("1"));

@@ -221,13 +221,9 @@ void ShopWindow::continueGame() {
 
 // Loads the stats and the board's geometry into the open board; the level's objects stay.
 void ShopWindow::loadGame() {
-    const auto saved = savedgame::open(game_.platform());
+    const auto saved = game_.loadSavedGame();
     if (!saved)
         return;
-    MainWindow& status = game_.mainWindow();
-    savedgame::restoreStatus(status, *saved);
-    game_.beginGame();
-    status.countdown.setEnabled(true);
     if (BoardWindow* boardWindow = game_.boardWindow()) {
         savedgame::restoreBoard(*boardWindow, *saved);
         boardWindow->revive();

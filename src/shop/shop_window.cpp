@@ -56,9 +56,7 @@ ShopWindow::ShopWindow(Game& game)
 }
 
 void ShopWindow::onLoad() {
-    const ui::Platform& platform = game_.platform();
-    setTop((platform.screenHeight() - height()) / 2.5);
-    setLeft((platform.screenWidth() - width()) / 2);
+    game_.placeInMiddle(*this);
     if (BoardWindow* boardWindow = game_.boardWindow())
         boardWindow->closingWall.setEnabled(false);
     MainWindow& status = game_.mainWindow();
