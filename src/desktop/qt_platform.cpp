@@ -60,8 +60,8 @@ void QtPlatform::messageBox(const QString& text) {
     runModal(box);
 }
 
-void QtPlatform::openAddress(const QString& url) {
-    QDesktopServices::openUrl(QUrl(url));
+bool QtPlatform::openAddress(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url));
 }
 
 void QtPlatform::exitNow() {

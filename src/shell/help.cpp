@@ -5,13 +5,24 @@
 #include <QDir>
 #include <QUrl>
 
+namespace {
+
+QString helpPage(const ui::Platform& platform) {
+    return QDir(platform.programFolder()).absoluteFilePath(QStringLiteral("help/index.html"));
+}
+
+} // namespace
+
 QString helpAddress(const ui::Platform& platform) {
-    const QString page = QDir(platform.programFolder()).filePath(QStringLiteral("help/index.html"));
-    return QUrl::fromLocalFile(page).toString();
+    return QUrl::fromLocalFile(helpPage(platform)).toString();
 }
 
 void openHelpPage(Game& game) {
-    game.platform().openAddress(helpAddress(game.platform()));
+    ui::Platform& platform = game.platform();
+    if (!platform.openAddress(helpAddress(platform)))
+        platform.messageBox(
+            QStringLiteral("The help page could not be opened in a browser. Open it yourself:\n") +
+            helpPage(platform));
 }
 
 QString creditsLine() {
