@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QInputDialog>
 #include <QMdiArea>
 #include <QMessageBox>
@@ -84,7 +85,9 @@ QString QtPlatform::programFolder() const {
 }
 
 QString QtPlatform::dataFolder() const {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // ~/.local/share/Vexmoor, whatever organization name the application carries.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("Vexmoor"));
 }
 
 double QtPlatform::timeOfDay() const {

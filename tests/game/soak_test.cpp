@@ -23,7 +23,8 @@ int fromEnvironment(const char* name, int fallback) {
     return ok ? value : fallback;
 }
 
-// Where the walk is, for a failure and for a sanitizer that stops the program.
+// Where the walk is, for a failure and for AddressSanitizer when it stops the program (an
+// UndefinedBehaviorSanitizer report names the place in the code; the walk's seed is printed first).
 int walkSeed = 0;
 int walkStep = 0;
 void reportWalk() {
@@ -59,6 +60,7 @@ class SoakTest : public GameTest {
 TEST_F(SoakTest, ThousandsOfRandomKeysClicksAndTicksNeverBreakTheGame) {
     walkSeed = fromEnvironment("SOAK_SEED", kDefaultSeed);
     const int steps = fromEnvironment("SOAK_STEPS", kDefaultSteps);
+    std::fprintf(stderr, "A walk of %d steps from SOAK_SEED=%d\n", steps, walkSeed);
 #ifdef __SANITIZE_ADDRESS__
     __sanitizer_set_death_callback(reportWalk);
 #endif
