@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make play` and `make test`.
-.PHONY: play test deps clean
+.PHONY: play test fuzz deps clean
 
 deps:
 	@tools/install-deps.sh
@@ -20,6 +20,17 @@ package: deps
 	cmake --preset release
 	cmake --build --preset release --target package
 	dpkg-deb -c build/release/package/vexmoor_*.deb
+
+# The save file's fuzz target for FUZZ_SECONDS, from the committed corpus; what it finds is kept in
+# build/fuzz/corpus (not committed) and a failing input in build/fuzz/.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@tools/install-deps.sh fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	mkdir -p build/fuzz/corpus
+	build/fuzz/tests/save_file_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QInputDialog>
 #include <QMdiArea>
 #include <QMessageBox>
@@ -67,8 +68,8 @@ void QtPlatform::messageBox(const QString& text) {
     runModal(box);
 }
 
-void QtPlatform::openAddress(const QString& url) {
-    QDesktopServices::openUrl(QUrl(url));
+bool QtPlatform::openAddress(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url));
 }
 
 void QtPlatform::exitNow() {
@@ -91,7 +92,9 @@ QString QtPlatform::programFolder() const {
 }
 
 QString QtPlatform::dataFolder() const {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // ~/.local/share/Vexmoor, whatever organization name the application carries.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("Vexmoor"));
 }
 
 double QtPlatform::timeOfDay() const {

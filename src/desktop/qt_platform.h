@@ -23,7 +23,7 @@ class QtPlatform : public ui::Platform {
 
     QString inputBox(const QString& prompt, const QString& title, const QString& proposed) override;
     void messageBox(const QString& text) override;
-    void openAddress(const QString& url) override;
+    bool openAddress(const QString& url) override;
     void exitNow() override;
     double screenWidth() const override;
     double screenHeight() const override;

@@ -2,14 +2,19 @@
 #include "save/save_file.h"
 
 #include "ui/number.h"
-#include "ui/platform.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QStringDecoder>
+#include <QTextBoundaryFinder>
 #include <cmath>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace savefile {
 
@@ -17,7 +22,8 @@ namespace {
 
 // A line longer than this is no line of a saved game.
 constexpr qsizetype kMaxLine = 1000;
-// A name is cut to this many characters so that its line stays readable in any encoding.
+// A name is kept to this many UTF-16 units, so that its line (at most 3 bytes a unit in UTF-8, and
+// two quotes) stays within a line's length.
 constexpr qsizetype kMaxName = 300;
 // A file larger than this is no saved game.
 constexpr qint64 kMaxFile = 64 * 1024;
@@ -48,6 +54,42 @@ bool isControl(uchar c) {
 
 bool isLineEnd(QChar c) {
     return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+
+// The file's text: UTF-8, or, for a file that is not valid UTF-8 (a save typed in an old
+// editor), the classic Windows-1252 code page: Latin-1 with letters and signs at 0x80 to 0x9F.
+QString decode(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    static constexpr char16_t kWindows1252[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    text.resize(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<uchar>(bytes[i]);
+        text[i] = c >= 0x80 && c < 0xA0 ? QChar(kWindows1252[c - 0x80]) : QChar(c);
+    }
+    return text;
+}
+
+// A name as the game keeps it: at most kMaxName units, cut before a whole character, never
+// inside a surrogate pair or a combining sequence.
+QString keptName(const QString& name) {
+    if (name.size() <= kMaxName)
+        return name;
+    QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, name);
+    characters.setPosition(kMaxName);
+    if (!characters.isAtBoundary())
+        characters.toPreviousBoundary();
+    return name.left(characters.position());
+}
+
+// A board coordinate's text in single precision: at most 7 significant digits.
+QString coordinateText(double value) {
+    return ui::numberText(QString::number(value, 'g', 7).toDouble());
 }
 
 // Binary data or an over-long line: the bytes are no saved game at all.
@@ -150,26 +192,52 @@ QString numberForm(const QString& field) {
     const auto value = coordinate(field);
     if (!value)
         return {};
-    const QString digits = ui::numberText(QString::number(*value, 'g', 7).toDouble());
+    const QString digits = coordinateText(*value);
     if (digits.startsWith(QLatin1Char('-')))
         return digits + QLatin1Char(' ');
     return QLatin1Char(' ') + digits + QLatin1Char(' ');
 }
 
-} // namespace
-
-QString path(const ui::Platform& platform) {
-    const QFileInfo program(platform.programFolder());
-    QString folder = program.absoluteFilePath();
-    if (!program.isDir() || !program.isWritable())
-        folder = platform.dataFolder();
-    return QDir(folder).filePath(QStringLiteral("Save.ini"));
+// Flushes the folder's list of files to disk, so that a power cut cannot bring back the older
+// save once the new one was renamed over it.
+bool syncFolder(const QString& folder) {
+    const int handle =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle < 0)
+        return false;
+    const bool synced = ::fsync(handle) == 0;
+    ::close(handle);
+    return synced;
 }
 
+// Removes the complete copies a crash between writing and renaming left under the save's
+// temporary names ("Save.ini.AbCdEf"): nothing else would ever remove them.
+void removeLeftovers(const QDir& folder, const QString& fileName) {
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(fileName) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const auto entries = folder.entryInfoList({fileName + QStringLiteral(".*")},
+                                              QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo& entry : entries)
+        if (temporary.match(entry.fileName()).hasMatch())
+            QFile::remove(entry.absoluteFilePath());
+}
+
+} // namespace
+
 ReadResult read(const QString& filePath) {
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without waiting, so that a pipe in the save's place cannot hold the game; only a
+    // regular file can hold a saved game.
+    const int handle =
+        ::open(QFile::encodeName(filePath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0)
         return {};
+    struct stat info {};
+    QFile file;
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
+        !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(handle);
+        return {};
+    }
     const QByteArray bytes = file.read(kMaxFile + 1);
     ReadResult result = parse(bytes);
     result.damaged = result.damaged || bytes.size() > kMaxFile;
@@ -178,41 +246,62 @@ ReadResult read(const QString& filePath) {
 
 ReadResult parse(const QByteArray& bytes) {
     // The fields are read even from damaged bytes: an empty first line means no saved game,
-    // whatever follows it.
+    // whatever follows it. A name is kept as the game keeps names, and a board coordinate in the
+    // single precision its line is written in.
     ReadResult result;
-    FieldReader reader(QString::fromLocal8Bit(bytes));
-    for (const Line& line : kLines)
-        result.game.*line.field = reader.next();
+    FieldReader reader(decode(bytes));
+    for (const Line& line : kLines) {
+        QString field = reader.next();
+        if (line.kind == Kind::Name)
+            field = keptName(field);
+        if (line.kind == Kind::Coordinate)
+            if (const auto value = coordinate(field))
+                field = coordinateText(*value);
+        result.game.*line.field = field;
+    }
     result.game.rope = reader.next() == kRopeCarried;
     result.damaged = damagedBytes(bytes) || unusable(result.game);
     return result;
 }
 
-bool write(const QString& filePath, const SavedGame& game) {
+QByteArray serialize(const SavedGame& game) {
     QString text;
     for (const Line& line : kLines) {
         const QString& field = game.*line.field;
         if (line.kind == Kind::Coordinate)
             text += numberForm(field);
         else
-            text += textForm(line.kind == Kind::Name ? field.left(kMaxName) : field);
+            text += textForm(line.kind == Kind::Name ? keptName(field) : field);
         text += QStringLiteral("\r\n");
     }
     text += (game.rope ? kRopeCarried : kNoRope) + QStringLiteral("\r\n");
+    return text.toUtf8();
+}
+
+bool write(const QString& filePath, const SavedGame& game) {
+    // A pipe, a device or a folder in the save's place is not replaced.
+    const QFileInfo target(filePath);
+    if (target.exists() && !target.isFile())
+        return false;
     // The user's data folder may not exist before the first save.
-    QDir().mkpath(QFileInfo(filePath).absolutePath());
+    QDir().mkpath(target.absolutePath());
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     // Every byte must be written before the new file replaces the old save: a cut save (a full
     // disk) is never committed. The flush is checked here because commit() does not report a
     // failure of its own final flush.
-    const QByteArray bytes = text.toLocal8Bit();
+    const QByteArray bytes = serialize(game);
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit())
+        return false;
+    // Through a link the save was renamed in the folder of the file the link names.
+    const QFileInfo saved(QFileInfo(filePath).canonicalFilePath());
+    removeLeftovers(saved.absoluteDir(), saved.fileName());
+    return syncFolder(saved.absolutePath());
 }
 
 std::optional<double> coordinate(const QString& field) {

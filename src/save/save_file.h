@@ -4,10 +4,6 @@
 #include <QString>
 #include <optional>
 
-namespace ui {
-class Platform;
-}
-
 // The one saved game, by what its lines hold. Texts are kept as the file gives them: a line the
 // file does not hold is empty.
 struct SavedGame {
@@ -30,17 +26,21 @@ struct ReadResult {
     SavedGame game;
 };
 
-// Where the save file lives: the program's own folder, or the user's data folder when the program's
-// folder cannot be written. Load reads where save writes.
-QString path(const ui::Platform& platform);
-
-// Reads the fields with the game's reading rules; a missing file gives fifteen empty fields.
+// Reads the fields with the game's reading rules, from UTF-8 or, failing that, Windows-1252. A
+// missing file, or anything in its place that is not a regular file, gives fifteen empty fields at
+// once. Names are kept to the length the game keeps them, board lines in single precision, so
+// that what was read is written back the same.
 ReadResult read(const QString& filePath);
 ReadResult parse(const QByteArray& bytes);
 
-// Writes the fifteen lines atomically (a temporary file renamed over the old save); the board's
-// place and size in the single-precision number form of their lines. False when the file could not
-// be written; the old save is then left as it was.
+// The fifteen lines in UTF-8; the board's place and size in the single-precision number form of
+// their lines, and a name cut to at most 300 UTF-16 units at a whole character.
+QByteArray serialize(const SavedGame& game);
+
+// Writes the fifteen lines atomically (a temporary file renamed over the old save, then the
+// folder flushed to disk) and removes what crashed saves left behind. False when the file could
+// not be written, or when something other than a regular file stands in its place; the old save
+// is then left as it was.
 bool write(const QString& filePath, const SavedGame& game);
 
 // A board coordinate: blanks trimmed, read as a single-precision number.

@@ -1,6 +1,7 @@
 #include "save/saved_game.h"
 
 #include "board/board_window.h"
+#include "save/save_place.h"
 #include "shell/main_window.h"
 #include "ui/number.h"
 #include "ui/platform.h"
@@ -43,7 +44,7 @@ constexpr Side kSides[] = {
 } // namespace
 
 std::optional<SavedGame> open(ui::Platform& platform) {
-    const savefile::ReadResult saved = savefile::read(savefile::path(platform));
+    const savefile::ReadResult saved = savefile::read(savefile::loadPath(platform));
     if (saved.game.level.isEmpty()) {
         platform.messageBox(QStringLiteral("No saved game"));
         return std::nullopt;
@@ -53,6 +54,10 @@ std::optional<SavedGame> open(ui::Platform& platform) {
         return std::nullopt;
     }
     return saved.game;
+}
+
+bool save(const ui::Platform& platform, const SavedGame& game) {
+    return savefile::write(savefile::savePath(platform), game);
 }
 
 SavedGame capture(const MainWindow& status, const BoardWindow* boardWindow) {

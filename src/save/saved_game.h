@@ -17,6 +17,9 @@ namespace savedgame {
 // ("No saved game", "The saved game is damaged.").
 std::optional<SavedGame> open(ui::Platform& platform);
 
+// Writes the game where saves go (see save_place.h); false when it could not be written.
+bool save(const ui::Platform& platform, const SavedGame& game);
+
 // The running game as the shop's save writes it; without a board the board's lines stay empty.
 SavedGame capture(const MainWindow& status, const BoardWindow* boardWindow);
 

@@ -24,7 +24,11 @@ QString helpAddress(const ui::Platform& platform) {
 }
 
 void openHelpPage(Game& game) {
-    game.platform().openAddress(helpAddress(game.platform()));
+    ui::Platform& platform = game.platform();
+    if (!platform.openAddress(helpAddress(platform)))
+        platform.messageBox(
+            QStringLiteral("The help page could not be opened in a browser. Open it yourself:\n") +
+            helpPage(platform.programFolder()));
 }
 
 QString creditsLine() {

@@ -234,8 +234,8 @@ void ShopWindow::loadGame() {
 // Saving is refused while the game is over, so a saved game is never an ended one.
 void ShopWindow::saveGame() {
     ui::Platform& platform = game_.platform();
-    const bool saved = savefile::write(savefile::path(platform),
-                                       savedgame::capture(game_.mainWindow(), game_.boardWindow()));
+    const bool saved =
+        savedgame::save(platform, savedgame::capture(game_.mainWindow(), game_.boardWindow()));
     platform.messageBox(saved ? QStringLiteral("Saved!")
                               : QStringLiteral("Could not save the game."));
 }

@@ -15,7 +15,8 @@ class Platform {
                              const QString& proposed) = 0;
     // Modal message box with the information icon and OK, captioned with the game's title.
     virtual void messageBox(const QString& text) = 0;
-    virtual void openAddress(const QString& url) = 0;
+    // Hands the address to the user's browser; false when that failed.
+    virtual bool openAddress(const QString& url) = 0;
     // Ends the program at once; nothing is saved.
     virtual void exitNow() = 0;
     // Size of the area the child windows live in.

@@ -23,6 +23,7 @@ class ScriptedPlatform : public ui::Platform {
     std::vector<Prompt> prompts;
     std::vector<QString> messages;
     std::vector<QString> addresses;
+    bool addressOpens = true; // false: no browser takes the address
     int exits = 0;
     std::deque<double> randoms; // empty queue: 0.0
     int randomCalls = 0;
@@ -47,7 +48,10 @@ class ScriptedPlatform : public ui::Platform {
         return a;
     }
     void messageBox(const QString& text) override { messages.push_back(text); }
-    void openAddress(const QString& url) override { addresses.push_back(url); }
+    bool openAddress(const QString& url) override {
+        addresses.push_back(url);
+        return addressOpens;
+    }
     void exitNow() override { ++exits; }
     double screenWidth() const override { return screenW; }
     double screenHeight() const override { return screenH; }
