@@ -2,19 +2,27 @@
 #include "desktop/clock_driver.h"
 #include "desktop/desktop_window.h"
 #include "desktop/qt_platform.h"
+#include "desktop/replay.h"
+#include "replay/recorder.h"
+#include "replay/recording_platform.h"
 #include "shell/game.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    if (wantsReplay(argc, argv))
+        return runReplay(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vexmoor"));
 
-    QtPlatform platform;
+    // Every game is recorded into the data folder.
+    QtPlatform desktop;
+    RecordingPlatform platform(desktop);
     Game game(platform);
+    Recorder recorder(game, platform, desktop.dataFolder() + QStringLiteral("/recordings"));
     DesktopWindow window(game);
     ClockDriver driver(game, window);
-    platform.attach(window, driver);
+    desktop.attach(window, driver);
 
     game.start();
     window.show();

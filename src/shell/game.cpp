@@ -1,6 +1,7 @@
 #include "shell/game.h"
 
 #include "board/board_window.h"
+#include "save/saved_game.h"
 #include "shell/finale_window.h"
 #include "shell/game_over_window.h"
 #include "shell/menu_window.h"
@@ -61,6 +62,8 @@ void Game::close(ui::Window& window) {
 }
 
 void Game::startNewGame() {
+    if (watcher_)
+        watcher_->gameStarting();
     if (BoardWindow* open = boardWindow())
         close(*open);
     openBoard();
@@ -80,11 +83,44 @@ void Game::loseGame(const QString& message) {
 }
 
 void Game::start() {
+    if (watcher_ && !watcher_->starting())
+        return;
     main_->onLoad();
 }
 
 void Game::keyDown(int keyCode, int charCode) {
+    if (watcher_ && !watcher_->keyDown(keyCode, charCode))
+        return;
     scene_.keyDown(keyCode, charCode);
+}
+
+void Game::bringToFront(ui::Window& window) {
+    if (watcher_ && !watcher_->bringToFront(window))
+        return;
+    scene_.bringToFront(window);
+}
+
+void Game::placeWindow(ui::Window& window, const ui::Rect& rect) {
+    if (watcher_ && !watcher_->place(window, rect))
+        return;
+    // Only the sides that moved: a side set to what it holds would still repaint the window.
+    if (rect.left != window.left())
+        window.setLeft(rect.left);
+    if (rect.top != window.top())
+        window.setTop(rect.top);
+    if (rect.width != window.width())
+        window.setWidth(rect.width);
+    if (rect.height != window.height())
+        window.setHeight(rect.height);
+}
+
+std::optional<SavedGame> Game::openSavedGame() {
+    if (watcher_)
+        watcher_->openingSavedGame();
+    auto saved = savedgame::open(platform_);
+    if (saved && watcher_)
+        watcher_->gameStarting();
+    return saved;
 }
 
 void Game::click(ui::Label& label) {
@@ -93,6 +129,8 @@ void Game::click(ui::Label& label) {
         return;
     // A label on a hidden board (the status panel between games) cannot be clicked.
     if (const ui::Board* boardWindow = label.parentBoard(); boardWindow && !boardWindow->visible())
+        return;
+    if (watcher_ && !watcher_->click(label))
         return;
     label.onClick();
     scene_.collect();

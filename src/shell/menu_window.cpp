@@ -64,7 +64,7 @@ void MenuWindow::newGame() {
 }
 
 void MenuWindow::loadGame() {
-    const auto saved = savedgame::open(game_.platform());
+    const auto saved = game_.openSavedGame();
     if (!saved)
         return;
     MainWindow& status = game_.mainWindow();

@@ -220,7 +220,7 @@ void ShopWindow::continueGame() {
 
 // Loads the stats and the board's geometry into the open board; the level's objects stay.
 void ShopWindow::loadGame() {
-    const auto saved = savedgame::open(game_.platform());
+    const auto saved = game_.openSavedGame();
     if (!saved)
         return;
     MainWindow& status = game_.mainWindow();
