@@ -174,3 +174,51 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
     EXPECT_TRUE(text.contains(QStringLiteral("line %1: level is \"1\"").arg(endLine)))
         << text.toStdString();
 }
+
+// The committed recordings under tests/replays, made again when a rule changes on purpose:
+// VEXMOOR_REMAKE_REPLAYS=<folder> game_tests --gtest_filter=ReplayFiles.*
+TEST(ReplayFiles, Remake) {
+    const QString folder = qEnvironmentVariable("VEXMOOR_REMAKE_REPLAYS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "VEXMOOR_REMAKE_REPLAYS names no folder";
+    const auto keep = [&](RecordedGame& live, const char* name) {
+        EXPECT_TRUE(live.recorder.write(QDir(folder).filePath(QLatin1String(name))));
+    };
+    {
+        RecordedGame live;
+        walk(live, 4242, 2000);
+        keep(live, "random_game.txt");
+    }
+    {
+        RecordedGame live;
+        live.press('N', QStringLiteral("Cid"));
+        live.game.advance(500);
+        for (const int key : {keys::Escape, int('E'), int('F'), int('G'), int('W'), int('T'),
+                              int('K'), int('R'), int('S'), int('Z'), keys::Escape, int('L'),
+                              keys::Escape, int('H'), int('Q'), int('N')})
+            live.press(key);
+        walk(live, 5, 200);
+        keep(live, "shop_every_command.txt");
+    }
+    {
+        RecordedGame live;
+        QFile save(QDir(live.dir.path()).filePath(QStringLiteral("Save.ini")));
+        EXPECT_TRUE(save.open(QIODevice::WriteOnly));
+        save.write("7\r\n55\r\n30\r\n42\r\n25\r\n8\r\n16\r\n64\r\n 300 \r\n 450 \r\n 5000 \r\n"
+                   " 2600 \r\nBea\r\n3\r\nTrue\r\n");
+        save.close();
+        live.press('L');
+        walk(live, 12, 500);
+        keep(live, "load_saved_game.txt");
+    }
+    {
+        RecordedGame live;
+        live.press('N', QStringLiteral("Dee"));
+        live.game.advance(500);
+        live.inner.queueAnswer(QStringLiteral("vumo"));
+        live.inner.queueAnswer(QStringLiteral("98"));
+        live.game.click(live.game.mainWindow().captions[0]);
+        walk(live, 3, 800);
+        keep(live, "cheat_codes.txt");
+    }
+}
