@@ -126,7 +126,7 @@ void DesktopWindow::press(WindowView& view, std::optional<QPointF> point) {
             return;
         ui::Scene& scene = game_.scene();
         if (window != &game_.mainWindow() && window != scene.active())
-            scene.bringToFront(*window);
+            game_.bringToFront(*window);
         if (!point)
             return;
         if (ui::Label* label = view.labelAt(*point))
@@ -238,24 +238,27 @@ void DesktopWindow::writeBack(const Child& child) {
     ui::Window* window = child.view->sceneWindow();
     if (!window || stopped_)
         return;
+    // A side the pixels still agree on keeps its twips.
     const QRect shown = child.sub->geometry();
     const QRect scene = pixelRect(window->rect());
+    ui::Rect placed = window->rect();
     if (shown.x() != scene.x())
-        window->setLeft(toTwips(shown.x()));
+        placed.left = toTwips(shown.x());
     if (shown.y() != scene.y())
-        window->setTop(toTwips(shown.y()));
+        placed.top = toTwips(shown.y());
     if (shown.width() != scene.width())
-        window->setWidth(toTwips(shown.width()));
+        placed.width = toTwips(shown.width());
     if (shown.height() != scene.height())
-        window->setHeight(toTwips(shown.height()));
+        placed.height = toTwips(shown.height());
+    game_.placeWindow(*window, placed);
 }
 
 void DesktopWindow::centralResized() {
     // The game sizes the board window from the main window's outer size.
     MainWindow& main = game_.mainWindow();
     const double width = toTwips(central_->width());
-    main.setWidth(width + kFrameWidth);
-    main.setHeight(toTwips(central_->height()) + kFrameHeight);
+    game_.placeWindow(main, {main.left(), main.top(), width + kFrameWidth,
+                             toTwips(central_->height()) + kFrameHeight});
     main.statusPanel.setWidth(width);
     sync();
 }

@@ -2,7 +2,10 @@
 #include "desktop/clock_driver.h"
 #include "desktop/desktop_window.h"
 #include "desktop/qt_platform.h"
+#include "desktop/replay.h"
 #include "desktop/window_place.h"
+#include "replay/recorder.h"
+#include "replay/recording_platform.h"
 #include "shell/game.h"
 
 #include <QApplication>
@@ -29,6 +32,14 @@ std::optional<int> answerCommandLine(int argc, char* argv[]) {
                        "opens its window and shows the main menu."));
     parser.addHelpOption();
     parser.addVersionOption();
+    const QCommandLineOption headless(QStringLiteral("headless"),
+                                      QStringLiteral("With --replay: no window, as fast as it can; "
+                                                     "says whether the game ended as recorded."));
+    parser.addOptions({{QStringLiteral("replay"), QStringLiteral("Plays a recorded game again."),
+                        QStringLiteral("file")},
+                       {QStringLiteral("speed"), QStringLiteral("With --replay: N times faster."),
+                        QStringLiteral("N")},
+                       headless});
     const bool understood = parser.parse(QCoreApplication::arguments());
     if (understood && parser.isSet(QStringLiteral("version")))
         parser.showVersion();
@@ -41,7 +52,7 @@ std::optional<int> answerCommandLine(int argc, char* argv[]) {
         std::fprintf(stderr, "vexmoor: %s\nTry 'vexmoor --help'.\n", qPrintable(error));
         return 2;
     }
-    if (!hasDisplay()) {
+    if (!hasDisplay() && !parser.isSet(headless)) {
         std::fprintf(stderr,
                      "vexmoor: no display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
                      "The game is %s; it needs a graphical session: start it from your desktop.\n",
@@ -58,18 +69,23 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
     if (const std::optional<int> code = answerCommandLine(argc, argv))
         return *code;
+    if (wantsReplay(argc, argv))
+        return runReplay(argc, argv);
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vexmoor.Vexmoor"));
     // Only the settings have an organization: the data folder stays ~/.local/share/Vexmoor.
     QSettings settings(QStringLiteral("Vexmoor"), QStringLiteral("Vexmoor"));
 
-    QtPlatform platform;
+    // Every game is recorded into the data folder.
+    QtPlatform desktop;
+    RecordingPlatform platform(desktop);
     Game game(platform);
+    Recorder recorder(game, platform, desktop.dataFolder() + QStringLiteral("/recordings"));
     DesktopWindow window(game);
     ClockDriver driver(game, window);
-    platform.attach(window, driver);
-    window.askYesNo = [&platform](const QString& question) { return platform.askYesNo(question); };
+    desktop.attach(window, driver);
+    window.askYesNo = [&desktop](const QString& question) { return desktop.askYesNo(question); };
 
     // The game starts in the area as it is once the window is placed on the screen.
     placeOnScreen(window, settings);

@@ -22,13 +22,11 @@ namespace {
 constexpr double kStartWidth = 11760;
 constexpr double kStartHeight = 8565;
 
-std::mt19937::result_type millisecondOfDay() {
-    return static_cast<std::mt19937::result_type>(QTime::currentTime().msecsSinceStartOfDay());
-}
-
 } // namespace
 
-QtPlatform::QtPlatform() : engine_(millisecondOfDay()) {}
+QtPlatform::QtPlatform() {
+    reseedFromTime();
+}
 
 void QtPlatform::attach(DesktopWindow& window, ClockDriver& driver) {
     window_ = &window;
@@ -99,12 +97,4 @@ QString QtPlatform::dataFolder() const {
 
 double QtPlatform::timeOfDay() const {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
-}
-
-double QtPlatform::random() {
-    return unit_(engine_);
-}
-
-void QtPlatform::reseedFromTime() {
-    engine_.seed(millisecondOfDay());
 }

@@ -2,14 +2,12 @@
 
 #include "ui/platform.h"
 
-#include <random>
-
 class ClockDriver;
 class DesktopWindow;
 class QDialog;
 
 // The desktop the game runs on: real dialogs over the main window, the browser, the clock of the
-// day and a Mersenne twister.
+// day, and the game's generator seeded from it.
 class QtPlatform : public ui::Platform {
   public:
     QtPlatform();
@@ -30,14 +28,10 @@ class QtPlatform : public ui::Platform {
     QString programFolder() const override;
     QString dataFolder() const override;
     double timeOfDay() const override;
-    double random() override;
-    void reseedFromTime() override;
 
   private:
     int runModal(QDialog& dialog);
 
     DesktopWindow* window_ = nullptr;
     ClockDriver* driver_ = nullptr;
-    std::mt19937 engine_;
-    std::uniform_real_distribution<double> unit_{0.0, 1.0};
 };

@@ -25,8 +25,6 @@ constexpr qsizetype kMaxLine = 1000;
 // A name is kept to this many UTF-16 units, so that its line (at most 3 bytes a unit in UTF-8, and
 // two quotes) stays within a line's length.
 constexpr qsizetype kMaxName = 300;
-// A file larger than this is no saved game.
-constexpr qint64 kMaxFile = 64 * 1024;
 
 // How a line is read and written.
 enum class Kind { Number, Coordinate, Name };
@@ -238,9 +236,9 @@ ReadResult read(const QString& filePath) {
         ::close(handle);
         return {};
     }
-    const QByteArray bytes = file.read(kMaxFile + 1);
+    const QByteArray bytes = file.read(kMaxFileSize + 1);
     ReadResult result = parse(bytes);
-    result.damaged = result.damaged || bytes.size() > kMaxFile;
+    result.damaged = result.damaged || bytes.size() > kMaxFileSize;
     return result;
 }
 

@@ -21,6 +21,9 @@ struct SavedGame {
 // The file "Save.ini": the saved game's fifteen lines.
 namespace savefile {
 
+// A file larger than this is no saved game.
+inline constexpr qint64 kMaxFileSize = 64 * 1024;
+
 struct ReadResult {
     bool damaged = false; // present lines hold what the game cannot use: refuse the load
     SavedGame game;

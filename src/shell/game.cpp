@@ -74,6 +74,8 @@ void Game::close(ui::Window& window) {
 }
 
 void Game::startNewGame() {
+    if (watcher_)
+        watcher_->gameStarting();
     if (BoardWindow* open = boardWindow())
         close(*open);
     openBoard();
@@ -102,9 +104,13 @@ void Game::beginGame() {
 }
 
 std::optional<SavedGame> Game::loadSavedGame() {
+    if (watcher_)
+        watcher_->openingSavedGame();
     std::optional<SavedGame> saved = savedgame::open(platform_);
     if (!saved)
         return std::nullopt;
+    if (watcher_)
+        watcher_->gameStarting();
     savedgame::restoreStatus(*main_, *saved);
     beginGame();
     main_->countdown.setEnabled(true);
@@ -130,11 +136,35 @@ void Game::loseGame(const QString& message, Ending ending) {
 }
 
 void Game::start() {
+    if (watcher_ && !watcher_->starting())
+        return;
     main_->onLoad();
 }
 
 void Game::keyDown(int keyCode, int charCode) {
+    if (watcher_ && !watcher_->keyDown(keyCode, charCode))
+        return;
     scene_.keyDown(keyCode, charCode);
+}
+
+void Game::bringToFront(ui::Window& window) {
+    if (watcher_ && !watcher_->bringToFront(window))
+        return;
+    scene_.bringToFront(window);
+}
+
+void Game::placeWindow(ui::Window& window, const ui::Rect& rect) {
+    if (watcher_ && !watcher_->place(window, rect))
+        return;
+    // Only the sides that moved: a side set to what it holds would still repaint the window.
+    if (rect.left != window.left())
+        window.setLeft(rect.left);
+    if (rect.top != window.top())
+        window.setTop(rect.top);
+    if (rect.width != window.width())
+        window.setWidth(rect.width);
+    if (rect.height != window.height())
+        window.setHeight(rect.height);
 }
 
 void Game::click(ui::Label& label) {
@@ -143,6 +173,8 @@ void Game::click(ui::Label& label) {
         return;
     // A label on a hidden board (the status panel between games) cannot be clicked.
     if (const ui::Board* boardWindow = label.parentBoard(); boardWindow && !boardWindow->visible())
+        return;
+    if (watcher_ && !watcher_->click(label))
         return;
     label.onClick();
     scene_.collect();

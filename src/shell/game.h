@@ -1,6 +1,7 @@
 #pragma once
 
 #include "save/save_file.h"
+#include "shell/game_watcher.h"
 #include "shell/hall_of_fame.h"
 #include "shell/main_window.h"
 #include "ui/clock.h"
@@ -76,6 +77,12 @@ class Game {
     void keyDown(int keyCode, int charCode);
     // A click on a label of an open, enabled window (or of the status panel).
     void click(ui::Label& label);
+    // The player picked a window, or moved or sized one (the main window included).
+    void bringToFront(ui::Window& window);
+    void placeWindow(ui::Window& window, const ui::Rect& rect);
+
+    // Sees the inputs before the game takes them; nullptr for none.
+    void setWatcher(GameWatcher* watcher) { watcher_ = watcher; }
     // Lets time pass on the game clock.
     void advance(std::int64_t ms) { clock_.advance(ms); }
 
@@ -87,4 +94,5 @@ class Game {
     ui::Scene scene_;
     std::unique_ptr<MainWindow> main_;
     std::optional<HallOfFame> hallOfFame_;
+    GameWatcher* watcher_ = nullptr;
 };

@@ -10,6 +10,10 @@ QString Platform::today() const {
     return QDate::currentDate().toString(Qt::ISODate);
 }
 
+void Platform::reseedFromTime() {
+    reseed(static_cast<std::uint32_t>(std::lround(timeOfDay() * 1000)));
+}
+
 int draw(Platform& platform, double n) {
     // A source may give 1.0 now and then (a rounding distribution); a draw stays at n at most.
     const double u = std::min(platform.random(), std::nextafter(1.0, 0.0));

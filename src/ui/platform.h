@@ -1,6 +1,9 @@
 #pragma once
 
+#include "ui/random_source.h"
+
 #include <QString>
+#include <cstdint>
 
 namespace ui {
 
@@ -28,9 +31,18 @@ class Platform {
     // Seconds since midnight, and today's date as yyyy-MM-dd.
     virtual double timeOfDay() const = 0;
     virtual QString today() const;
-    // Uniform in [0, 1); a source that rounds up to 1 now and then does no harm to a draw.
-    virtual double random() = 0;
-    virtual void reseedFromTime() = 0;
+    // Uniform in [0, 1); a source that rounds up to 1 now and then does no harm to a draw. The
+    // game's own generator unless a platform answers otherwise.
+    virtual double random() { return random_.next(); }
+    // Seeds the generator with the millisecond of the day.
+    virtual void reseedFromTime();
+
+    void reseed(std::uint32_t seed) { random_.reseed(seed); }
+    // The seed the generator last took.
+    std::uint32_t seed() const { return random_.seed(); }
+
+  private:
+    RandomSource random_;
 };
 
 // The game's one random draw: a whole number from 1 to n, floor(u * n) + 1.

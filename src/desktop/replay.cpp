@@ -1,0 +1,137 @@
+#include "desktop/replay.h"
+
+#include "desktop/desktop_window.h"
+#include "replay/headless.h"
+#include "replay/player.h"
+#include "replay/replay_platform.h"
+#include "shell/game.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTextStream>
+#include <QTimer>
+#include <cstring>
+
+namespace {
+
+struct Options {
+    QString file;
+    double speed = 1;
+    bool headless = false;
+};
+
+std::optional<Options> options(int argc, char* argv[]) {
+    Options chosen;
+    for (int i = 1; i < argc; ++i) {
+        const bool last = i + 1 == argc;
+        if (!std::strcmp(argv[i], "--replay") && !last) {
+            chosen.file = QString::fromLocal8Bit(argv[++i]);
+        } else if (!std::strcmp(argv[i], "--speed") && !last) {
+            chosen.speed = QString::fromLocal8Bit(argv[++i]).toDouble();
+            if (!(chosen.speed > 0))
+                return std::nullopt;
+        } else if (!std::strcmp(argv[i], "--headless")) {
+            chosen.headless = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (chosen.file.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+// Keys do not reach a replayed game; Escape stops the playback.
+class Playback : public QObject {
+  public:
+    Playback(Player& player, DesktopWindow& window, double speed)
+        : player_(player), window_(window), speed_(speed) {
+        timer_.setInterval(15);
+        connect(&timer_, &QTimer::timeout, this, &Playback::step);
+        qApp->installEventFilter(this);
+    }
+    ~Playback() override { qApp->removeEventFilter(this); }
+
+    void start() {
+        // What came before the recorded game is played at once.
+        player_.playUntil(player_.gameStart());
+        window_.sync();
+        elapsed_.start();
+        timer_.start();
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            stop();
+        return true;
+    }
+
+  private:
+    void step() {
+        const auto played = static_cast<std::int64_t>(elapsed_.elapsed() * speed_);
+        player_.playUntil(player_.gameStart() + played);
+        window_.sync();
+        if (player_.finished())
+            stop();
+    }
+
+    void stop() {
+        if (!timer_.isActive())
+            return;
+        timer_.stop();
+        const auto fault = player_.fault();
+        const QString verdict = player_.finished()
+                                    ? fault.value_or(QStringLiteral("replay matches"))
+                                    : QStringLiteral("replay stopped");
+        window_.setWindowTitle(window_.windowTitle() + QStringLiteral(" - ") + verdict);
+    }
+
+    Player& player_;
+    DesktopWindow& window_;
+    double speed_;
+    QTimer timer_;
+    QElapsedTimer elapsed_;
+};
+
+int refuse(const QString& message) {
+    QTextStream(stderr) << "vexmoor: " << message << '\n';
+    return 2;
+}
+
+} // namespace
+
+bool wantsReplay(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--replay"))
+            return true;
+    return false;
+}
+
+int runReplay(int argc, char* argv[]) {
+    const auto chosen = options(argc, argv);
+    if (!chosen)
+        return refuse(QStringLiteral("usage: vexmoor --replay FILE [--speed N] [--headless]"));
+    const auto read = recording::read(chosen->file);
+    if (const auto* refusal = std::get_if<QString>(&read))
+        return refuse(chosen->file + QStringLiteral(": ") + *refusal);
+    const auto& recorded = std::get<recording::Recording>(read);
+    if (chosen->headless) {
+        QCoreApplication app(argc, argv);
+        QTextStream out(stdout);
+        return replayHeadless(recorded, out);
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vexmoor"));
+    ReplayPlatform platform(recorded);
+    Game game(platform);
+    Player player(game, platform, recorded);
+    DesktopWindow window(game);
+    Playback playback(player, window, chosen->speed);
+    window.show();
+    playback.start();
+    return QApplication::exec();
+}

@@ -1,0 +1,231 @@
+#include "replay/recording.h"
+
+#include "shell/main_window.h"
+
+#include <QFile>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace recording {
+
+namespace {
+
+// Each event's arguments: i a whole number, u a seed, n a number, t a text.
+struct Kind {
+    const char* name;
+    const char* args;
+};
+constexpr Kind kKinds[] = {
+    {"start", ""},    {"game", ""},          {"exit", ""},           {"key", "ii"},
+    {"click", "iii"}, {"front", "i"},        {"place", "innnn"},     {"input", "t"},
+    {"load", "t"},    {"screen-width", "n"}, {"screen-height", "n"}, {"reseed", "u"},
+};
+
+const Kind* kindNamed(const QString& name) {
+    for (const Kind& kind : kKinds)
+        if (name == QLatin1String(kind.name))
+            return &kind;
+    return nullptr;
+}
+
+bool isPlain(char c) {
+    return c > ' ' && c <= '~' && c != '\\';
+}
+
+QString encode(const QString& text) {
+    QString out = QStringLiteral("=");
+    for (const char c : text.toUtf8())
+        out += isPlain(c) ? QString(QLatin1Char(c))
+                          : QStringLiteral("\\x%1").arg(static_cast<unsigned char>(c), 2, 16,
+                                                        QLatin1Char('0'));
+    return out;
+}
+
+std::optional<QString> decode(const QString& token) {
+    if (!token.startsWith(QLatin1Char('=')))
+        return std::nullopt;
+    QByteArray bytes;
+    for (qsizetype i = 1; i < token.size(); ++i) {
+        if (token[i] != QLatin1Char('\\')) {
+            bytes += token[i].toLatin1();
+            continue;
+        }
+        bool ok = false;
+        const int byte = token.mid(i + 2, 2).toInt(&ok, 16);
+        if (token.mid(i + 1, 1) != QLatin1String("x") || token.mid(i + 2, 2).size() != 2 || !ok)
+            return std::nullopt;
+        bytes += static_cast<char>(byte);
+        i += 3;
+    }
+    return QString::fromUtf8(bytes);
+}
+
+bool fits(QChar type, const QString& token) {
+    bool ok = false;
+    switch (type.toLatin1()) {
+    case 'i':
+        token.toInt(&ok);
+        return ok;
+    case 'u':
+        token.toUInt(&ok);
+        return ok;
+    case 'n':
+        return std::isfinite(token.toDouble(&ok)) && ok;
+    default:
+        return decode(token).has_value();
+    }
+}
+
+// The status fields of the end line; the rope and the message line follow them.
+struct Field {
+    const char* name;
+    ui::Label MainWindow::*label;
+};
+constexpr Field kFields[] = {
+    {"level", &MainWindow::level},     {"energy", &MainWindow::energy},
+    {"armor", &MainWindow::armor},     {"gold", &MainWindow::gold},
+    {"hits", &MainWindow::hits},       {"food", &MainWindow::food},
+    {"serum", &MainWindow::serum},     {"time", &MainWindow::timeLeft},
+    {"name", &MainWindow::playerName}, {"continues", &MainWindow::continues},
+};
+
+QStringList endNames() {
+    QStringList names;
+    for (const Field& field : kFields)
+        names += QLatin1String(field.name);
+    return names << QStringLiteral("rope") << QStringLiteral("message");
+}
+
+QString lineError(int line, const QString& what) {
+    return QStringLiteral("line %1: %2").arg(line).arg(what);
+}
+
+std::optional<EndState> endFields(const QStringList& tokens) {
+    const QStringList names = endNames();
+    if (tokens.size() != names.size())
+        return std::nullopt;
+    EndState end;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const QString& name = names[i];
+        const auto value = decode(tokens[i].mid(name.size()));
+        if (!tokens[i].startsWith(name) || !value)
+            return std::nullopt;
+        end.emplace_back(name, *value);
+    }
+    return end;
+}
+
+} // namespace
+
+EndState endStateOf(const MainWindow& status) {
+    EndState end;
+    for (const Field& field : kFields)
+        end.emplace_back(QLatin1String(field.name), (status.*field.label).text());
+    end.emplace_back(QStringLiteral("rope"),
+                     status.hasRope() ? QStringLiteral("1") : QStringLiteral("0"));
+    end.emplace_back(QStringLiteral("message"), status.message());
+    return end;
+}
+
+QString eventLine(const Event& event) {
+    QString line = QString::number(event.time) + QLatin1Char(' ') + event.kind;
+    const Kind* kind = kindNamed(event.kind);
+    for (qsizetype i = 0; i < event.args.size(); ++i) {
+        const bool text = kind && kind->args[i] == 't';
+        line += QLatin1Char(' ') + (text ? encode(event.args[i]) : event.args[i]);
+    }
+    return line;
+}
+
+QByteArray write(const Recording& recording) {
+    QString text = QStringLiteral("Vexmoor recording %1 %2\nseed %3\n")
+                       .arg(kFormatVersion)
+                       .arg(recording.gameVersion)
+                       .arg(recording.seed);
+    for (const Event& event : recording.events)
+        text += eventLine(event) + QLatin1Char('\n');
+    text += QString::number(recording.endTime) + QStringLiteral(" end");
+    for (const auto& [name, value] : recording.end)
+        text += QLatin1Char(' ') + name + encode(value);
+    return (text + QLatin1Char('\n')).toLatin1();
+}
+
+std::variant<Recording, QString> parse(const QByteArray& bytes) {
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    Recording recording;
+    bool ended = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        QByteArray bytesOfLine = lines[i];
+        if (bytesOfLine.endsWith('\r'))
+            bytesOfLine.chop(1);
+        for (const char c : bytesOfLine)
+            if (c < ' ' || c > '~')
+                return lineError(number, QStringLiteral("not text"));
+        const QStringList tokens = QString::fromLatin1(bytesOfLine).split(QLatin1Char(' '));
+        if (ended)
+            return lineError(number, QStringLiteral("more after the end line"));
+        if (number == 1) {
+            if (tokens.size() != 4 || tokens[0] != QLatin1String("Vexmoor") ||
+                tokens[1] != QLatin1String("recording"))
+                return lineError(number, QStringLiteral("not a Vexmoor recording"));
+            if (tokens[2] != QString::number(kFormatVersion))
+                return lineError(number, QStringLiteral("unknown recording version ") + tokens[2]);
+            recording.gameVersion = tokens[3];
+            continue;
+        }
+        if (number == 2) {
+            bool ok = false;
+            recording.seed = tokens.value(1).toUInt(&ok);
+            if (tokens.size() != 2 || tokens[0] != QLatin1String("seed") || !ok)
+                return lineError(number, QStringLiteral("the seed is missing"));
+            continue;
+        }
+        bool ok = false;
+        const std::int64_t time = tokens[0].toLongLong(&ok);
+        const std::int64_t before = recording.events.empty() ? 0 : recording.events.back().time;
+        if (!ok || time < before)
+            return lineError(number, QStringLiteral("the time is wrong"));
+        const QString name = tokens.value(1);
+        if (name == QLatin1String("end")) {
+            const auto end = endFields(tokens.mid(2));
+            if (!end)
+                return lineError(number, QStringLiteral("the end line is damaged"));
+            recording.end = *end;
+            recording.endTime = time;
+            recording.endLine = number;
+            ended = true;
+            continue;
+        }
+        const Kind* kind = kindNamed(name);
+        if (!kind)
+            return lineError(number, QStringLiteral("unknown event \"%1\"").arg(name));
+        const QString types = QLatin1String(kind->args);
+        const QStringList args = tokens.mid(2);
+        bool fit = args.size() == types.size();
+        for (qsizetype a = 0; fit && a < args.size(); ++a)
+            fit = fits(types[a], args[a]);
+        if (!fit)
+            return lineError(number, QStringLiteral("the \"%1\" event is damaged").arg(name));
+        Event event{time, name, {}, number};
+        for (qsizetype a = 0; a < args.size(); ++a)
+            event.args += types[a] == QLatin1Char('t') ? *decode(args[a]) : args[a];
+        recording.events.push_back(event);
+    }
+    if (!ended)
+        return lineError(static_cast<int>(lines.size()) + 1,
+                         QStringLiteral("the recording stops before its end line"));
+    return recording;
+}
+
+std::variant<Recording, QString> read(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot be read");
+    return parse(file.readAll());
+}
+
+} // namespace recording
