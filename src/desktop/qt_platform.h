@@ -2,6 +2,8 @@
 
 #include "ui/platform.h"
 
+#include <QtGlobal>
+#include <optional>
 #include <random>
 
 class ClockDriver;
@@ -9,7 +11,8 @@ class DesktopWindow;
 class QDialog;
 
 // The desktop the game runs on: real dialogs over the main window, the browser, the clock of the
-// day and a Mersenne twister.
+// day (read many times a second on a drifting board, so without a look at the time zone each time)
+// and a Mersenne twister.
 class QtPlatform : public ui::Platform {
   public:
     QtPlatform();
@@ -32,9 +35,12 @@ class QtPlatform : public ui::Platform {
 
   private:
     int runModal(QDialog& dialog);
+    qint64 millisecondOfDay() const;
 
     DesktopWindow* window_ = nullptr;
     ClockDriver* driver_ = nullptr;
+    mutable std::optional<qint64> offsetTakenAt_; // UTC milliseconds of the last look-up
+    mutable qint64 offsetMs_ = 0;
     std::mt19937 engine_;
     std::uniform_real_distribution<double> unit_{0.0, 1.0};
 };
