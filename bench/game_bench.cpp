@@ -89,9 +89,9 @@ void advanceBy100MsOnADriftingBoard(benchmark::State& state) {
 }
 BENCHMARK(advanceBy100MsOnADriftingBoard);
 
-// A shown main window with the board of a quiet level and the status panel.
+// A shown main window with the board of a level and the status panel.
 struct ShownGame : StartedGame {
-    ShownGame() : StartedGame(kQuietSeed) {
+    explicit ShownGame(unsigned seed = kQuietSeed) : StartedGame(seed) {
         window.show();
         window.sync();
         while (!window.windowHandle()->isExposed())
@@ -115,6 +115,19 @@ void repaintTheStatusPanel(benchmark::State& state) {
         shown.window.panel().repaint();
 }
 BENCHMARK(repaintTheStatusPanel);
+
+// A drift step as the player sees it: the tick, and the repaint it asks for.
+void driftOnTheScreen(benchmark::State& state) {
+    ShownGame shown(kDriftSeed);
+    int ticks = 0;
+    for (auto _ : state) {
+        shown.window.advance(100);
+        QCoreApplication::sendPostedEvents(); // the repaint
+        if (++ticks % 1000 == 0)
+            shown.game.mainWindow().timeLeft.setText(kPlentyOfTime);
+    }
+}
+BENCHMARK(driftOnTheScreen);
 
 } // namespace
 
