@@ -34,15 +34,15 @@ SetText::SetText(const QString& text, const ui::Font& font, const QFont& qfont, 
     const QFontMetricsF metrics(qfont_);
     const QStringList lines = wrappedLines(text, qfont_, width);
     ascent_ = metrics.ascent();
-    firstInkTop_ = metrics.tightBoundingRect(lines.front()).top();
-    lastInkBottom_ = metrics.tightBoundingRect(lines.back()).bottom();
     for (const QString& line : lines) {
         QStaticText shaped(line);
         shaped.setTextFormat(Qt::PlainText);
         shaped.prepare({}, qfont_);
-        const double room =
-            std::max(metrics.horizontalAdvance(line), metrics.tightBoundingRect(line).right());
-        lines_.push_back({shaped, room});
+        const QRectF ink = metrics.tightBoundingRect(line);
+        if (lines_.empty())
+            firstInkTop_ = ink.top();
+        lastInkBottom_ = ink.bottom();
+        lines_.push_back({shaped, std::max(metrics.horizontalAdvance(line), ink.right())});
     }
 }
 

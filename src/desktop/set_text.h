@@ -31,7 +31,6 @@ class SetText {
     bool holds(const QString& text, const ui::Font& font, double width) const {
         return text == text_ && font == font_ && std::abs(width - width_) < 1e-6;
     }
-    const QFont& font() const { return qfont_; }
 
     // The lines placed in a rectangle as wide as the text was broken in.
     std::vector<TextLine> place(const QRectF& rect, ui::Align align) const;
@@ -48,8 +47,8 @@ class SetText {
     ui::Font font_;
     double width_;
     QFont qfont_;
-    double ascent_;
-    double firstInkTop_;   // above the baseline: negative
-    double lastInkBottom_; // below the baseline
+    double ascent_ = 0;
+    double firstInkTop_ = 0;   // above the baseline: negative
+    double lastInkBottom_ = 0; // below the baseline
     std::vector<Line> lines_;
 };

@@ -9,11 +9,12 @@ namespace ui {
 
 namespace {
 
+// Where two rectangles meet; a line meets a rectangle too, though it covers no area.
 std::optional<Rect> overlap(const Rect& a, const Rect& b) {
     const double left = std::max(a.left, b.left), top = std::max(a.top, b.top);
     const double right = std::min(a.left + a.width, b.left + b.width);
     const double bottom = std::min(a.top + a.height, b.top + b.height);
-    if (right <= left || bottom <= top)
+    if (right < left || bottom < top)
         return std::nullopt;
     return Rect{left, top, right - left, bottom - top};
 }
