@@ -15,8 +15,8 @@
 
 namespace {
 
-// The desktop platform, but with draws from a fixed seed; reseeding still reads the time of day,
-// as in the game, only to no effect on the draws.
+// The desktop platform, but with draws from a fixed seed: its own draws and reseeds from the time
+// of day still run, as in the game, only to no effect on the draws the game gets.
 class SeededDesktop : public QtPlatform {
   public:
     explicit SeededDesktop(unsigned seed) : draws_(seed) {}
