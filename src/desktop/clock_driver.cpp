@@ -5,13 +5,13 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
 constexpr std::int64_t kNanosPerMs = 1'000'000;
-// The longest sleep while a timer runs, and the polling period while none does.
-constexpr std::int64_t kLongestSleepMs = 50;
-constexpr std::int64_t kIdlePollMs = 100;
+// How often the driver looks whether a dialog it was not told of has closed.
+constexpr int kDialogPollMs = 50;
 
 } // namespace
 
@@ -27,6 +27,11 @@ ClockDriver::ClockDriver(Game& game, DesktopWindow& window, Source source)
     connect(&window_, &DesktopWindow::inputArriving, this, &ClockDriver::wake);
     connect(&window_, &DesktopWindow::inputDelivered, this, &ClockDriver::schedule);
     window_.installEventFilter(this);
+    game_.clock().beforeTimerChange = [this] { timerChanging(); };
+}
+
+ClockDriver::~ClockDriver() {
+    game_.clock().beforeTimerChange = nullptr;
 }
 
 void ClockDriver::start() {
@@ -36,16 +41,21 @@ void ClockDriver::start() {
 }
 
 void ClockDriver::wake() {
-    if (window_.stopped()) {
-        timer_.stop();
-        return;
-    }
+    if (catchUp())
+        schedule();
+    else if (suspended_ == 0 && !window_.stopped())
+        // Nothing tells when a dialog the driver was not told of closes.
+        timer_.start(kDialogPollMs);
+}
+
+bool ClockDriver::catchUp() {
+    if (window_.stopped())
+        return false;
     const std::int64_t now = source_();
     if (suspended_ > 0 || window_.busy() || QApplication::activeModalWidget()) {
         // A dialog is open: its time does not count.
         last_ = now;
-        timer_.start(static_cast<int>(kLongestSleepMs));
-        return;
+        return false;
     }
     carry_ += now - last_;
     last_ = now;
@@ -53,7 +63,17 @@ void ClockDriver::wake() {
     carry_ -= ms * kNanosPerMs;
     if (ms > 0)
         window_.advance(ms);
-    schedule();
+    return true;
+}
+
+void ClockDriver::timerChanging() {
+    // Keys, clicks and ticks plan the next wake-up once they are handled.
+    if (window_.busy())
+        return;
+    // A timer started from elsewhere counts its interval from the present; the wake-up is planned
+    // once it has changed.
+    catchUp();
+    timer_.start(0);
 }
 
 void ClockDriver::suspend() {
@@ -63,11 +83,20 @@ void ClockDriver::suspend() {
     const std::int64_t now = source_();
     carry_ += now - last_;
     last_ = now;
+    timer_.stop();
 }
 
 void ClockDriver::resume() {
-    if (--suspended_ == 0)
-        last_ = source_();
+    if (--suspended_ > 0)
+        return;
+    last_ = source_();
+    schedule();
+}
+
+std::optional<int> ClockDriver::plannedSleep() const {
+    if (!timer_.isActive())
+        return std::nullopt;
+    return timer_.interval();
 }
 
 bool ClockDriver::eventFilter(QObject* watched, QEvent* event) {
@@ -83,15 +112,15 @@ bool ClockDriver::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ClockDriver::schedule() {
-    if (window_.stopped())
-        return;
     const std::int64_t next = game_.clock().untilNextTick();
-    std::int64_t delay = kIdlePollMs;
-    if (next >= 0) {
-        // Wake no earlier than the tick falls due, counting the time already carried.
-        const std::int64_t dueNs = next * kNanosPerMs - carry_;
-        delay =
-            std::clamp<std::int64_t>((dueNs + kNanosPerMs - 1) / kNanosPerMs, 0, kLongestSleepMs);
+    if (window_.stopped() || suspended_ > 0 || next < 0) {
+        timer_.stop();
+        return;
     }
+    // Wake no earlier than the tick falls due, counting the time already carried and the time
+    // since the last catch-up (a key's handling).
+    const std::int64_t dueNs = next * kNanosPerMs - carry_ - (source_() - last_);
+    const std::int64_t delay = std::clamp<std::int64_t>((dueNs + kNanosPerMs - 1) / kNanosPerMs, 0,
+                                                        std::numeric_limits<int>::max());
     timer_.start(static_cast<int>(delay));
 }

@@ -5,14 +5,17 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class Game;
 class DesktopWindow;
 
 // Runs the game clock in real time: each wake-up advances it by exactly the real time that
 // passed since the one before (the part below a millisecond is carried over, so no time is lost),
-// and sleeps until the next tick falls due. While a dialog is open or the main window is minimized
-// the clock stands still, and that time does not count; a window merely covered keeps playing.
+// and sleeps until the next tick falls due, however far away; with no timer running it sleeps
+// until a key, a click or a timer that starts. While a dialog is open or the main window is
+// minimized the clock stands still, and that time does not count; a window merely covered keeps
+// playing.
 class ClockDriver : public QObject {
     Q_OBJECT
 
@@ -21,6 +24,7 @@ class ClockDriver : public QObject {
     using Source = std::function<std::int64_t()>;
 
     ClockDriver(Game& game, DesktopWindow& window, Source source = {});
+    ~ClockDriver() override;
 
     // Starts counting real time from now.
     void start();
@@ -30,12 +34,18 @@ class ClockDriver : public QObject {
     void suspend();
     void resume();
 
+    // How long the driver sleeps from its last wake-up, in milliseconds; nothing while it waits
+    // for a key, a click or a timer to start.
+    std::optional<int> plannedSleep() const;
+
   protected:
     // Minimizing the main window suspends the clock, and restoring it resumes.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool catchUp();
     void schedule();
+    void timerChanging();
 
     Game& game_;
     DesktopWindow& window_;

@@ -160,24 +160,23 @@ void DesktopWindow::sync() {
     revision_ = game_.scene().revision();
     if (reordered)
         openChildren();
-    for (const Child& child : children_)
-        if (child.window->dirty()) {
+    for (const Child& child : children_) {
+        if (child.window->dirty())
             place(child);
-            child.window->clearDirty();
-        }
+        child.view->updateAreas(child.window->changedAreas());
+        child.window->clearDirty();
+    }
     // Restacked once placed: a window enabled again can become the active one.
     if (reordered)
         restack();
     MainWindow& main = game_.mainWindow();
-    if (main.dirty()) {
-        const bool shown = main.statusPanel.visible();
-        if (panel_->isHidden() == shown) {
-            panel_->setVisible(shown);
-            central_->layout()->activate();
-        }
-        panel_->update();
-        main.clearDirty();
+    const bool shown = main.statusPanel.visible();
+    if (panel_->isHidden() == shown) {
+        panel_->setVisible(shown);
+        central_->layout()->activate();
     }
+    panel_->updateAreas(main.changedAreas());
+    main.clearDirty();
     syncing_ = false;
 }
 

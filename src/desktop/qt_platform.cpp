@@ -5,13 +5,13 @@
 #include "ui/geometry.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QInputDialog>
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QStandardPaths>
-#include <QTime>
 #include <QUrl>
 #include <algorithm>
 #include <cmath>
@@ -22,10 +22,24 @@ namespace {
 constexpr double kStartWidth = 11760;
 constexpr double kStartHeight = 8565;
 
+constexpr qint64 kMsPerDay = 24 * 60 * 60 * 1000;
+// The local offset from UTC is taken again after this long, for a change to or from summer time.
+constexpr qint64 kOffsetLifetimeMs = 60 * 60 * 1000;
+
 } // namespace
 
 QtPlatform::QtPlatform() {
     reseedFromTime();
+}
+
+qint64 QtPlatform::millisecondOfDay() const {
+    // The system clock reads without touching a file; the offset needs the time zone's file.
+    const qint64 utc = QDateTime::currentMSecsSinceEpoch();
+    if (!offsetTakenAt_ || utc < *offsetTakenAt_ || utc - *offsetTakenAt_ >= kOffsetLifetimeMs) {
+        offsetMs_ = QDateTime::currentDateTime().offsetFromUtc() * qint64{1000};
+        offsetTakenAt_ = utc;
+    }
+    return ((utc + offsetMs_) % kMsPerDay + kMsPerDay) % kMsPerDay;
 }
 
 void QtPlatform::attach(DesktopWindow& window, ClockDriver& driver) {
@@ -96,5 +110,5 @@ QString QtPlatform::dataFolder() const {
 }
 
 double QtPlatform::timeOfDay() const {
-    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+    return millisecondOfDay() / 1000.0;
 }

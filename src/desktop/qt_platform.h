@@ -2,12 +2,16 @@
 
 #include "ui/platform.h"
 
+#include <QtGlobal>
+#include <optional>
+
 class ClockDriver;
 class DesktopWindow;
 class QDialog;
 
 // The desktop the game runs on: real dialogs over the main window, the browser, the clock of the
-// day, and the game's generator seeded from it.
+// day (read many times a second on a drifting board, so without a look at the time zone each
+// time), and the game's generator seeded from it.
 class QtPlatform : public ui::Platform {
   public:
     QtPlatform();
@@ -31,7 +35,10 @@ class QtPlatform : public ui::Platform {
 
   private:
     int runModal(QDialog& dialog);
+    qint64 millisecondOfDay() const;
 
     DesktopWindow* window_ = nullptr;
     ClockDriver* driver_ = nullptr;
+    mutable std::optional<qint64> offsetTakenAt_; // UTC milliseconds of the last look-up
+    mutable qint64 offsetMs_ = 0;
 };

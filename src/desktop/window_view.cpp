@@ -4,14 +4,12 @@
 #include "ui/control.h"
 #include "ui/window.h"
 
-#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QRegularExpression>
-#include <QTextLayout>
 #include <QToolTip>
+#include <QtMath>
 #include <algorithm>
 
 namespace {
@@ -62,60 +60,20 @@ std::optional<Text> textOf(const ui::Control& control) {
 // narrow window still shows every word.
 QRectF textArea(const ui::LabelLook& look, const QRectF& rect, const QRectF& clip) {
     QRectF area = rect;
-    if (look.align == ui::Align::Left)
-        area.setRight(std::min(rect.right(), clip.right()));
+    if (look.align == ui::Align::Left && clip.right() < rect.right())
+        area.setRight(clip.right());
     return area;
 }
 
-// The text's own line breaks, and word wraps within width.
-QStringList wrappedLines(const QString& text, const QFont& font, double width) {
-    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\n"));
-    QStringList lines;
-    for (const QString& paragraph : text.split(lineBreak)) {
-        QTextLayout layout(paragraph, font);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width);
-            QString part = paragraph.mid(line.textStart(), line.textLength());
-            while (part.endsWith(QLatin1Char(' ')))
-                part.chop(1);
-            lines << part;
-        }
-        layout.endLayout();
-    }
-    return lines;
+// The pixels a rectangle fills whole.
+QRect inside(const QRectF& r) {
+    const QPoint topLeft(qCeil(r.left()), qCeil(r.top()));
+    return QRect(topLeft, QPoint(qFloor(r.right()), qFloor(r.bottom())) - QPoint(1, 1));
 }
 
-// Sets a text into a rectangle. Lines stand one font size apart, as tight as the game's own fonts
-// set them, so a long menu or a three-line message fits its field with the wider fallback font too.
-// The text hangs from the top; where the letters of its last line reach below the rectangle, it
-// rises as far as the first line's letters allow without leaving the top, so the message line keeps
-// the tails of its third line and a label lower than its font keeps its letters whole. A line
-// wider than the rectangle (one long word) is squeezed across to fit.
-std::vector<WindowView::TextLine> layOut(const Text& text, const QRectF& rect) {
-    const QFont font = WindowView::fontOf(text.look.font);
-    const QFontMetricsF metrics(font);
-    const QStringList lines = wrappedLines(text.text, font, rect.width());
-    const double pitch = font.pixelSize();
-    // Baselines fall on whole pixels, as the glyphs are drawn.
-    double baseline = std::round(rect.top() + metrics.ascent());
-    const double below = baseline + (lines.size() - 1) * pitch +
-                         metrics.tightBoundingRect(lines.back()).bottom() - rect.bottom();
-    const double room = baseline + metrics.tightBoundingRect(lines.front()).top() - rect.top();
-    baseline -= std::max(0.0, std::min(below, room));
-    std::vector<WindowView::TextLine> laid;
-    for (const QString& line : lines) {
-        // The room a line takes: its advance, or its ink where a letter reaches past that.
-        const double width =
-            std::max(metrics.horizontalAdvance(line), metrics.tightBoundingRect(line).right());
-        const double squeeze = width > rect.width() ? rect.width() / width : 1;
-        const double left = text.look.align == ui::Align::Center
-                                ? rect.left() + (rect.width() - width * squeeze) / 2
-                                : rect.left();
-        laid.push_back({line, {left, baseline}, squeeze});
-        baseline += pitch;
-    }
-    return laid;
+// Every pixel a rectangle touches, and one more around it for a line's end.
+QRect reach(const QRectF& r) {
+    return r.adjusted(-1, -1, 1, 1).toAlignedRect();
 }
 
 } // namespace
@@ -180,21 +138,58 @@ ui::Label* WindowView::labelAt(QPointF point) const {
     return nullptr;
 }
 
-void WindowView::paintEvent(QPaintEvent* /*event*/) {
+void WindowView::updateAreas(const std::vector<ui::Rect>& areas) {
+    QRegion region;
+    for (const ui::Rect& area : areas)
+        region += reach(pixels(area));
+    if (!region.isEmpty())
+        update(region);
+}
+
+void WindowView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const ui::Window* shown = sceneWindow();
-    painter.fillRect(rect(), shown ? colourOf(shown->backColour()) : QColor(Qt::black));
-    if (!shown)
+    const QRegion& region = event->region();
+    if (!shown) {
+        painter.fillRect(rect(), Qt::black);
         return;
+    }
+    // The background where no board covers it, and the controls in the part to paint.
+    QRegion background = region;
+    for (const ui::Control* control : shown->controls())
+        if (control->kind() == ui::Control::Kind::Board && !control->parentBoard())
+            if (const auto place = placementOf(*control))
+                background -= inside(place->rect.intersected(place->clip));
+    for (const QRect& part : background)
+        painter.fillRect(part, colourOf(shown->backColour()));
     for (const ui::Control* control : shown->controls()) {
         const auto place = placementOf(*control);
-        if (!place)
+        if (!place || !region.intersects(reach(place->rect) & reach(place->clip)))
             continue;
         painter.save();
         painter.setClipRect(place->clip);
         paintControl(painter, *control, *place);
         painter.restore();
     }
+    forgetGoneControls(*shown);
+}
+
+void WindowView::forgetGoneControls(const ui::Window& shown) {
+    const std::vector<ui::Control*>& controls = shown.controls();
+    if (setTexts_.size() <= controls.size())
+        return;
+    std::erase_if(setTexts_, [&](const auto& entry) {
+        return std::ranges::find(controls, entry.first) == controls.end();
+    });
+}
+
+const SetText& WindowView::setTextOf(const QString& text, const ui::Font& font,
+                                     const ui::Control& control, double width) const {
+    const auto found = setTexts_.find(&control);
+    if (found != setTexts_.end() && found->second.holds(text, font, width))
+        return found->second;
+    SetText set(text, font, fontOf(font), width);
+    return setTexts_.insert_or_assign(&control, std::move(set)).first->second;
 }
 
 std::vector<WindowView::TextLine> WindowView::linesOf(const ui::Control& control) const {
@@ -202,7 +197,9 @@ std::vector<WindowView::TextLine> WindowView::linesOf(const ui::Control& control
     const auto text = textOf(control);
     if (!place || !text)
         return {};
-    return layOut(*text, textArea(text->look, place->rect, place->clip));
+    const QRectF area = textArea(text->look, place->rect, place->clip);
+    return setTextOf(text->text, text->look.font, control, area.width())
+        .place(area, text->look.align);
 }
 
 void WindowView::paintControl(QPainter& painter, const ui::Control& control,
@@ -213,8 +210,18 @@ void WindowView::paintControl(QPainter& painter, const ui::Control& control,
     case Kind::Label:
     case Kind::TextBlock: {
         const Text text = *textOf(control);
-        const QRectF area = textArea(text.look, rect, place.clip);
-        paintText(painter, text.look, area, layOut(text, area));
+        const ui::LabelLook& look = text.look;
+        const QRectF area = textArea(look, rect, place.clip);
+        if (look.opaque)
+            painter.fillRect(area, colourOf(look.backColour));
+        const SetText& set = setTextOf(text.text, look.font, control, area.width());
+        painter.save();
+        painter.setClipRect(area, Qt::IntersectClip);
+        painter.setPen(colourOf(look.foreColour));
+        set.draw(painter, set.place(area, look.align));
+        painter.restore();
+        if (look.border)
+            frame(painter, area);
         break;
     }
     case Kind::Board: {
@@ -235,26 +242,6 @@ void WindowView::paintControl(QPainter& painter, const ui::Control& control,
     case Kind::HiddenField:
         break;
     }
-}
-
-void WindowView::paintText(QPainter& painter, const ui::LabelLook& look, const QRectF& rect,
-                           const std::vector<TextLine>& lines) const {
-    if (look.opaque)
-        painter.fillRect(rect, colourOf(look.backColour));
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setPen(colourOf(look.foreColour));
-    painter.setFont(fontOf(look.font));
-    for (const TextLine& line : lines) {
-        painter.save();
-        painter.translate(line.origin);
-        painter.scale(line.squeeze, 1);
-        painter.drawText(QPointF(), line.text);
-        painter.restore();
-    }
-    painter.restore();
-    if (look.border)
-        frame(painter, rect);
 }
 
 void WindowView::mousePressEvent(QMouseEvent* event) {

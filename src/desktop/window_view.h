@@ -1,8 +1,11 @@
 #pragma once
 
+#include "desktop/set_text.h"
+
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 class Game;
@@ -10,7 +13,6 @@ namespace ui {
 class Control;
 class Label;
 class Window;
-struct Font;
 struct LabelLook;
 } // namespace ui
 
@@ -35,14 +37,13 @@ class WindowView : public QWidget {
     // as at 96 dpi.
     static QFont fontOf(const ui::Font& font);
 
-    // A line of text as drawn: the left end of its baseline, and how far it is squeezed across.
-    struct TextLine {
-        QString text;
-        QPointF origin;
-        double squeeze = 1;
-    };
+    using TextLine = ::TextLine;
     // The lines of a shown label or text block as drawn in its font (fontOf); none otherwise.
+    // Each keeps its text set in its font until the text, the font or its width changes.
     std::vector<TextLine> linesOf(const ui::Control& control) const;
+
+    // Repaints the areas of the window that changed (twips), and nothing else.
+    void updateAreas(const std::vector<ui::Rect>& areas);
 
     // A left-button press at a point of the view.
     std::function<void(QPointF)> onPress;
@@ -59,10 +60,14 @@ class WindowView : public QWidget {
         QRectF clip; // the boards it lies on
     };
     std::optional<Placement> placementOf(const ui::Control& control) const;
+    // The text of a label or text block, set anew when its text, font or width changed.
+    const SetText& setTextOf(const QString& text, const ui::Font& font, const ui::Control& control,
+                             double width) const;
     void paintControl(QPainter& painter, const ui::Control& control, const Placement& place) const;
-    void paintText(QPainter& painter, const ui::LabelLook& look, const QRectF& rect,
-                   const std::vector<TextLine>& lines) const;
+    // Drops the set texts of controls the window no longer has.
+    void forgetGoneControls(const ui::Window& shown);
 
     Game& game_;
     ui::Window* window_;
+    mutable std::unordered_map<const ui::Control*, SetText> setTexts_;
 };

@@ -27,6 +27,11 @@ void Clock::advance(std::int64_t ms) {
     now_ = target;
 }
 
+void Clock::timerChanging() const {
+    if (beforeTimerChange)
+        beforeTimerChange();
+}
+
 std::int64_t Clock::untilNextTick() const {
     std::int64_t best = -1;
     for (Timer* t : timers_)
@@ -48,6 +53,9 @@ Timer::~Timer() {
 }
 
 void Timer::setEnabled(bool on) {
+    if (on == enabled_)
+        return;
+    clock_.timerChanging();
     if (on && (interval_ <= 0 || (owner_ && owner_->closed())))
         return;
     if (on && !enabled_)
@@ -56,6 +64,8 @@ void Timer::setEnabled(bool on) {
 }
 
 void Timer::setInterval(int ms) {
+    if (enabled_)
+        clock_.timerChanging();
     interval_ = ms;
     if (interval_ <= 0)
         enabled_ = false;

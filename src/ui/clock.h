@@ -24,10 +24,14 @@ class Clock {
 
     // Runs after every tick handler (the scene frees closed windows there).
     std::function<void()> afterTick;
+    // Runs before a timer starts, stops or takes a new interval, so that whoever drives the clock
+    // can bring it up to the present first and plan its next wake-up.
+    std::function<void()> beforeTimerChange;
 
   private:
     friend class Timer;
     Timer* nextDue(std::int64_t limit) const;
+    void timerChanging() const;
 
     std::int64_t now_ = 0;
     std::vector<Timer*> timers_;

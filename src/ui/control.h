@@ -3,6 +3,7 @@
 #include "ui/geometry.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace ui {
@@ -11,7 +12,7 @@ class Window;
 class Board;
 
 // Anything a window shows or keeps: geometry and visibility, owned by its window.
-// Every change marks the owning window for repainting.
+// Every change marks where it was drawn and where it is drawn now as changed in the owning window.
 class Control {
   public:
     enum class Kind { Label, Board, HiddenField, Line, TextBlock, Picture };
@@ -31,6 +32,9 @@ class Control {
     double height() const { return rect_.height; }
     const Rect& rect() const { return rect_; }
     bool visible() const { return visible_; }
+    // Where the control is drawn in its window, clipped to its board; nothing while it or its
+    // board is hidden.
+    std::optional<Rect> drawnArea() const;
 
     void setLeft(double v);
     void setTop(double v);
@@ -40,7 +44,12 @@ class Control {
     void setVisible(bool v);
 
   protected:
-    void changed();
+    // Marks where the control is drawn, and where it was drawn before a move.
+    void changed(const std::optional<Rect>& before = std::nullopt);
+    // After a move or a change of size: by default, the old and the new place.
+    virtual void moved(const std::optional<Rect>& before);
+    // Where the control would be drawn on a board drawn at board.
+    std::optional<Rect> drawnOn(const Rect& board) const;
 
   private:
     friend class Window;
@@ -94,6 +103,11 @@ class Board : public Control {
     void add(Control& child);
     void remove(Control& child);
     const std::vector<Control*>& children() const { return children_; }
+
+  protected:
+    // A board that moves or changes size marks the edges it uncovers or newly covers and the old
+    // and new places of its labels; its face between, an even colour, stays as it was.
+    void moved(const std::optional<Rect>& before) override;
 
   private:
     Colour back_;

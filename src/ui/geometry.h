@@ -26,12 +26,14 @@ struct Rect {
     double top = 0;
     double width = 0;
     double height = 0;
+    bool operator==(const Rect&) const = default;
 };
 
 struct Font {
     QString family = QStringLiteral("Lucida Console");
     double points = 12;
     int weight = 400; // 400 regular, 600 semi-bold, 700 bold
+    bool operator==(const Font&) const = default;
 };
 
 enum class Align { Left, Center };

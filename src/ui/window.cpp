@@ -6,6 +6,19 @@
 
 namespace ui {
 
+namespace {
+
+// Past this many changed areas they merge into one that holds them all.
+constexpr std::size_t kMostChangedAreas = 64;
+
+Rect bounds(const Rect& a, const Rect& b) {
+    const double left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+    return {left, top, std::max(a.left + a.width, b.left + b.width) - left,
+            std::max(a.top + a.height, b.top + b.height) - top};
+}
+
+} // namespace
+
 Window::Window(const QString& caption, double clientWidth, double clientHeight, Colour back,
                bool titleBar)
     : caption_(caption), back_(back), titleBar_(titleBar) {
@@ -50,6 +63,24 @@ void Window::setEnabled(bool e) {
     markDirty();
 }
 
+void Window::markChanged(const Rect& area) {
+    if (!changedAreas_.empty() && changedAreas_.back() == area)
+        return;
+    if (changedAreas_.size() < kMostChangedAreas) {
+        changedAreas_.push_back(area);
+        return;
+    }
+    Rect all = area;
+    for (const Rect& changed : changedAreas_)
+        all = bounds(all, changed);
+    changedAreas_ = {all};
+}
+
+void Window::clearDirty() {
+    dirty_ = false;
+    changedAreas_.clear();
+}
+
 void Window::add(Control& c, const Control* below) {
     c.owner_ = this;
     auto at = std::find(controls_.begin(), controls_.end(), below);
@@ -58,13 +89,15 @@ void Window::add(Control& c, const Control* below) {
         for (Control* child : static_cast<Board&>(c).children())
             if (child->owner_ != this)
                 add(*child);
-    markDirty();
+    if (const auto area = c.drawnArea())
+        markChanged(*area);
 }
 
 void Window::remove(Control& c) {
+    if (const auto area = c.drawnArea())
+        markChanged(*area);
     std::erase(controls_, &c);
     c.owner_ = nullptr;
-    markDirty();
 }
 
 void Window::markClosed() {

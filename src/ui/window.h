@@ -54,10 +54,13 @@ class Window {
     virtual void onKeyDown(int /*keyCode*/) {}
     virtual void onKeyPress(int /*charCode*/) {}
 
-    // Repaint bookkeeping for the front end.
+    // Repaint bookkeeping for the front end: the window itself changed (caption, place, size,
+    // enabled), and the areas of the client where controls changed, in twips.
     bool dirty() const { return dirty_; }
     void markDirty() { dirty_ = true; }
-    void clearDirty() { dirty_ = false; }
+    const std::vector<Rect>& changedAreas() const { return changedAreas_; }
+    void markChanged(const Rect& area);
+    void clearDirty();
 
   protected:
     // Runs once when the window is closed, before it becomes inert.
@@ -75,6 +78,7 @@ class Window {
     bool enabled_ = true;
     bool closed_ = false;
     bool dirty_ = true;
+    std::vector<Rect> changedAreas_;
     std::vector<Control*> controls_;
     std::vector<Timer*> timers_;
 };

@@ -1,0 +1,148 @@
+// What a turn, a stretch of time and a repaint cost: the game on a platform with fixed draws, and
+// the views under the offscreen platform.
+#include "seeded_platform.h"
+
+#include "board/board_window.h"
+#include "desktop/desktop_window.h"
+#include "desktop/window_view.h"
+#include "shell/game.h"
+#include "ui/keys.h"
+
+#include <QApplication>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// Any key that is not an arrow: a turn where the player waits.
+constexpr int kWait = ' ';
+// The countdown is set back to this every so often, so that a long run never times out.
+const QString kPlentyOfTime = QStringLiteral("120");
+
+// A game started with N in the menu, its level built, on a platform with fixed draws.
+struct StartedGame {
+    explicit StartedGame(unsigned seed) : platform(seed) {
+        game.start();
+        game.keyDown('N', 'N');
+        game.advance(10);
+    }
+    BoardWindow& boardWindow() { return *game.boardWindow(); }
+    // True when the level is the one the seed was chosen for.
+    bool drifts() { return boardWindow().driftOn.isSet() && !boardWindow().closingWallOn.isSet(); }
+    bool quiet() {
+        BoardWindow& b = boardWindow();
+        return !b.driftOn.isSet() && !b.closingWallOn.isSet() && !b.demon.visible() &&
+               !b.spider.visible() && !b.bat.visible();
+    }
+
+    SeededPlatform platform;
+    Game game{platform};
+};
+
+// The player waits away from the board's centre, where the gate comes after each turn, so that
+// every turn finds the board as the one before left it.
+void turnOnAQuietBoard(benchmark::State& state) {
+    StartedGame started(kQuietSeed);
+    if (!started.quiet())
+        state.SkipWithError("the seed gives no quiet level");
+    started.boardWindow().player.setLeft(0);
+    started.boardWindow().player.setTop(0);
+    for (auto _ : state)
+        started.game.keyDown(kWait, kWait);
+}
+BENCHMARK(turnOnAQuietBoard);
+
+// Arrow keys in a random order, from level to level, through fights, falls and path sections; a
+// lost game, the shop or quicksand start a new game, which is not counted.
+void turnInAPlayedGame(benchmark::State& state) {
+    StartedGame started(kQuietSeed);
+    Game& game = started.game;
+    std::mt19937 keys(kQuietSeed);
+    std::uniform_int_distribution<int> arrow(keys::Left, keys::Down);
+    for (auto _ : state) {
+        BoardWindow* board = game.boardWindow();
+        if (!board || board->gameOver.isSet() || game.scene().active() != board ||
+            board->stuckInQuicksand.isSet()) {
+            state.PauseTiming();
+            for (ui::Window* window : game.scene().windows())
+                game.close(*window);
+            game.scene().collect();
+            game.startNewGame();
+            game.advance(10);
+            state.ResumeTiming();
+        }
+        game.keyDown(arrow(keys), 0);
+    }
+}
+BENCHMARK(turnInAPlayedGame);
+
+void advanceBy100MsOnADriftingBoard(benchmark::State& state) {
+    StartedGame started(kDriftSeed);
+    if (!started.drifts())
+        state.SkipWithError("the seed gives no drifting level");
+    int ticks = 0;
+    for (auto _ : state) {
+        started.game.advance(100);
+        if (++ticks % 1000 == 0)
+            started.game.mainWindow().timeLeft.setText(kPlentyOfTime);
+    }
+}
+BENCHMARK(advanceBy100MsOnADriftingBoard);
+
+// A shown main window with the board of a level and the status panel.
+struct ShownGame : StartedGame {
+    explicit ShownGame(unsigned seed = kQuietSeed) : StartedGame(seed) {
+        window.show();
+        window.sync();
+        while (!window.windowHandle()->isExposed())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents();
+    }
+    DesktopWindow window{game};
+};
+
+void repaintTheBoardView(benchmark::State& state) {
+    ShownGame shown;
+    WindowView* view = shown.window.viewOf(shown.boardWindow());
+    for (auto _ : state)
+        view->repaint();
+}
+BENCHMARK(repaintTheBoardView);
+
+void repaintTheStatusPanel(benchmark::State& state) {
+    ShownGame shown;
+    for (auto _ : state)
+        shown.window.panel().repaint();
+}
+BENCHMARK(repaintTheStatusPanel);
+
+// A drift step as the player sees it: the tick, and the repaint it asks for.
+void driftOnTheScreen(benchmark::State& state) {
+    ShownGame shown(kDriftSeed);
+    int ticks = 0;
+    for (auto _ : state) {
+        shown.window.advance(100);
+        QCoreApplication::sendPostedEvents(); // the repaint
+        if (++ticks % 1000 == 0)
+            shown.game.mainWindow().timeLeft.setText(kPlentyOfTime);
+    }
+}
+BENCHMARK(driftOnTheScreen);
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform's notes on window sizes are no figures.
+    static const QtMessageHandler shown = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& where, const QString& text) {
+            if (!text.contains(QLatin1String("propagateSizeHints")))
+                shown(type, where, text);
+        });
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
