@@ -1,43 +1,25 @@
 // Recorded games: a game recorded live plays again to the same end, every time; a damaged
 // recording is refused with the line at fault; each game is kept as its own file.
 #include "board/board_window.h"
+#include "recorded_game.h"
 #include "replay/headless.h"
 #include "replay/player.h"
-#include "replay/recorder.h"
-#include "replay/recording_platform.h"
 #include "replay/replay_platform.h"
-#include "scripted_platform.h"
-#include "shell/game.h"
-#include "ui/keys.h"
+#include "shell/finale_window.h"
+#include "shell/menu_window.h"
+#include "ui/number.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <random>
 
 namespace {
-
-// A game on the virtual clock, recorded as the real one is; the scripted platform answers the
-// boxes, the game's own generator rolls the dice.
-struct RecordedGame {
-    explicit RecordedGame(const QString& folder = {}) : recorder(game, platform, folder) {
-        inner.folder = inner.userFolder = dir.path();
-        game.start();
-    }
-    void press(int keyCode, QString answer = {}) {
-        if (!answer.isEmpty())
-            inner.queueAnswer(answer);
-        game.keyDown(keyCode, keyCode == keys::Escape || keyCode > '/' ? keyCode : 0);
-    }
-
-    QTemporaryDir dir;
-    ScriptedPlatform inner;
-    RecordingPlatform platform{inner};
-    Game game{platform};
-    Recorder recorder;
-};
 
 // Keys, clicks and stretches of time at random, in whatever state the game is in.
 void walk(RecordedGame& live, unsigned seed, int steps) {
@@ -175,20 +157,119 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
         << text.toStdString();
 }
 
+namespace {
+
+double valueOf(const QString& text) {
+    return ui::readNumber(text).value_or(0);
+}
+
+// The arrow that brings a player at `from` a step nearer to left, top, the farther way first; a
+// letter, a turn without a step, when it is there.
+int towards(const ui::Label& from, double left, double top) {
+    const double across = left - from.left(), down = top - from.top();
+    if (std::abs(across) < BoardWindow::kStep && std::abs(down) < BoardWindow::kStep)
+        return 'A';
+    if (std::abs(across) >= std::abs(down))
+        return across < 0 ? keys::Left : keys::Right;
+    return down < 0 ? keys::Up : keys::Down;
+}
+
+// A plain player's turn and a quarter of a second: on the board to `goal`, or else to the gate,
+// or else to the monster that guards it; in the path section to the hidden next board.
+void playTurn(RecordedGame& live, const ui::Label* goal = nullptr) {
+    const BoardWindow& b = *live.game.boardWindow();
+    int key = 'A';
+    if (b.onPath.isSet()) {
+        key = towards(b.pathPlayer, b.board.left() + b.board.width() / 2,
+                      b.board.top() + b.board.height() / 2);
+    } else {
+        for (const ui::Label* object : {goal, &b.gate, &b.demon, &b.spider}) {
+            if (object && object->visible()) {
+                key = towards(b.player, object->left(), object->top());
+                break;
+            }
+        }
+    }
+    live.press(key);
+    live.game.advance(250);
+}
+
+// Plays from one time of day after another until `play` gets where it wants: the first game that
+// does, played as a player could have played it.
+std::unique_ptr<RecordedGame> firstThat(const std::function<bool(RecordedGame&)>& play) {
+    for (int attempt = 0; attempt < 300; ++attempt) {
+        auto live = std::make_unique<RecordedGame>(QString(), 36000 + 61.0 * attempt);
+        live->press('N', QStringLiteral("Cid"));
+        live->game.advance(500);
+        if (play(*live))
+            return live;
+    }
+    ADD_FAILURE() << "no game got there";
+    return nullptr;
+}
+
+// Plays turns while `going` holds and the game is not lost; false when lost or out of turns.
+bool playWhile(RecordedGame& live, const std::function<bool()>& going,
+               ui::Label BoardWindow::*goal = nullptr) {
+    for (int turn = 0; turn < 1000; ++turn) {
+        if (!going())
+            return true;
+        BoardWindow* b = live.game.boardWindow();
+        if (!b || b->gameOver.isSet())
+            return false;
+        playTurn(live, goal ? &(b->*goal) : nullptr);
+    }
+    return false;
+}
+
+} // namespace
+
 // The committed recordings under tests/replays, made again when a rule changes on purpose:
 // VEXMOOR_REMAKE_REPLAYS=<folder> game_tests --gtest_filter=ReplayFiles.*
 TEST(ReplayFiles, Remake) {
     const QString folder = qEnvironmentVariable("VEXMOOR_REMAKE_REPLAYS");
     if (folder.isEmpty())
         GTEST_SKIP() << "VEXMOOR_REMAKE_REPLAYS names no folder";
-    const auto keep = [&](RecordedGame& live, const char* name) {
-        EXPECT_TRUE(live.recorder.write(QDir(folder).filePath(QLatin1String(name))));
+    const auto keep = [&](const RecordedGame* live, const char* name) {
+        ASSERT_NE(live, nullptr) << name;
+        EXPECT_TRUE(live->recorder.write(QDir(folder).filePath(QLatin1String(name))));
     };
-    {
-        RecordedGame live;
-        walk(live, 4242, 2000);
-        keep(live, "random_game.txt");
-    }
+    // To level 5 through two path sections.
+    keep(firstThat([](RecordedGame& live) {
+             BoardWindow& b = *live.game.boardWindow();
+             return playWhile(live, [&] {
+                 return b.onPath.isSet() || valueOf(b.pathSections.text()) < 2 ||
+                        valueOf(live.game.mainWindow().level.text()) < 5;
+             });
+         }).get(),
+         "level_five_two_paths.txt");
+    // Time runs out in the quicksand; a continue from the shop, and on to the next level.
+    keep(firstThat([](RecordedGame& live) {
+             MainWindow& status = live.game.mainWindow();
+             BoardWindow& b = *live.game.boardWindow();
+             // The player waits while the quicksand is more turns away than seconds are left.
+             const auto waitForTheEnd = [&] {
+                 const double turns = (std::abs(b.quicksand.left() - b.player.left()) +
+                                       std::abs(b.quicksand.top() - b.player.top())) /
+                                      BoardWindow::kStep;
+                 for (int second = 0; second < 120 && !b.gameOver.isSet() &&
+                                      valueOf(status.timeLeft.text()) > turns / 4 + 3;
+                      ++second)
+                     live.game.advance(1000);
+                 return b.quicksand.visible() && !b.stuckInQuicksand.isSet();
+             };
+             if (!b.quicksand.visible() || !playWhile(live, waitForTheEnd, &BoardWindow::quicksand))
+                 return false;
+             for (int tick = 0; tick < 12 && !b.gameOver.isSet(); ++tick)
+                 live.game.advance(500);
+             if (!b.gameOver.isSet() || !b.stuckInQuicksand.isSet())
+                 return false;
+             live.press(keys::Escape);
+             live.game.advance(500);
+             live.press('Z');
+             return playWhile(live, [&] { return valueOf(status.level.text()) < 2; });
+         }).get(),
+         "quicksand_lost_continued.txt");
     {
         RecordedGame live;
         live.press('N', QStringLiteral("Cid"));
@@ -198,7 +279,7 @@ TEST(ReplayFiles, Remake) {
                               keys::Escape, int('H'), int('Q'), int('N')})
             live.press(key);
         walk(live, 5, 200);
-        keep(live, "shop_every_command.txt");
+        keep(&live, "shop_every_command.txt");
     }
     {
         RecordedGame live;
@@ -209,16 +290,18 @@ TEST(ReplayFiles, Remake) {
         save.close();
         live.press('L');
         walk(live, 12, 500);
-        keep(live, "load_saved_game.txt");
+        keep(&live, "load_saved_game.txt");
     }
-    {
-        RecordedGame live;
-        live.press('N', QStringLiteral("Dee"));
-        live.game.advance(500);
-        live.inner.queueAnswer(QStringLiteral("vumo"));
-        live.inner.queueAnswer(QStringLiteral("98"));
-        live.game.click(live.game.mainWindow().captions[0]);
-        walk(live, 3, 800);
-        keep(live, "cheat_codes.txt");
-    }
+    // A leap to level 98 and one path section to the finale, then back in the menu.
+    keep(firstThat([](RecordedGame& live) {
+             live.inner.queueAnswer(QStringLiteral("vumo"));
+             live.inner.queueAnswer(QStringLiteral("98"));
+             live.game.click(live.game.mainWindow().captions[0]);
+             if (!playWhile(live, [&] { return !live.game.finale(); }))
+                 return false;
+             for (int second = 0; second < 60 && live.game.finale(); ++second)
+                 live.game.advance(1000);
+             return live.game.menu() != nullptr;
+         }).get(),
+         "finale.txt");
 }
