@@ -6,6 +6,7 @@
 #include "scripted_platform.h"
 #include "shell/game.h"
 #include "shell/menu_window.h"
+#include "shop/shop_window.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,20 +21,19 @@ struct FrontEnd {
             qWarning("the main window was not exposed");
     }
 
-    // Types N in the main menu with "Anna" queued for the name prompt, and lets the board's
-    // start-up tick run.
+    // N in the main menu, "Anna" for the name, and the board's start-up tick; only the player
+    // and the gate stay on the board, the player at 480, 480.
     BoardWindow& newGame() {
         platform.queueAnswer(QStringLiteral("Anna"));
         QTest::keyClick(&window, Qt::Key_N);
         window.advance(10);
-        if (!game.boardWindow())
-            qFatal("no board after a new game");
-        return *game.boardWindow();
-    }
-
-    void showPanel(bool shown) {
-        game.mainWindow().statusPanel.setVisible(shown);
+        BoardWindow& b = *game.boardWindow();
+        for (ui::Label* other : {&b.secretPassage, &b.goldPickup, &b.hitsPickup, &b.foodPickup,
+                                 &b.serumPickup, &b.quicksand, &b.demon, &b.spider, &b.bat})
+            other->setVisible(false);
+        b.player.setRect({480, 480, 255, 255});
         window.sync();
+        return b;
     }
 
     WindowView& viewOf(const ui::Window& w) {

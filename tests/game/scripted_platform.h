@@ -2,7 +2,9 @@
 
 #include "ui/platform.h"
 
+#include <QDir>
 #include <QString>
+#include <QTemporaryDir>
 #include <deque>
 #include <ostream>
 #include <vector>
@@ -12,7 +14,8 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 }
 
 // A platform that answers from a script: queued answers for input boxes and queued uniform numbers
-// for the random draws, and a record of every box, address and exit.
+// for the random draws, and a record of every box, address and exit. Its program folder is a
+// private temporary folder, and its data folder a folder inside it that does not exist yet.
 class ScriptedPlatform : public ui::Platform {
   public:
     struct Prompt {
@@ -28,8 +31,9 @@ class ScriptedPlatform : public ui::Platform {
     int randomCalls = 0;
     int reseeds = 0;
     double screenW = 11760, screenH = 7830;
-    QString folder = QStringLiteral("/tmp");
-    QString userFolder = QStringLiteral("/tmp");
+    QTemporaryDir home;
+    QString folder = home.path();
+    QString userFolder = QDir(home.path()).filePath(QStringLiteral("data"));
     double seconds = 36000;
 
     // Queues a uniform number that makes draw(n) give value.

@@ -1,0 +1,336 @@
+#include "game_fixture.h"
+
+#include "shell/finale_window.h"
+#include "shell/menu_window.h"
+#include "ui/number.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace {
+
+QStringList split(const QString& text, char separator) {
+    QStringList parts;
+    for (const QString& part : text.split(QLatin1Char(separator), Qt::SkipEmptyParts))
+        if (!part.trimmed().isEmpty())
+            parts << part.trimmed();
+    return parts;
+}
+
+QString textOf(const ui::Control& control) {
+    if (const auto* label = dynamic_cast<const ui::Label*>(&control))
+        return label->text();
+    if (const auto* field = dynamic_cast<const ui::HiddenField*>(&control))
+        return field->text();
+    if (const auto* block = dynamic_cast<const ui::TextBlock*>(&control))
+        return block->text();
+    return {};
+}
+
+void setText(ui::Control& control, const QString& text) {
+    if (auto* label = dynamic_cast<ui::Label*>(&control))
+        label->setText(text);
+    else if (auto* field = dynamic_cast<ui::HiddenField*>(&control))
+        field->setText(text);
+}
+
+QString joined(const std::vector<QString>& texts) {
+    return QStringList(texts.begin(), texts.end()).join(" | ");
+}
+
+} // namespace
+
+std::ostream& operator<<(std::ostream& os, const Row& row) {
+    return os << "{" << row.setup << " | " << row.dice << " | " << row.keys << " | " << row.expect
+              << "}";
+}
+
+BoardWindow& Play::start(const LevelPlan& plan) {
+    if (status().playerName.text() == "Player")
+        platform.queueAnswer("Anna");
+    queueBuild(plan);
+    press('N');
+    game.advance(10);
+    boardWindow().drift.setEnabled(false);
+    return boardWindow();
+}
+
+void Play::queueBuild(const LevelPlan& plan) {
+    // A board window still to open fills the main window above the status panel.
+    const BoardWindow* open = game.boardWindow();
+    const double width = open ? open->width() : status().width() - 120;
+    const double height =
+        open ? open->height() : status().height() - MainWindow::kPanelHeight - 510;
+    const auto queue = [this](double value, double n) {
+        platform.queueDraw(static_cast<int>(value), n);
+    };
+    queue(plan.wallDie, 4);
+    if (plan.newBoard) {
+        queue(plan.board.top, height);
+        queue(plan.board.left, width);
+        queue(plan.board.width, 8000);
+        queue(plan.board.height, 8000);
+    }
+    const auto place = [&](const ObjectPlan& object) {
+        queue(object.top, plan.board.height);
+        queue(object.left, plan.board.width);
+    };
+    place(plan.gate);
+    // The optional objects in the build's order: a die of 1 places one, its top face not.
+    const std::optional<ObjectPlan>* optionals[] = {&plan.coins,   &plan.hit,    &plan.food,
+                                                    &plan.secret,  &plan.trap,   &plan.serum,
+                                                    &plan.monster, &plan.spider, &plan.bat};
+    for (int i = 0; i < 9; ++i) {
+        const int sides = i == 0 ? 30 : 20;
+        queue(*optionals[i] ? 1 : sides, sides);
+        if (!*optionals[i])
+            continue;
+        place(**optionals[i]);
+        if (i >= 6) // a monster's level
+            queue((*optionals[i])->level, 9);
+    }
+}
+
+void Play::press(int keyCode) {
+    const bool hasChar = keyCode == keys::Escape || (keyCode >= 'A' && keyCode <= 'Z') ||
+                         (keyCode >= '0' && keyCode <= '9');
+    game.keyDown(keyCode, hasChar ? keyCode : 0);
+}
+
+std::vector<std::pair<QString, Thing>> Play::things() {
+    std::vector<std::pair<QString, Thing>> list;
+    const auto add = [&list](const QString& names, std::initializer_list<Thing> things) {
+        const QStringList each = names.split(' ');
+        for (qsizetype i = 0; i < each.size(); ++i)
+            list.emplace_back(each[i], things.begin()[i]);
+    };
+    MainWindow& m = status();
+    add("LV EN AM GD HT FD SR TM CP name msg rope panel picBack statsDivider messageDivider",
+        {&m.level, &m.energy, &m.armor, &m.gold, &m.hits, &m.food, &m.serum, &m.timeLeft,
+         &m.continues, &m.playerName, &m.messageLine(), &m.ropeIndicator(), &m.statusPanel,
+         &m.boardColour, &m.statsDivider, &m.messageDivider});
+    for (int i = 0; i < 10; ++i)
+        add(QString("caption%1").arg(i), {&m.captions[i]});
+    add("countdown statusTimer", {&m.countdown, &m.statusTimer});
+    add("menuWindow boardWindow shop finale overScreen",
+        {game.menu(), game.boardWindow(), game.shop(), game.finale(), game.gameOverWindow()});
+    if (BoardWindow* b = game.boardWindow()) {
+        add("board player gate passage gold hits food serum sand demon spider bat pathPlayer "
+            "pathTime pathGold pathFood",
+            {&b->board, &b->player, &b->gate, &b->secretPassage, &b->goldPickup, &b->hitsPickup,
+             &b->foodPickup, &b->serumPickup, &b->quicksand, &b->demon, &b->spider, &b->bat,
+             &b->pathPlayer, &b->pathTime, &b->pathGold, &b->pathFood});
+        for (int i = 0; i < std::max(b->holes.count(), b->trail.count()); ++i) {
+            if (b->holes.isLoaded(i))
+                add(QString("hole%1").arg(i), {&b->holes[i]});
+            if (b->trail.isLoaded(i))
+                add(QString("mark%1").arg(i), {&b->trail[i]});
+        }
+        add("sections prevTop prevLeft marks loadPending fromPath onPath wallOn driftOn dir over "
+            "stuck startUp wall drift sandTimer",
+            {&b->pathSections, &b->pathPlayerPreviousTop, &b->pathPlayerPreviousLeft,
+             &b->trailMarks, &b->loadPending, &b->boardFromPath, &b->onPath, &b->closingWallOn,
+             &b->driftOn, &b->driftDirection, &b->gameOver, &b->stuckInQuicksand, &b->startUp,
+             &b->closingWall, &b->drift, &b->quicksandTimer});
+    }
+    if (MenuWindow* menu = game.menu())
+        add("title menuText credits", {&menu->title, &menu->menuText, &menu->credits});
+    if (ShopWindow* shop = game.shop())
+        add("shopMenu shopLine shopMsg", {&shop->menuText, &shop->divider, &shop->message});
+    if (FinaleWindow* f = game.finale())
+        add("headline couple hero princess heart frame theEnd finaleCredits",
+            {&f->headline, &f->couple, &f->hero, &f->princess, &f->heart, &f->frame, &f->theEnd,
+             &f->credits});
+    if (GameOverWindow* over = game.gameOverWindow())
+        add("banner", {&over->banner});
+
+    // What the player sees besides the windows' controls.
+    QStringList windows, prompts;
+    for (ui::Window* window : game.scene().windows())
+        for (auto& [name, thing] : list)
+            if (std::holds_alternative<ui::Window*>(thing) &&
+                std::get<ui::Window*>(thing) == window)
+                windows << name;
+    for (const auto& p : platform.prompts)
+        prompts << p.prompt + '/' + p.title + '/' + p.proposed;
+    add("windows prompts box addresses exits reseeds saved",
+        {windows.join(','), prompts.join(" | "), joined(platform.messages),
+         joined(platform.addresses).replace(platform.folder, "PROGRAM"),
+         QString::number(platform.exits), QString::number(platform.reseeds),
+         QString::fromUtf8(saved()).replace("\r\n", "/")});
+    return list;
+}
+
+Thing Play::thing(const QString& name) {
+    for (auto& [known, thing] : things())
+        if (known == name)
+            return thing;
+    return {};
+}
+
+// A clause is "name=text", "name left,top" (or "left,top,width,height") or "name state": shown or
+// hidden for a control, on or off for a timer, open, closed, enabled or disabled for a window. Set
+// up, a label put somewhere is shown, and "saved=" writes the save file with "/" as line ends.
+void Play::apply(const QString& clauses, bool check) {
+    for (const QString& clause : split(clauses, ';')) {
+        if (!check && clause == "path") {
+            queueDice("path");
+            boardWindow().gate.setRect(boardWindow().player.rect());
+            boardWindow().gate.setVisible(true);
+            press('A');
+            continue;
+        }
+        if (!check && clause == "shop")
+            press(keys::Escape);
+        if (!check && (clause == "shop" || clause == "menu"))
+            continue;
+        const bool isText = clause.section(' ', 0, 0).contains('=');
+        const qsizetype at = clause.indexOf(isText ? '=' : ' ');
+        const QString value = clause.mid(at + 1).trimmed();
+        const Thing thing = this->thing(clause.left(at));
+        ui::Control* const* control = std::get_if<ui::Control*>(&thing);
+        ui::Timer* const* timer = std::get_if<ui::Timer*>(&thing);
+        ui::Window* const* window = std::get_if<ui::Window*>(&thing);
+        QString actual;
+        if (at < 0 || std::holds_alternative<std::monostate>(thing)) {
+            ADD_FAILURE() << "no such thing in " << clause.toStdString();
+        } else if (isText && control) {
+            if (!check)
+                setText(**control, value);
+            actual = textOf(**control);
+        } else if (isText) {
+            if (!check && clause.startsWith("saved="))
+                writeSave(QString(value).replace('/', "\r\n").toUtf8());
+            actual = std::get<QString>(thing);
+        } else if (!value.isEmpty() && (value[0].isDigit() || value[0] == '-')) {
+            const QStringList sides = value.split(',');
+            if (!check && control) {
+                const ui::Rect r = (*control)->rect();
+                (*control)->setRect({sides[0].toDouble(), sides[1].toDouble(),
+                                     sides.size() > 2 ? sides[2].toDouble() : r.width,
+                                     sides.size() > 3 ? sides[3].toDouble() : r.height});
+                if (dynamic_cast<ui::Label*>(*control))
+                    (*control)->setVisible(true);
+            }
+            const ui::Rect r = control             ? (*control)->rect()
+                               : window && *window ? (*window)->rect()
+                                                   : ui::Rect{};
+            QStringList now;
+            for (double side : {r.left, r.top, r.width, r.height})
+                now << ui::numberText(side);
+            actual = now.mid(0, sides.size()).join(',');
+        } else if (control) {
+            if (!check)
+                (*control)->setVisible(value == "shown");
+            actual = (*control)->visible() ? "shown" : "hidden";
+        } else if (timer) {
+            if (!check)
+                (*timer)->setEnabled(value == "on");
+            actual = (*timer)->enabled() ? "on" : "off";
+        } else if (window && value.endsWith("abled")) {
+            actual = *window && (*window)->enabled() ? "enabled" : "disabled";
+        } else if (window) {
+            actual = *window ? "open" : "closed";
+        }
+        if (check) {
+            EXPECT_EQ(actual, value) << "in " << clause.toStdString();
+        }
+    }
+}
+
+void Play::queueDice(const QString& dice) {
+    static const QRegularExpression form("^(\\d+)/(\\d+)([<>]?)$");
+    for (const QString& die : split(dice, ' ')) {
+        const auto match = form.match(die);
+        if (die.startsWith("build") || die == "kept") {
+            LevelPlan plan;
+            plan.newBoard = die != "kept";
+            plan.wallDie = die.contains(':') ? die.section(':', 1).toInt() : plan.wallDie;
+            queueBuild(plan);
+        } else if (die == "path") {
+            // The holes far off at 9000, 6000, the path's pick-ups at 3000, 100.
+            for (int i = 0; i < 31 + 3; ++i) {
+                platform.queueDraw(i < 31 ? 6000 : 100, boardWindow().height());
+                platform.queueDraw(i < 31 ? 9000 : 3000, boardWindow().width());
+            }
+        } else if (die == "...") {
+            anyDraws_ = true;
+        } else if (match.hasMatch()) {
+            const double value = match.captured(1).toDouble(), n = match.captured(2).toDouble();
+            const QString edge = match.captured(3);
+            platform.randoms.push_back(edge == "<"   ? (value - 1) / n + 1e-9
+                                       : edge == ">" ? value / n - 1e-9
+                                                     : (value - 0.5) / n);
+        } else {
+            ADD_FAILURE() << "no die: " << die.toStdString();
+        }
+    }
+}
+
+void Play::playKeys(const QString& strokes) {
+    const QStringList named{"Left", "Up", "Right", "Down"}; // 37 to 40
+    for (const QString& key : split(strokes, ' ')) {
+        if (key.startsWith('+'))
+            game.advance(key.mid(1).toLongLong());
+        else if (key.startsWith("say:"))
+            platform.queueAnswer(key.mid(4));
+        else if (key.startsWith("click:"))
+            click(key.mid(6));
+        else if (key == "Esc")
+            press(keys::Escape);
+        else if (named.contains(key))
+            press(keys::Left + named.indexOf(key));
+        else if (key.size() == 1)
+            press(key[0].unicode());
+        else
+            ADD_FAILURE() << "no key: " << key.toStdString();
+    }
+}
+
+void Play::click(const QString& name) {
+    const Thing clicked = thing(name);
+    ui::Control* const* control = std::get_if<ui::Control*>(&clicked);
+    if (auto* label = control ? dynamic_cast<ui::Label*>(*control) : nullptr)
+        game.click(*label);
+    else
+        ADD_FAILURE() << "no label to click: " << name.toStdString();
+}
+
+void Play::run(const Row& row) {
+    SCOPED_TRACE(testing::Message() << row);
+    if (!split(row.setup, ';').contains("menu")) {
+        start();
+        // Away from the board's centre, where the gate comes when no monster guards it.
+        boardWindow().player.setRect({1000, 1000, 255, 255});
+    }
+    apply(row.setup, false);
+    const int drawn = platform.randomCalls;
+    queueDice(row.dice);
+    const auto queued = static_cast<int>(platform.randoms.size());
+    playKeys(row.keys);
+    apply(row.expect, true);
+    EXPECT_TRUE(platform.randoms.empty()) << platform.randoms.size() << " dice left";
+    if (!anyDraws_) {
+        EXPECT_EQ(platform.randomCalls - drawn, queued) << "draws beyond the dice";
+    }
+}
+
+QString Play::savePath() const {
+    return QDir(platform.folder).filePath("Save.ini");
+}
+
+void Play::writeSave(const QByteArray& bytes) {
+    QFile f(savePath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray Play::saved() const {
+    QFile f(savePath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void check(std::span<const Row> rows) {
+    for (const Row& row : rows)
+        Play().run(row);
+}
