@@ -3,7 +3,7 @@
 #include "game_fixture.h"
 
 TEST(Combat, AMonstersBlowIsAbsorbedOrCostsTheLevelAndKnocksThePlayerBack) {
-    const Row rows[] = {
+    check({
         {"demon 1000,1000; demon=3", "1/8 49/100", "A", "AM=7; EN=100; msg=; player 1000,1000"},
         {"spider 1000,1000; spider=4", "1/8 49/100", "A", "SR=16; EN=100"},
         {"bat 1000,1000; bat=6; SR=16", "1/8 49/100", "A", "SR=10; EN=100"},
@@ -25,13 +25,12 @@ TEST(Combat, AMonstersBlowIsAbsorbedOrCostsTheLevelAndKnocksThePlayerBack) {
          "player 1000,2745; over="},
         {"player 1000,200; demon 1000,200; demon=3; AM=0", "1/8 1/100 3/4", "A",
          "over=1; EN=0; msg=Game Over. You have fallen into the ravine"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Combat, ThePlayersStrikeSpendsAHitAndTheLastLevelNeedsNone) {
     // The spider lives on far off, so the gate shown by a kill stays where it is.
-    const Row rows[] = {
+    check({
         {"gate hidden; spider 3000,2500; demon 1000,1000; demon=3", "1/8 2/8 51/100 8/10", "A",
          "demon=2; demon shown; HT=19; GD=10; msg=Your Attack!; gate hidden"},
         {"gate hidden; spider 3000,2500; bat 1000,1000; bat=1", "2/8 1/8 100/100 7/10", "A",
@@ -41,12 +40,11 @@ TEST(Combat, ThePlayersStrikeSpendsAHitAndTheLastLevelNeedsNone) {
         {"gate hidden; demon 1000,1000; demon=2; HT=0", "1/8 99/100 10/10", "A",
          "demon=2; demon shown; GD=10; msg=No hits!!!; gate hidden"},
         {"demon 1000,1000; demon=1", "1/8 50/100", "A", "demon=1; HT=20; GD=10; AM=10; msg="},
-    };
-    check(rows);
+    });
 }
 
 TEST(Combat, OnlyTheFirstTouchingMonsterFightsAndOnlyWithEnergyLeft) {
-    const Row rows[] = {
+    check({
         {"demon 1000,1000; demon=5; spider 1000,1000; spider=5; bat 1000,1000; bat=5",
          "1/8 1/8 1/8 1/100", "A", "AM=5; SR=20"},
         {"demon 3000,2500; spider 1000,1000; spider=5", "1/8 1/8 1/100", "A", "AM=10; SR=15"},
@@ -54,18 +52,16 @@ TEST(Combat, OnlyTheFirstTouchingMonsterFightsAndOnlyWithEnergyLeft) {
         {"EN=0; demon 1000,1000; demon=1", "1/8", "A",
          "over=1; demon shown; msg=Game Over. You have fallen into the ravine"},
         {"EN=-3; rope shown", "build", "A", "over=; rope hidden; msg=You used the rope!"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Combat, WarningsFollowThePickUpAndPrecedeTheExchange) {
-    const Row rows[] = {
+    check({
         {"gold 1000,1000; HT=0", "3/10", "A", "msg=No hits!!!; GD=13"},
         {"HT=1; EN=10", "", "A", "msg="},
         {"EN=9; HT=0", "", "A", "msg=Low energy!!!"},
         {"EN=1; demon 1000,1000; demon=2", "1/8 50/100", "A", "msg=Low energy!!!; over="},
         {"EN=1; demon 1000,1000; demon=2; HT=5", "1/8 51/100 1/10", "A",
          "demon=1; msg=Your Attack!"},
-    };
-    check(rows);
+    });
 }

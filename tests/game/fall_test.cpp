@@ -4,7 +4,7 @@
 TEST(Fall, TheRopeSavesOnceAndAFallWithoutItEndsTheGame) {
     const char* const over = "EN=0; over=1; player hidden; countdown off; wall off; "
                              "boardWindow disabled; windows=boardWindow,shop,overScreen";
-    const Row rows[] = {
+    check({
         {"fromPath=1; LV=5; rope shown; player 95,1000", "kept", "Left",
          "msg=You used the rope!; rope hidden; board 600,600; player 2000,1500; player shown; "
          "LV=5; EN=100; over=; windows=boardWindow"},
@@ -21,6 +21,5 @@ TEST(Fall, TheRopeSavesOnceAndAFallWithoutItEndsTheGame) {
         // The game-over screen closes itself after two seconds.
         {"player 1000,50", "", "Up +1999", "overScreen open"},
         {"player 1000,50", "", "Up +2000", "windows=boardWindow,shop"},
-    };
-    check(rows);
+    });
 }

@@ -4,7 +4,7 @@
 #include "game_fixture.h"
 
 TEST(Path, TheGateLeadsThroughThePathToTheNextLevel) {
-    const Row rows[] = {
+    check({
         {"path", "", "",
          "board hidden; onPath=1; sections=1; statusTimer on; hole30 9000,6000; hole30 shown; "
          "pathFood 3000,100; pathFood shown; pathGold shown; pathTime shown; pathPlayer shown; "
@@ -18,12 +18,11 @@ TEST(Path, TheGateLeadsThroughThePathToTheNextLevel) {
         // The next section starts where the last step of this one began.
         {"path", "500/7830 550/11760 4000/8000 3000/8000 kept path", "Left Right A A",
          "sections=2; onPath=1; pathPlayer 504,600; LV=2"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Path, AllTouchingPickUpsAreTakenInOneMoveAndThenTheLowestHole) {
-    const Row rows[] = {
+    check({
         {"path; pathFood 696,600; pathGold 696,600; pathTime 696,600",
          "3/10 4/10 5/10 5000/7830 5000/11760 3500/8000 2500/8000", "Right",
          "FD=23; GD=14; TM=125; msg=You got the time; pathFood hidden; pathGold hidden; "
@@ -39,8 +38,7 @@ TEST(Path, AllTouchingPickUpsAreTakenInOneMoveAndThenTheLowestHole) {
         {"rope shown; AM=0; player 100,1000; gate 100,1000; demon 100,1000; demon=9",
          "1/8 path 1/100 4/4 build", "A",
          "msg=You used the rope!; onPath=1; pathPlayer shown; over="},
-    };
-    check(rows);
+    });
 }
 
 TEST(Path, TheExitIncludesItsEdges) {

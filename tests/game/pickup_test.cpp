@@ -3,7 +3,7 @@
 #include "game_fixture.h"
 
 TEST(Pickup, ContactIsAStepLeftOfAnObjectToItsWidthAndThePlayersHeightEachWay) {
-    const Row rows[] = {
+    check({
         {"gold 1095,1000", "4/10", "A", "GD=14; gold hidden; msg=You got the gold"},
         {"gold 1096,1000", "", "A", "GD=10; gold shown; msg="},
         {"gold 746,1000", "4/10", "A", "GD=14"},
@@ -13,12 +13,11 @@ TEST(Pickup, ContactIsAStepLeftOfAnObjectToItsWidthAndThePlayersHeightEachWay) {
         {"gold 1000,1254", "4/10", "A", "GD=14"},
         {"gold 1000,1255", "", "A", "GD=10"},
         {"gold 1191,1000", "4/10", "Right", "GD=14"}, // the test comes after the step
-    };
-    check(rows);
+    });
 }
 
 TEST(Pickup, EachPickUpAddsADrawFromTenAndOnlyTheFirstTouchingObjectActs) {
-    const Row rows[] = {
+    check({
         {"gold 1000,1000", "10/10", "A", "GD=20; gold hidden; msg=You got the gold"},
         {"hits 1000,1000", "10/10", "A", "HT=30; hits hidden; msg=You got the hits"},
         {"food 1000,1000", "3/10", "A", "FD=23; food hidden; msg=You got the foods"},
@@ -30,21 +29,19 @@ TEST(Pickup, EachPickUpAddsADrawFromTenAndOnlyTheFirstTouchingObjectActs) {
         // The gate leads to the path section before the gold or the quicksand act.
         {"gate 1000,1000; gold 1000,1000; sand 1000,1000; HT=0", "path", "A",
          "board hidden; onPath=1; gold shown; stuck=; msg=No hits!!!"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Pickup, ThePassageRaisesTheLevelByTwoOnANewLevel) {
-    const Row rows[] = {
+    check({
         {"passage 1000,1000; LV=5", "build", "A",
          "LV=7; msg=Secret passage +2 Level!; player 2000,1500; passage hidden"},
         {"fromPath=1; passage 1000,1000", "kept", "A", "LV=3; player 2000,1500"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Pickup, QuicksandHoldsThePlayerForFiveTicksCountingDownOnTheTrap) {
-    const Row rows[] = {
+    check({
         {"sand 1096,1000", "", "Right", "stuck=1; sandTimer on; sand=5; msg="},
         {"sand 1096,1000", "", "Right +1000 Right +3999 Right",
          "sand=1; sand shown; stuck=1; player 1096,1000"},
@@ -57,6 +54,5 @@ TEST(Pickup, QuicksandHoldsThePlayerForFiveTicksCountingDownOnTheTrap) {
          "sand 1,300"},
         // A trap whose caption is no number lets go at once.
         {"sand 1000,1000; sand=?", "10/20", "A +1000", "stuck=; sand=5; sandTimer off"},
-    };
-    check(rows);
+    });
 }

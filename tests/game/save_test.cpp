@@ -102,7 +102,7 @@ TEST(SaveFile, NamesWithCommasQuotesAndBlanksComeBack) {
 }
 
 TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
-    const Row rows[] = {
+    check({
         {"shop; board 120,240,3615,1815; TM=97", "", "S",
          "box=Saved!; shop open; "
          "saved=1/100/10/10/20/20/20/97/ 240 / 120 / 3615 / 1815 /Anna/5/False/"},
@@ -125,20 +125,18 @@ TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
          "gold 300,300; countdown on"},
         {"shop; board 11,22,3333,4444; rope shown; saved=7/55/30/42/25/8/16/64/", "", "L",
          "LV=7; name=; CP=; rope hidden; board 11,22,3333,4444"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Save, BothLoadsRefuseADamagedFileAndTellWhenThereIsNone) {
-    const Row rows[] = {
+    check({
         {"menu", "", "L", "box=No saved game; windows=menuWindow; countdown off"},
         {"menu; saved=/55/fifty/", "", "L", "box=No saved game; windows=menuWindow"},
         {"menu; saved=7/fifty/", "", "L", "box=The saved game is damaged.; windows=menuWindow"},
         {"shop", "", "L", "box=No saved game; shop open"},
         {"shop; saved=7/fifty/", "", "L",
          "box=The saved game is damaged.; shop open; LV=1; EN=100"},
-    };
-    check(rows);
+    });
     // No save file is this large.
     Play play;
     play.writeSave(kBea + QByteArray(70000, '\n'));
@@ -184,7 +182,7 @@ TEST(Save, WithoutAWritableProgramFolderTheDataFolderIsMadeAndUsed) {
 }
 
 TEST(Save, ABoardTooNarrowForThePlayerIsWidenedWhenTheGameIsLoadedOrContinued) {
-    const Row rows[] = {
+    check({
         // Saved while the closing wall had narrowed the board to 300 twips.
         {"menu; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 300 / 2600 /Bea/3/True/", "kept", "L +10",
          "board 450,300,3500,2600; player 1750,1300; player shown; over="},
@@ -193,6 +191,5 @@ TEST(Save, ABoardTooNarrowForThePlayerIsWidenedWhenTheGameIsLoadedOrContinued) {
         {"wallOn=1; player 50,1000", "", "Left", "over=1"},
         {"wallOn=1; player 50,1000; board 600,600,400,200", "", "Left +2000 Z +1000",
          "shop closed; over=; wall on; board 600,600,3420,2500; player 1750,1250; player shown"},
-    };
-    check(rows);
+    });
 }

@@ -6,18 +6,17 @@ TEST(Shell, StartUpShowsTheMenuOverTheInitialStatusAndTheMenuKeysAct) {
     const char* const untouched = "LV=1; EN=100; AM=10; GD=10; HT=20; FD=20; SR=20; TM=120; "
                                   "name=Player; CP=5; rope hidden; msg=; panel hidden; "
                                   "countdown off; statusTimer off; windows=menuWindow";
-    const Row rows[] = {
+    check({
         {"menu", "", "", untouched},
         // Other keys do nothing, and the hidden panel's captions take no clicks.
         {"menu", "", "A Q 5 Esc Left click:caption0", "box=; addresses=; exits=0; prompts="},
         {"menu", "", "H", "addresses=file://PROGRAM/help/index.html; windows=menuWindow"},
         {"menu", "", "X", "exits=1; windows=menuWindow"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shell, NStartsAtLevel1KeepingNameContinuesAndRopeAndAsksTheNameUntilOneIsGiven) {
-    const Row rows[] = {
+    check({
         {"menu; LV=7; EN=7; AM=7; GD=7; HT=7; FD=7; SR=7; TM=7; name=Bo; CP=2; rope shown", "", "N",
          "LV=1; EN=100; AM=10; GD=10; HT=20; FD=20; SR=20; TM=120; name=Bo; CP=2; rope shown; "
          "prompts=; windows=boardWindow; countdown on"},
@@ -28,12 +27,11 @@ TEST(Shell, NStartsAtLevel1KeepingNameContinuesAndRopeAndAsksTheNameUntilOneIsGi
         {"menu", "build", "say:Anna N +10",
          "boardWindow 1,1,11760,7830; panel shown; wall on; drift on; startUp off; "
          "player 2000,1500"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shell, OnlyTheExactCheatCodesActBehindEveryCaption) {
-    const Row rows[] = {
+    check({
         {"", "", "say:QYX click:caption0 say:Vumo click:caption8 click:msg",
          "LV=1; EN=100; TM=120; msg=; prompts=What is your name?/Vexmoor/Player | "
          "Cheat:/Use codes cheat/ | Cheat:/Use codes cheat/ | Cheat:/Use codes cheat/"},
@@ -48,12 +46,11 @@ TEST(Shell, OnlyTheExactCheatCodesActBehindEveryCaption) {
         {"LV=40", "", "say:vumo say:150 click:caption2", "LV=98"},
         {"LV=40", "", "say:vumo say:abc click:caption1 say:vumo say:2.5 click:caption1", "LV=40"},
         {"LV=40", "", "say:vumo click:caption1 say:vumo say:1e3 click:caption1", "LV=40"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shell, TheTimeRunsOutOnThe119thTickAndStandsStillInThePathSection) {
-    const Row rows[] = {
+    check({
         {"", "", "+117990", "TM=2; player shown; over="},
         {"", "", "+118990",
          "TM=0; msg=Game Over. Sorry. No time.; EN=0; over=1; player hidden; countdown off; "
@@ -67,12 +64,11 @@ TEST(Shell, TheTimeRunsOutOnThe119thTickAndStandsStillInThePathSection) {
         {"path; msg=You got the gold", "", "+3000 +60000", "msg=; countdown off; TM=117"},
         {"path", "500/7830 600/11760 4000/8000 3000/8000 kept ...", "+3000 Right +4000",
          "countdown on; pathPlayer hidden; TM=116"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shell, LevelNinetyNinePlaysTheFinaleWhichEndsOnTheMenu) {
-    const Row rows[] = {
+    check({
         {"LV=99", "", "+989", "windows=boardWindow"},
         {"LV=99", "", "+990 N L X H Esc Left",
          "windows=finale; panel hidden; countdown off; statusTimer off; TM=120; exits=0; "
@@ -84,6 +80,5 @@ TEST(Shell, LevelNinetyNinePlaysTheFinaleWhichEndsOnTheMenu) {
         {"LV=99; shop; countdown on", "", "+1000", "windows=finale; countdown off"},
         {"LV=99; shop; countdown on", "build", "+120000 N +10 Esc",
          "windows=boardWindow,shop; countdown off"},
-    };
-    check(rows);
+    });
 }

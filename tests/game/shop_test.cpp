@@ -5,7 +5,7 @@
 TEST(Shop, EachPurchaseBelowAtAndAbovePrice) {
     // A to D say so in the shop whenever the gold left is below the price; K and R on the message
     // line when the gold is short.
-    const Row rows[] = {
+    check({
         {"shop; GD=9", "", "A", "EN=100; GD=9; shopMsg=You do not have enough gold!"},
         {"shop; GD=10", "", "A", "EN=105; GD=0; shopMsg=You do not have enough gold!"},
         {"shop; GD=20", "", "A", "EN=105; GD=10; shopMsg="},
@@ -23,24 +23,22 @@ TEST(Shop, EachPurchaseBelowAtAndAbovePrice) {
         {"shop; GD=29", "", "R", "rope hidden; GD=29; msg=You do not have enough gold!"},
         {"shop; GD=30", "", "R", "rope shown; GD=0; msg="},
         {"shop; GD=61; rope shown", "", "R", "rope shown; GD=31"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shop, FoodBecomesEnergyOrSerumToTheNearestWholeNumber) {
-    const Row rows[] = {
+    check({
         {"shop; FD=7", "", "E", "EN=107; FD=0; shopMsg=You do not have enough foods!"},
         {"shop; FD=1", "", "F", "SR=21; FD=0"},
         {"shop; FD=2.6", "", "E", "EN=103; FD=0"},
         {"shop; FD=100000", "", "F", "SR=100020; FD=0"},
         {"shop; FD=0.5", "", "E", "EN=100; FD=0.5; shopMsg=You do not have enough foods!"},
         {"shop; FD=0", "", "F", "SR=20; FD=0; shopMsg=You do not have enough foods!"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shop, WallExpansionTimeAndPrayer) {
-    const Row rows[] = {
+    check({
         {"shop; EN=10; GD=50", "", "W",
          "msg=You do not have enough energy or gold!; EN=10; GD=50; board 600,600,4000"},
         {"shop; EN=50; GD=9", "", "W", "msg=You do not have enough energy or gold!; GD=9"},
@@ -62,46 +60,42 @@ TEST(Shop, WallExpansionTimeAndPrayer) {
          "msg=Game Over. Sorry. Too many requests.; over=1; player hidden; EN=0; shop closed; "
          "wall off; TM=120; reseeds=2"},
         {"shop; EN=-4", "", "G", "over=1; shop closed"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shop, EscapeOpensTheShopWithTheClockAndTheWallStoppedAndLeavingRestartsThem) {
-    const Row rows[] = {
+    check({
         {"shop", "", "+5000 Left I J M O P U V Y 5",
          "TM=120; boardWindow disabled; wall off; countdown off; player 1000,1000; shop open; "
          "shopMsg=; box=; addresses="},
         {"shop", "", "H", "shop open; addresses=file://PROGRAM/help/index.html"},
         {"shop", "", "Esc", "shop closed; boardWindow enabled; wall on; countdown on"},
         {"shop", "", "X", "shop closed; boardWindow enabled; wall on; countdown on"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shop, WhileTheGameIsOverOnlyNLZHAndQAct) {
-    const Row rows[] = {
+    check({
         {"shop; over=1; FD=15; GD=500; EN=50", "", "A B C D E F G S W T R K X Esc",
          "FD=15; GD=500; EN=50; AM=10; SR=20; HT=20; CP=5; TM=120; rope hidden; msg=; shopMsg=; "
          "box=; saved=; board 600,600,4000; shop open; reseeds=1"},
         {"shop; over=1", "", "H Q L",
          "addresses=file://PROGRAM/help/index.html; exits=1; box=No saved game; shop open"},
         {"shop; over=1", "", "Z", "shop closed; over="},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shop, ANewGameStartsAfreshKeepingTheName) {
-    const Row rows[] = {
+    check({
         {"shop; over=1; LV=12; GD=77; TM=3; CP=2; rope shown", "build", "N +10",
          "LV=1; EN=100; AM=10; GD=10; HT=20; FD=20; SR=20; TM=120; name=Anna; CP=5; "
          "rope hidden; over=; countdown on; windows=boardWindow; panel shown; "
          "prompts=What is your name?/Vexmoor/Player"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Shop, AContinueRestartsThePlayerUntilNoneIsLeft) {
-    const Row rows[] = {
+    check({
         {"shop; over=1; player hidden; pathPlayer hidden; board 600,600,5000; EN=0; LV=7; CP=2; "
          "rope shown",
          "", "Z",
@@ -111,6 +105,5 @@ TEST(Shop, AContinueRestartsThePlayerUntilNoneIsLeft) {
         {"shop; CP=0; GD=3", "", "Z", "shop open; shopMsg=Not is possible again!; CP=0; GD=3"},
         {"shop; CP=-2", "", "Z", "shop open; shopMsg=Not is possible again!; CP=0"},
         {"shop; CP=", "", "Z", "shop open; shopMsg=Not is possible again!; CP=0"},
-    };
-    check(rows);
+    });
 }

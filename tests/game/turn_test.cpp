@@ -3,7 +3,7 @@
 #include "game_fixture.h"
 
 TEST(Turn, EachHuntingDrawPutsTheMonsterBesideWhereThePlayerStoodBeforeTheStep) {
-    const Row rows[] = {
+    check({
         {"demon 300,300", "1/8", "Right", "demon 300,1000; player 1096,1000"},
         {"demon 300,300", "2/8", "Right", "demon 1000,300"},
         {"demon 300,300", "3/8", "Right", "demon 300,1255"},
@@ -15,14 +15,13 @@ TEST(Turn, EachHuntingDrawPutsTheMonsterBesideWhereThePlayerStoodBeforeTheStep) 
         // The demon draws first, then the spider; a hidden monster does not hunt.
         {"demon 300,300; spider 600,300; bat 900,300; bat hidden", "1/8 2/8", "Down",
          "demon 300,1000; spider 1000,300; bat 900,300"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Turn, AStepThatWouldLeaveTheBoardIsAFallThatTheRopeCatches) {
     // On the 4000 x 3000 board a step of 96 may end on the edge; the rope's new level puts the
     // player back at the centre of a board like it.
-    const Row rows[] = {
+    check({
         {"player 96,1000", "", "Left", "player 0,1000"},
         {"player 95,1000; rope shown", "build", "Left",
          "player 2000,1500; rope hidden; msg=You used the rope!"},
@@ -35,36 +34,33 @@ TEST(Turn, AStepThatWouldLeaveTheBoardIsAFallThatTheRopeCatches) {
         // The fall ends the turn: no pick-up, no fight, no gate.
         {"player 50,1000; gold 50,1000; gate hidden; HT=0", "", "Left",
          "msg=Game Over. You have fallen into the ravine; gold shown; GD=10; gate hidden"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Turn, QuicksandAndGameOverHoldThePlayerButTheGateStillComes) {
-    const Row rows[] = {
+    check({
         {"stuck=1; bat 300,300; gold 1000,1000; HT=0; gate hidden", "2/8", "Right",
          "bat 1000,300; player 1000,1000; gold shown; msg=; gate shown; gate 2000,1500"},
         {"over=1; bat 300,300; gold 1000,1000; HT=0; gate hidden", "", "Right",
          "bat 300,300; player 1000,1000; gold shown; msg=; gate shown; gate 2000,1500"},
         {"path; over=1", "", "Right", "marks=0; pathPlayer 600,600"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Turn, TheGateComesToTheCentreOnceDemonAndSpiderAreBothGone) {
-    const Row rows[] = {
+    check({
         {"gate hidden; spider 3000,2500", "2/8", "A", "gate hidden"},
         {"gate hidden; demon 3000,2500", "2/8", "A", "gate hidden"},
         {"gate hidden; bat 3000,2500", "2/8", "A", "gate shown; gate 2000,1500"},
         // The demon dies in this turn, with the bat about.
         {"gate hidden; demon 1000,1000; demon=1; bat 300,300", "1/8 2/8 51/100 3/10", "A",
          "demon hidden; gate shown; gate 2000,1500; GD=13"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Turn, APathStepLaysAMarkWhereItBeganAndStaysInTheWindow) {
     // The exit is chosen, far off; the window is 11760 x 7830.
-    const Row rows[] = {
+    check({
         {"path; fromPath=1; board 9000,6000; pathPlayer 100,120", "", "Left",
          "pathPlayer 50,120; marks=1; mark1 100,120; mark1 shown; player 1000,1000"},
         {"path; fromPath=1; board 9000,6000; pathPlayer 100,120", "", "Up", "pathPlayer 100,50"},
@@ -74,6 +70,5 @@ TEST(Turn, APathStepLaysAMarkWhereItBeganAndStaysInTheWindow) {
          "pathPlayer 100,7550"},
         {"path; fromPath=1; board 9000,6000; pathPlayer 300,400", "", "A A",
          "pathPlayer 300,400; marks=2; mark2 300,400; prevTop=400; prevLeft=300"},
-    };
-    check(rows);
+    });
 }

@@ -2,7 +2,7 @@
 #include "game_fixture.h"
 
 TEST(Walls, TheClosingWallNarrowsTheBoardPushingTheGateUntilThePlayerFalls) {
-    const Row rows[] = {
+    check({
         {"wallOn=1; gate 3745,500; gold 3745,1000", "", "+100",
          "board 600,600,3992; gate 3737,500; gold 3745,1000"},
         {"wallOn=1; gate 3745,500", "", "+200", "board 600,600,3984; gate 3729,500"},
@@ -18,13 +18,12 @@ TEST(Walls, TheClosingWallNarrowsTheBoardPushingTheGateUntilThePlayerFalls) {
         // A hidden player stops both timers after one last tick.
         {"wallOn=1; dir=4; driftOn=1; drift on; player hidden", "", "+1100",
          "wall off; drift off; board 700,600,3992"},
-    };
-    check(rows);
+    });
 }
 
 TEST(Walls, TheDriftChoosesADirectionMovesAHundredAndBouncesOffTheFirstEdgePassed) {
     // Directions: 1 up, 2 down, 3 left, 4 right, in the board window of 11760 x 7830.
-    const Row rows[] = {
+    check({
         {"driftOn=1; drift on", "2/4", "+100", "dir=2; board 600,600; reseeds=2"},
         {"driftOn=1; drift on", "2/4", "+200", "dir=2; board 600,700; player 1000,1000"},
         {"driftOn=; drift on", "2/4 4/4", "+200", "dir=4; board 600,600,4000"},
@@ -46,6 +45,5 @@ TEST(Walls, TheDriftChoosesADirectionMovesAHundredAndBouncesOffTheFirstEdgePasse
         {"driftOn=1; drift on; dir=3; board 200,50,4000,8000", "2/4", "+100", "board 100,-450"},
         // The path section stops the drift.
         {"path; driftOn=1; drift on; dir=1", "", "+1000", "drift off; dir=1; board 600,600"},
-    };
-    check(rows);
+    });
 }
