@@ -21,8 +21,8 @@ struct FrontEnd {
             qWarning("the main window was not exposed");
     }
 
-    // N in the main menu, "Anna" for the name, and the board's start-up tick; only the player
-    // and the gate stay on the board, the player at 480, 480.
+    // N in the main menu, "Anna" for the name, and the board's start-up tick; only the player, at
+    // 480, 480, and the gate stay on the board.
     BoardWindow& newGame() {
         platform.queueAnswer(QStringLiteral("Anna"));
         QTest::keyClick(&window, Qt::Key_N);
@@ -36,19 +36,11 @@ struct FrontEnd {
         return b;
     }
 
-    WindowView& viewOf(const ui::Window& w) {
-        WindowView* view = window.viewOf(w);
-        if (!view)
-            qFatal("no view for a window of the scene");
-        return *view;
-    }
+    WindowView& viewOf(const ui::Window& w) { return *window.viewOf(w); }
 
     // Clicks the middle of a control's place in a view.
     void click(WindowView& view, const ui::Control& control) {
-        const auto place = view.placeOf(control);
-        if (!place)
-            qFatal("the control is not shown");
-        QTest::mouseClick(&view, Qt::LeftButton, {}, place->center().toPoint());
+        QTest::mouseClick(&view, Qt::LeftButton, {}, view.placeOf(control)->center().toPoint());
     }
 
     ScriptedPlatform platform;

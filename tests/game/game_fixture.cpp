@@ -4,34 +4,21 @@
 #include "shell/menu_window.h"
 #include "ui/number.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 namespace {
 
 QStringList split(const QString& text, char separator) {
-    QStringList parts;
-    for (const QString& part : text.split(QLatin1Char(separator), Qt::SkipEmptyParts))
-        if (!part.trimmed().isEmpty())
-            parts << part.trimmed();
+    QStringList parts = text.split(QLatin1Char(separator));
+    for (QString& part : parts)
+        part = part.trimmed();
+    parts.removeAll(QString());
     return parts;
 }
 
-QString textOf(const ui::Control& control) {
-    if (const auto* label = dynamic_cast<const ui::Label*>(&control))
-        return label->text();
-    if (const auto* field = dynamic_cast<const ui::HiddenField*>(&control))
-        return field->text();
-    if (const auto* block = dynamic_cast<const ui::TextBlock*>(&control))
-        return block->text();
-    return {};
-}
-
-void setText(ui::Control& control, const QString& text) {
-    if (auto* label = dynamic_cast<ui::Label*>(&control))
-        label->setText(text);
-    else if (auto* field = dynamic_cast<ui::HiddenField*>(&control))
-        field->setText(text);
+ui::Control* controlOf(const Thing& thing) {
+    ui::Control* const* control = std::get_if<ui::Control*>(&thing);
+    return control ? *control : nullptr;
 }
 
 QString joined(const std::vector<QString>& texts) {
@@ -75,9 +62,9 @@ std::vector<std::pair<QString, Thing>> Play::things() {
          &m.boardColour, &m.statsDivider, &m.messageDivider});
     for (int i = 0; i < 10; ++i)
         add(QString("caption%1").arg(i), {&m.captions[i]});
-    add("countdown statusTimer", {&m.countdown, &m.statusTimer});
-    add("mainWindow menuWindow boardWindow shop finale overScreen",
-        {&m, game.menu(), game.boardWindow(), game.shop(), game.finale(), game.gameOverWindow()});
+    add("countdown statusTimer mainWindow menuWindow boardWindow shop finale overScreen",
+        {&m.countdown, &m.statusTimer, &m, game.menu(), game.boardWindow(), game.shop(),
+         game.finale(), game.gameOverWindow()});
     if (BoardWindow* b = game.boardWindow()) {
         add("board player gate passage gold hits food serum sand demon spider bat pathPlayer "
             "pathTime pathGold pathFood",
@@ -109,19 +96,18 @@ std::vector<std::pair<QString, Thing>> Play::things() {
         add("banner", {&over->banner});
 
     // What the player sees besides the windows' controls.
-    QStringList windows, prompts;
+    QStringList windows;
     for (ui::Window* window : game.scene().windows())
         for (auto& [name, thing] : list)
             if (std::holds_alternative<ui::Window*>(thing) &&
                 std::get<ui::Window*>(thing) == window)
                 windows << name;
-    for (const auto& p : platform.prompts)
-        prompts << p.prompt + '/' + p.title + '/' + p.proposed;
+    QFile saved(savePath());
     add("windows prompts box addresses exits reseeds saved",
-        {windows.join(','), prompts.join(" | "), joined(platform.messages),
+        {windows.join(','), joined(platform.prompts), joined(platform.messages),
          joined(platform.addresses).replace(platform.folder, "PROGRAM"),
          QString::number(platform.exits), QString::number(platform.reseeds),
-         QString::fromUtf8(saved()).replace("\r\n", "/")});
+         saved.open(QIODevice::ReadOnly) ? QString(saved.readAll()).replace("\r\n", "/") : ""});
     return list;
 }
 
@@ -142,59 +128,63 @@ void Play::apply(const QString& clauses, bool check) {
             boardWindow().gate.setRect(boardWindow().player.rect());
             boardWindow().gate.setVisible(true);
             press('A');
-            continue;
         }
         if (!check && clause == "shop")
             press(keys::Escape);
-        if (!check && (clause == "shop" || clause == "menu"))
+        if (!check && (clause == "menu" || clause == "shop" || clause == "path"))
             continue;
         const bool isText = clause.section(' ', 0, 0).contains('=');
         const qsizetype at = clause.indexOf(isText ? '=' : ' ');
         const QString value = clause.mid(at + 1).trimmed();
         const Thing thing = this->thing(clause.left(at));
-        ui::Control* const* control = std::get_if<ui::Control*>(&thing);
+        ui::Control* const control = controlOf(thing);
+        auto* const label = dynamic_cast<ui::Label*>(control);
+        auto* const field = dynamic_cast<ui::HiddenField*>(control);
         ui::Timer* const* timer = std::get_if<ui::Timer*>(&thing);
         ui::Window* const* window = std::get_if<ui::Window*>(&thing);
         QString actual;
         if (at < 0 || std::holds_alternative<std::monostate>(thing)) {
             ADD_FAILURE() << "no such thing in " << clause.toStdString();
-        } else if (isText && control) {
+        } else if (isText && (label || field)) {
             if (!check)
-                setText(**control, value);
-            actual = textOf(**control);
+                label ? label->setText(value) : field->setText(value);
+            actual = label ? label->text() : field->text();
         } else if (isText) {
-            if (!check && clause.startsWith("saved="))
-                writeSave(QString(value).replace('/', "\r\n").toUtf8());
+            QFile file(savePath());
+            if (!check && clause.startsWith("saved=") && file.open(QIODevice::WriteOnly))
+                file.write(QString(value).replace('/', "\r\n").toUtf8());
             actual = std::get<QString>(thing);
         } else if (!value.isEmpty() && (value[0].isDigit() || value[0] == '-')) {
             const QStringList sides = value.split(',');
+            ui::Rect r = control             ? control->rect()
+                         : window && *window ? (*window)->rect()
+                                             : ui::Rect{};
             if (!check && control) {
-                const ui::Rect r = (*control)->rect();
-                (*control)->setRect({sides[0].toDouble(), sides[1].toDouble(),
-                                     sides.size() > 2 ? sides[2].toDouble() : r.width,
-                                     sides.size() > 3 ? sides[3].toDouble() : r.height});
-                if (dynamic_cast<ui::Label*>(*control))
-                    (*control)->setVisible(true);
+                r.left = sides[0].toDouble();
+                r.top = sides[1].toDouble();
+                r.width = sides.size() > 2 ? sides[2].toDouble() : r.width;
+                r.height = sides.size() > 3 ? sides[3].toDouble() : r.height;
+                control->setRect(r);
+                control->setVisible(control->visible() || label);
             }
-            const ui::Rect r = control             ? (*control)->rect()
-                               : window && *window ? (*window)->rect()
-                                                   : ui::Rect{};
             QStringList now;
             for (double side : {r.left, r.top, r.width, r.height})
                 now << ui::numberText(side);
             actual = now.mid(0, sides.size()).join(',');
         } else if (control) {
             if (!check)
-                (*control)->setVisible(value == "shown");
-            actual = (*control)->visible() ? "shown" : "hidden";
+                control->setVisible(value == "shown");
+            actual = control->visible() ? "shown" : "hidden";
         } else if (timer) {
             if (!check)
                 (*timer)->setEnabled(value == "on");
             actual = (*timer)->enabled() ? "on" : "off";
-        } else if (window && value.endsWith("abled")) {
-            actual = *window && (*window)->enabled() ? "enabled" : "disabled";
         } else if (window) {
-            actual = *window ? "open" : "closed";
+            const bool abled = value.endsWith("abled");
+            actual = !*window               ? "closed"
+                     : !abled               ? "open"
+                     : (*window)->enabled() ? "enabled"
+                                            : "disabled";
         }
         if (check) {
             EXPECT_EQ(actual, value) << "in " << clause.toStdString();
@@ -229,32 +219,26 @@ void Play::queueDice(const QString& dice) {
 }
 
 void Play::playKeys(const QString& strokes) {
-    const QStringList named{"Left", "Up", "Right", "Down"}; // 37 to 40
+    const QStringList arrows{"Left", "Up", "Right", "Down"}; // 37 to 40
     for (const QString& key : split(strokes, ' ')) {
+        auto* label = key.startsWith("click:")
+                          ? dynamic_cast<ui::Label*>(controlOf(thing(key.mid(6))))
+                          : nullptr;
         if (key.startsWith('+'))
             game.advance(key.mid(1).toLongLong());
         else if (key.startsWith("say:"))
             platform.queueAnswer(key.mid(4));
-        else if (key.startsWith("click:"))
-            click(key.mid(6));
+        else if (label)
+            game.click(*label);
         else if (key == "Esc")
             press(keys::Escape);
-        else if (named.contains(key))
-            press(keys::Left + named.indexOf(key));
+        else if (arrows.contains(key))
+            press(keys::Left + arrows.indexOf(key));
         else if (key.size() == 1)
             press(key[0].unicode());
         else
             ADD_FAILURE() << "no key: " << key.toStdString();
     }
-}
-
-void Play::click(const QString& name) {
-    const Thing clicked = thing(name);
-    ui::Control* const* control = std::get_if<ui::Control*>(&clicked);
-    if (auto* label = control ? dynamic_cast<ui::Label*>(*control) : nullptr)
-        game.click(*label);
-    else
-        ADD_FAILURE() << "no label to click: " << name.toStdString();
 }
 
 void Play::run(const Row& row) {
@@ -274,21 +258,6 @@ void Play::run(const Row& row) {
     if (!anyDraws_) {
         EXPECT_EQ(platform.randomCalls - drawn, queued) << "draws beyond the dice";
     }
-}
-
-QString Play::savePath() const {
-    return QDir(platform.folder).filePath("Save.ini");
-}
-
-void Play::writeSave(const QByteArray& bytes) {
-    QFile f(savePath());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray Play::saved() const {
-    QFile f(savePath());
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void check(std::initializer_list<Row> rows) {

@@ -1,12 +1,5 @@
 #pragma once
 
-// The game on the virtual clock with a scripted platform, and the rows of a rule's table. A row
-// names what it touches: the status fields by their captions (LV EN AM GD HT FD SR TM CP, name,
-// msg, rope), the board's objects (player gate passage gold hits food serum sand demon spider bat,
-// pathPlayer pathTime pathGold pathFood, hole0 mark1...), its flags and counters, timers, windows
-// and what the platform saw (windows, box, prompts, addresses, exits, reseeds, saved); see
-// Play::things.
-
 #include "board/board_window.h"
 #include "scripted_platform.h"
 #include "shell/game.h"
@@ -20,24 +13,23 @@
 #include <variant>
 #include <vector>
 
-// A row: a fresh game at level 1 on the 4000 x 3000 board at 600, 600 with the gate at 120, 120,
-// nothing else on it, and the player at 1000, 1000 (away from the centre, where the gate comes
-// when no monster guards it).
-// - setup: clauses separated by ';' (see Play::apply), and the steps "menu" (no game started),
-//   "path" (the gate taken into the path section) and "shop" (Escape);
+// A row of a rule's table: a fresh game at level 1 on the 4000 x 3000 board at 600, 600 with the
+// gate at 120, 120, nothing else on it, and the player at 1000, 1000 (away from the centre, where
+// the gate comes when no monster guards it); then
+// - setup: clauses (see Play::apply), and the steps "menu" (no game started), "shop" (Escape) and
+//   "path" (the gate taken into the path section: its holes far off, its pick-ups at 3000, 100);
 // - dice: "4/10" makes the next draw from 10 give 4 (with "<" or ">" at the bottom or top of its
 //   face); "build", "build:3" (the wall die) and "kept" are the draws of a level on a new board or
-//   a kept one, "empty" those of its gate and no other object, "path" those of a path section
-//   (its holes far off, its pick-ups at 3000, 100); "..." lets any further draw give 1;
-// - keys: letters, Left Up Right Down Esc, "+1000" lets 1000 ms pass, "click:gold" clicks a
-//   label, "say:Anna" answers the next input box;
-// - expect: clauses like the setup's, checked. Every die queued must be drawn.
+//   a kept one, "empty" those of its gate and no other object; "..." lets any further draw give 1;
+// - keys: letters, Left Up Right Down Esc; "+1000" lets 1000 ms pass, "click:gold" clicks a label
+//   and "say:Anna" answers the next input box;
+// - expect: clauses, checked. Every die queued must be drawn.
 struct Row {
     const char *setup, *dice, *keys, *expect;
 };
 std::ostream& operator<<(std::ostream& os, const Row& row);
 
-// What a name stands for; a window is null while it is not open.
+// What a name of a row stands for; a window is null while it is not open.
 using Thing = std::variant<std::monostate, ui::Control*, ui::Timer*, ui::Window*, QString>;
 
 class Play {
@@ -49,12 +41,8 @@ class Play {
     BoardWindow& start(const QString& dice = "build");
     // A key as the player presses it: key-down, then key-press for keys with a character.
     void press(int keyCode);
-    void click(const QString& name);
     void queueDice(const QString& dice);
     void playKeys(const QString& keys);
-
-    MainWindow& status() { return game.mainWindow(); }
-    BoardWindow& boardWindow() { return *game.boardWindow(); }
     // Every name a row may use, with what it stands for now.
     std::vector<std::pair<QString, Thing>> things();
     Thing thing(const QString& name);
@@ -62,10 +50,9 @@ class Play {
     void apply(const QString& clauses, bool check);
     void run(const Row& row);
 
-    // The save file in the program's folder.
-    QString savePath() const;
-    void writeSave(const QByteArray& bytes);
-    QByteArray saved() const;
+    MainWindow& status() { return game.mainWindow(); }
+    BoardWindow& boardWindow() { return *game.boardWindow(); }
+    QString savePath() const { return QDir(platform.folder).filePath("Save.ini"); }
 
     ScriptedPlatform platform;
     Game game{platform};

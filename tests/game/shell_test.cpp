@@ -77,8 +77,8 @@ TEST(Shell, LevelNinetyNinePlaysTheFinaleWhichEndsOnTheMenu) {
          "LV=1; name=Anna; CP=3; rope shown; panel shown; windows=boardWindow; "
          "prompts=What is your name?/Vexmoor/Player"},
         // A shop left open closes with the game, and the next game's shop stops the clock.
-        {"LV=99; shop; countdown on", "", "+1000", "windows=finale; countdown off"},
-        {"LV=99; shop; countdown on", "build", "+120000 N +10 Esc",
+        {"LV=99; statusTimer on", "", "Esc +4000", "windows=finale; countdown off"},
+        {"LV=99; statusTimer on", "build", "Esc +4000 +120000 N +10 Esc",
          "windows=boardWindow,shop; countdown off"},
     });
 }
