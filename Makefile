@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make play` and `make test`.
-.PHONY: play test fuzz bench deps clean
+.PHONY: play test golden fuzz bench deps clean
 
 deps:
 	@tools/install-deps.sh
@@ -40,6 +40,12 @@ bench: deps
 	./build/bench/bench/game_bench
 	./build/bench/bench/startup_bench
 	./build/bench/bench/idle_bench
+
+# Writes the golden dumps of the windows anew after a deliberate change of a text, colour or place.
+golden: deps
+	cmake --preset test
+	cmake --build --preset test
+	UPDATE_GOLDEN=1 ctest --preset test -R Golden
 
 clean:
 	rm -rf build

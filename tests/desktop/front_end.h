@@ -6,6 +6,7 @@
 #include "scripted_platform.h"
 #include "shell/game.h"
 #include "shell/menu_window.h"
+#include "shop/shop_window.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,35 +21,26 @@ struct FrontEnd {
             qWarning("the main window was not exposed");
     }
 
-    // Types N in the main menu with "Anna" queued for the name prompt, and lets the board's
-    // start-up tick run.
+    // N in the main menu, "Anna" for the name, and the board's start-up tick; only the player, at
+    // 480, 480, and the gate stay on the board.
     BoardWindow& newGame() {
         platform.queueAnswer(QStringLiteral("Anna"));
         QTest::keyClick(&window, Qt::Key_N);
         window.advance(10);
-        if (!game.boardWindow())
-            qFatal("no board after a new game");
-        return *game.boardWindow();
-    }
-
-    void showPanel(bool shown) {
-        game.mainWindow().statusPanel.setVisible(shown);
+        BoardWindow& b = *game.boardWindow();
+        for (ui::Label* other : {&b.secretPassage, &b.goldPickup, &b.hitsPickup, &b.foodPickup,
+                                 &b.serumPickup, &b.quicksand, &b.demon, &b.spider, &b.bat})
+            other->setVisible(false);
+        b.player.setRect({480, 480, 255, 255});
         window.sync();
+        return b;
     }
 
-    WindowView& viewOf(const ui::Window& w) {
-        WindowView* view = window.viewOf(w);
-        if (!view)
-            qFatal("no view for a window of the scene");
-        return *view;
-    }
+    WindowView& viewOf(const ui::Window& w) { return *window.viewOf(w); }
 
     // Clicks the middle of a control's place in a view.
     void click(WindowView& view, const ui::Control& control) {
-        const auto place = view.placeOf(control);
-        if (!place)
-            qFatal("the control is not shown");
-        QTest::mouseClick(&view, Qt::LeftButton, {}, place->center().toPoint());
+        QTest::mouseClick(&view, Qt::LeftButton, {}, view.placeOf(control)->center().toPoint());
     }
 
     ScriptedPlatform platform;

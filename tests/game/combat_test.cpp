@@ -1,180 +1,67 @@
-// One exchange of blows a turn with the first monster touching the player.
+// One exchange of blows a turn with the first monster touching the player. A hunting draw of 1
+// keeps a monster standing on the player in the player's row, still touching.
 #include "game_fixture.h"
 
-namespace {
-
-const char* const kFell = "Game Over. You have fallen into the ravine";
-
-// The player at 1000, 1000 on the 4000 x 3000 board, the gate hidden at 120, 120. A hunting draw
-// of 1 keeps a monster in the player's row, so one standing on the player still touches.
-class CombatTest : public GameTest {
-  protected:
-    CombatTest() : boardWindow(start()) {
-        put(boardWindow.player, 1000, 1000);
-        put(boardWindow.gate, 120, 120, false);
-    }
-
-    // A monster of the given level standing on the player.
-    void fighter(ui::Label& monster, int level) {
-        put(monster, boardWindow.player.left(), boardWindow.player.top());
-        monster.setText(QString::number(level));
-    }
-    // Queues the hunt of every visible monster (staying in the player's row) and the exchange.
-    void queueTurn(int r) {
-        for (const ui::Label* monster : {&boardWindow.demon, &boardWindow.spider, &boardWindow.bat})
-            if (monster->visible())
-                platform.queueDraw(1, 8);
-        platform.queueDraw(r, 100);
-    }
-
-    BoardWindow& boardWindow;
-};
-
-} // namespace
-
-TEST_F(CombatTest, AMonstersBlowIsAbsorbedOrCostsTheLevelAndKnocksThePlayerBack) {
-    ui::Label* const armor = &status().armor;
-    ui::Label* const serum = &status().serum;
-    struct Case {
-        ui::Label* monster;
-        ui::Label* protection;
-        int level;
-        const char *before, *after;
-        int d; // the knock-back: 1 down, 2 right, 3 up, 4 left; 0 for a blow absorbed
-        double left, top, afterLeft, afterTop;
-        const char* message;
-    };
-    // Knocked back onto the board's edge is still on it; past the top edge is a fall.
-    const Case cases[] = {
-        {&boardWindow.demon, armor, 3, "10", "7", 0, 1000, 1000, 1000, 1000, ""},
-        {&boardWindow.spider, serum, 4, "20", "16", 0, 1000, 1000, 1000, 1000, ""},
-        {&boardWindow.bat, serum, 6, "16", "10", 0, 1000, 1000, 1000, 1000, ""},
-        {&boardWindow.demon, armor, 3, "2", "0", 1, 1000, 1000, 1000, 1255, "Demon Attack!"},
-        {&boardWindow.spider, serum, 2, "2", "0", 2, 1000, 1000, 1255, 1000, "Spider Attack!"},
-        {&boardWindow.bat, serum, 7, "2", "0", 3, 1000, 1000, 1000, 745, "BAT Attack!"},
-        {&boardWindow.demon, armor, 3, "2", "0", 4, 255, 1000, 0, 1000, "Demon Attack!"},
-        {&boardWindow.demon, armor, 3, "2", "0", 2, 3490, 1000, 3745, 1000, "Demon Attack!"},
-        {&boardWindow.demon, armor, 3, "2", "0", 3, 1000, 255, 1000, 0, "Demon Attack!"},
-        {&boardWindow.demon, armor, 3, "2", "0", 1, 1000, 2490, 1000, 2745, "Demon Attack!"},
-        {&boardWindow.demon, armor, 3, "2", "0", 3, 1000, 200, 1000, -55, kFell},
-    };
-    int energy = 100;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.message << c.level << " knocked " << c.d);
-        put(boardWindow.player, c.left, c.top);
-        fighter(*c.monster, c.level);
-        c.protection->setText(QString::fromLatin1(c.before));
-        queueTurn(c.d ? 1 : 49);
-        if (c.d)
-            platform.queueDraw(c.d, 4);
-        press('A');
-        c.monster->setVisible(false);
-        energy -= c.d ? c.level : 0;
-        EXPECT_TRUE(platform.randoms.empty());
-        EXPECT_EQ(c.protection->text(), QString::fromLatin1(c.after));
-        EXPECT_EQ(status().energy.text(),
-                  QString::number(boardWindow.gameOver.isSet() ? 0 : energy));
-        EXPECT_EQ(status().message(), QString::fromLatin1(c.message));
-        EXPECT_DOUBLE_EQ(boardWindow.player.left(), c.afterLeft);
-        EXPECT_DOUBLE_EQ(boardWindow.player.top(), c.afterTop);
-        EXPECT_DOUBLE_EQ(c.monster->left(), c.left); // the monster stays where it hunted
-        EXPECT_EQ(boardWindow.gameOver.isSet(), c.afterTop < 0);
-    }
+TEST(Combat, AMonstersBlowIsAbsorbedOrCostsTheLevelAndKnocksThePlayerBack) {
+    check({
+        {"demon 1000,1000; demon=3", "1/8 49/100", "A", "AM=7; EN=100; msg=; player 1000,1000"},
+        {"spider 1000,1000; spider=4", "1/8 49/100", "A", "SR=16; EN=100"},
+        {"bat 1000,1000; bat=6; SR=16", "1/8 49/100", "A", "SR=10; EN=100"},
+        {"demon 1000,1000; demon=3; AM=2", "1/8 1/100 1/4", "A",
+         "AM=0; EN=97; msg=Demon Attack!; player 1000,1255; demon 1000,1000"},
+        {"spider 1000,1000; spider=2; SR=2", "1/8 1/100 2/4", "A",
+         "SR=0; EN=98; msg=Spider Attack!; player 1255,1000"},
+        {"bat 1000,1000; bat=7; SR=2", "1/8 1/100 3/4", "A",
+         "SR=0; EN=93; msg=BAT Attack!; player 1000,745"},
+        {"demon 1000,1000; demon=3; AM=3", "1/8 1/100 4/4", "A", "AM=0; EN=97; player 745,1000"},
+        // Knocked onto the board's edge is still on it; past it is a fall.
+        {"player 255,1000; demon 255,1000; demon=3; AM=0", "1/8 1/100 4/4", "A",
+         "player 0,1000; over="},
+        {"player 3490,1000; demon 3490,1000; demon=3; AM=0", "1/8 1/100 2/4", "A",
+         "player 3745,1000; over="},
+        {"player 1000,255; demon 1000,255; demon=3; AM=0", "1/8 1/100 3/4", "A",
+         "player 1000,0; over="},
+        {"player 1000,2490; demon 1000,2490; demon=3; AM=0", "1/8 1/100 1/4", "A",
+         "player 1000,2745; over="},
+        {"player 1000,200; demon 1000,200; demon=3; AM=0", "1/8 1/100 3/4", "A",
+         "over=1; EN=0; msg=Game Over. You have fallen into the ravine"},
+    });
 }
 
-TEST_F(CombatTest, ThePlayersStrikeSpendsAHitAndTheLastLevelNeedsNone) {
-    struct Case {
-        ui::Label* monster;
-        int level;
-        const char* hits;
-        int r;
-        int loot; // 0: no gold drawn
-        const char* levelAfter;
-        bool killed;
-        const char* hitsAfter;
-        const char* message;
-    };
-    const Case cases[] = {
-        {&boardWindow.demon, 3, "20", 51, 8, "2", false, "19", "Your Attack!"},
-        {&boardWindow.bat, 1, "20", 100, 7, "0", true, "19", "Your Attack!"},
-        {&boardWindow.demon, 1, "0", 75, 1, "1", true, "0", "No hits!!!"},
-        {&boardWindow.demon, 2, "0", 99, 10, "2", false, "0", "No hits!!!"},
-        {&boardWindow.demon, 1, "20", 50, 0, "1", false, "20", ""},
-    };
+TEST(Combat, ThePlayersStrikeSpendsAHitAndTheLastLevelNeedsNone) {
     // The spider lives on far off, so the gate shown by a kill stays where it is.
-    put(boardWindow.spider, 3000, 2500);
-    int gold = 10;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.r);
-        fighter(*c.monster, c.level);
-        put(boardWindow.gate, 120, 120, false);
-        status().hits.setText(QString::fromLatin1(c.hits));
-        status().setMessage({});
-        queueTurn(c.r);
-        if (c.loot)
-            platform.queueDraw(c.loot, 10);
-        press('A');
-        gold += c.killed ? c.loot : 0;
-        EXPECT_TRUE(platform.randoms.empty());
-        EXPECT_EQ(c.monster->text(), QString::fromLatin1(c.levelAfter));
-        EXPECT_EQ(c.monster->visible(), !c.killed);
-        EXPECT_EQ(status().gold.text(), QString::number(gold));
-        EXPECT_EQ(status().hits.text(), QString::fromLatin1(c.hitsAfter));
-        EXPECT_EQ(status().message(), QString::fromLatin1(c.message));
-        EXPECT_EQ(boardWindow.gate.visible(), c.killed);
-        EXPECT_DOUBLE_EQ(boardWindow.gate.left(), 120);
-        c.monster->setVisible(false);
-    }
+    check({
+        {"gate hidden; spider 3000,2500; demon 1000,1000; demon=3", "1/8 2/8 51/100 8/10", "A",
+         "demon=2; demon shown; HT=19; GD=10; msg=Your Attack!; gate hidden"},
+        {"gate hidden; spider 3000,2500; bat 1000,1000; bat=1", "2/8 1/8 100/100 7/10", "A",
+         "bat=0; bat hidden; HT=19; GD=17; msg=Your Attack!; gate shown; gate 120,120"},
+        {"gate hidden; spider 3000,2500; demon 1000,1000; demon=1; HT=0", "1/8 2/8 75/100 1/10",
+         "A", "demon=1; demon hidden; HT=0; GD=11; msg=No hits!!!; gate shown"},
+        {"gate hidden; demon 1000,1000; demon=2; HT=0", "1/8 99/100 10/10", "A",
+         "demon=2; demon shown; GD=10; msg=No hits!!!; gate hidden"},
+        {"demon 1000,1000; demon=1", "1/8 50/100", "A", "demon=1; HT=20; GD=10; AM=10; msg="},
+    });
 }
 
-TEST_F(CombatTest, OnlyTheFirstTouchingMonsterFights) {
-    fighter(boardWindow.demon, 5);
-    fighter(boardWindow.spider, 5);
-    fighter(boardWindow.bat, 5);
-    queueTurn(1);
-    press('A');
-    EXPECT_EQ(status().armor.text(), QStringLiteral("5"));
-    EXPECT_EQ(status().serum.text(), QStringLiteral("20"));
-
-    put(boardWindow.demon, 3000, 2500); // far off: the spider comes next
-    queueTurn(1);
-    press('A');
-    EXPECT_EQ(status().armor.text(), QStringLiteral("5"));
-    EXPECT_EQ(status().serum.text(), QStringLiteral("15"));
-    EXPECT_TRUE(platform.randoms.empty());
+TEST(Combat, OnlyTheFirstTouchingMonsterFightsAndOnlyWithEnergyLeft) {
+    check({
+        {"demon 1000,1000; demon=5; spider 1000,1000; spider=5; bat 1000,1000; bat=5",
+         "1/8 1/8 1/8 1/100", "A", "AM=5; SR=20"},
+        {"demon 3000,2500; spider 1000,1000; spider=5", "1/8 1/8 1/100", "A", "AM=10; SR=15"},
+        // No energy: the ravine, before any monster is looked at.
+        {"EN=0; demon 1000,1000; demon=1", "1/8", "A",
+         "over=1; demon shown; msg=Game Over. You have fallen into the ravine"},
+        {"EN=-3; rope shown", "build", "A", "over=; rope hidden; msg=You used the rope!"},
+    });
 }
 
-TEST_F(CombatTest, NoEnergySendsThePlayerToTheRavineBeforeAnyMonsterIsLookedAt) {
-    status().energy.setText(QStringLiteral("0"));
-    fighter(boardWindow.demon, 1);
-    const int calls = platform.randomCalls;
-    press('A'); // the hunt, and no exchange
-    EXPECT_EQ(platform.randomCalls, calls + 1);
-    EXPECT_EQ(boardWindow.gameOver.text(), QStringLiteral("1"));
-    EXPECT_TRUE(boardWindow.demon.visible());
-    EXPECT_EQ(status().message(), QString::fromLatin1(kFell));
-}
-
-TEST_F(CombatTest, WarningsFollowThePickUpAndPrecedeTheExchange) {
-    put(boardWindow.goldPickup, 1000, 1000);
-    status().hits.setText(QStringLiteral("0"));
-    platform.queueDraw(3, 10);
-    press('A');
-    EXPECT_EQ(status().message(), QStringLiteral("No hits!!!")); // after "You got the gold"
-
-    // Low energy replaces the hits warning, and one point of energy still fights.
-    status().energy.setText(QStringLiteral("1"));
-    fighter(boardWindow.demon, 2);
-    queueTurn(50);
-    press('A');
-    EXPECT_TRUE(platform.randoms.empty()); // the exchange was drawn
-    EXPECT_EQ(status().message(), QStringLiteral("Low energy!!!"));
-    EXPECT_FALSE(boardWindow.gameOver.isSet());
-
-    status().hits.setText(QStringLiteral("5"));
-    queueTurn(51);
-    platform.queueDraw(1, 10);
-    press('A');
-    EXPECT_EQ(boardWindow.demon.text(), QStringLiteral("1"));
-    EXPECT_EQ(status().message(), QStringLiteral("Your Attack!"));
+TEST(Combat, WarningsFollowThePickUpAndPrecedeTheExchange) {
+    check({
+        {"gold 1000,1000; HT=0", "3/10", "A", "msg=No hits!!!; GD=13"},
+        {"HT=1; EN=10", "", "A", "msg="},
+        {"EN=9; HT=0", "", "A", "msg=Low energy!!!"},
+        {"EN=1; demon 1000,1000; demon=2", "1/8 50/100", "A", "msg=Low energy!!!; over="},
+        {"EN=1; demon 1000,1000; demon=2; HT=5", "1/8 51/100 1/10", "A",
+         "demon=1; msg=Your Attack!"},
+    });
 }

@@ -1,256 +1,81 @@
 // The path section: entering it at the gate, its pick-ups and holes, the hidden exit, and the
-// trail of marks.
+// trail of marks. "path" leaves its holes far off and its pick-ups at 3000, 100; the path player
+// starts at the old board's corner, 600, 600.
 #include "game_fixture.h"
 
-#include <algorithm>
-#include <tuple>
-
-namespace {
-
-// Holes are queued far from where the path player walks (the old board's corner, 600, 600).
-constexpr double kHoleLeft = 9000;
-constexpr double kHoleTop = 6000;
-
-class PathTest : public GameTest {
-  protected:
-    PathTest() : boardWindow(start()) {}
-
-    // Steps onto the gate from the dungeon board: buildPath puts every hole at kHoleLeft,
-    // kHoleTop and the food, gold and time at 100, 100 (inside the hidden board: no fold).
-    void enterPath() {
-        for (int i = 0; i < 31 + 3; ++i) {
-            queueDraw(i < 31 ? kHoleTop : 100, boardWindow.height());
-            queueDraw(i < 31 ? kHoleLeft : 100, boardWindow.width());
-        }
-        put(boardWindow.gate, boardWindow.player.left(), boardWindow.player.top());
-        press('A');
-        ASSERT_TRUE(platform.randoms.empty());
-    }
-
-    // The draws of the exit's layout on the first move: Top, Left, Width, Height.
-    void queueExit(const ui::Rect& exit) {
-        queueDraw(exit.top, boardWindow.height());
-        queueDraw(exit.left, boardWindow.width());
-        queueDraw(exit.width, 8000);
-        queueDraw(exit.height, 8000);
-    }
-
-    // The exit's board, kept by the next build.
-    void queueKeptLevel(const ui::Rect& exit = {600, 600, 4000, 3000}) {
-        LevelPlan next;
-        next.newBoard = false;
-        next.board = exit;
-        queueBuild(next);
-    }
-
-    BoardWindow& boardWindow;
-};
-
-} // namespace
-
-TEST_F(PathTest, GateLeadsThroughThePathToTheNextLevel) {
-    enterPath();
-    EXPECT_FALSE(boardWindow.board.visible());
-    EXPECT_EQ(boardWindow.onPath.text(), QStringLiteral("1"));
-    EXPECT_EQ(boardWindow.pathSections.text(), QStringLiteral("1"));
-    EXPECT_TRUE(status().statusTimer.enabled());
-    EXPECT_EQ(boardWindow.holes.loadedCount(), 31);
-    EXPECT_TRUE(boardWindow.holes[30].visible());
-    EXPECT_DOUBLE_EQ(boardWindow.holes[30].left(), kHoleLeft);
-    EXPECT_TRUE(boardWindow.pathFood.visible() && boardWindow.pathGold.visible() &&
-                boardWindow.pathTime.visible());
-    // The first section starts at the old board's top-left corner.
-    EXPECT_TRUE(boardWindow.pathPlayer.visible());
-    EXPECT_DOUBLE_EQ(boardWindow.pathPlayer.left(), 600);
-    EXPECT_DOUBLE_EQ(boardWindow.pathPlayer.top(), 600);
-
-    // The first move chooses the exit at 700, 500: not reached yet.
-    const int reseeds = platform.reseeds;
-    queueExit({700, 500, 4000, 3000});
-    press(keys::Right);
-    EXPECT_EQ(platform.reseeds, reseeds + 1);
-    EXPECT_EQ(boardWindow.boardFromPath.text(), QStringLiteral("1"));
-    EXPECT_FALSE(boardWindow.board.visible());
-    EXPECT_DOUBLE_EQ(boardWindow.board.left(), 700);
-    EXPECT_EQ(status().level.text(), QStringLiteral("1"));
-
-    queueKeptLevel({700, 500, 4000, 3000});
-    press(keys::Right);
-    EXPECT_TRUE(platform.randoms.empty());
-    EXPECT_TRUE(boardWindow.board.visible());
-    EXPECT_DOUBLE_EQ(boardWindow.board.left(), 700);
-    EXPECT_DOUBLE_EQ(boardWindow.board.top(), 500);
-    EXPECT_EQ(status().level.text(), QStringLiteral("2"));
-    EXPECT_EQ(status().message(), QStringLiteral("New level"));
-    EXPECT_FALSE(boardWindow.onPath.isSet());
-    EXPECT_TRUE(boardWindow.player.visible());
-    EXPECT_DOUBLE_EQ(boardWindow.player.left(), 2000);
-    EXPECT_DOUBLE_EQ(boardWindow.player.top(), 1500);
-
-    // The next section starts where the last step of this one began.
-    enterPath();
-    EXPECT_EQ(boardWindow.pathSections.text(), QStringLiteral("2"));
-    EXPECT_DOUBLE_EQ(boardWindow.pathPlayer.left(), 696);
-    EXPECT_DOUBLE_EQ(boardWindow.pathPlayer.top(), 600);
+TEST(Path, TheGateLeadsThroughThePathToTheNextLevel) {
+    check({
+        {"path", "", "",
+         "board hidden; onPath=1; sections=1; statusTimer on; hole30 9000,6000; hole30 shown; "
+         "pathFood 3000,100; pathFood shown; pathGold shown; pathTime shown; pathPlayer shown; "
+         "pathPlayer 600,600; player 1000,1000"},
+        // The first move chooses the exit: the next board, laid out but hidden.
+        {"path", "700/7830 500/11760 4000/8000 3000/8000", "Right",
+         "fromPath=1; board hidden; board 500,700,4000,3000; LV=1; reseeds=2"},
+        {"path", "500/7830 600/11760 4000/8000 3000/8000 kept", "Right",
+         "board shown; board 600,500; LV=2; msg=New level; onPath=; player shown; "
+         "player 2000,1500; pathPlayer shown"},
+        // The next section starts where the last step of this one began.
+        {"path", "500/7830 550/11760 4000/8000 3000/8000 kept path", "Left Right A A",
+         "sections=2; onPath=1; pathPlayer 504,600; LV=2"},
+    });
 }
 
-TEST_F(PathTest, AllTouchingPickUpsAreTakenInOneMove) {
-    enterPath();
-    for (ui::Label* pickUp : {&boardWindow.pathFood, &boardWindow.pathGold, &boardWindow.pathTime})
-        put(*pickUp, 696, 600);
-    platform.queueDraw(3, 10);
-    platform.queueDraw(4, 10);
-    platform.queueDraw(5, 10);
-    queueExit({5000, 5000, 3500, 2500});
-    press(keys::Right);
-    EXPECT_EQ(status().food.text(), QStringLiteral("23"));
-    EXPECT_EQ(status().gold.text(), QStringLiteral("14"));
-    EXPECT_EQ(status().timeLeft.text(), QStringLiteral("125"));
-    EXPECT_EQ(status().message(), QStringLiteral("You got the time"));
-    for (const ui::Label* pickUp :
-         {&boardWindow.pathFood, &boardWindow.pathGold, &boardWindow.pathTime})
-        EXPECT_FALSE(pickUp->visible());
-    EXPECT_TRUE(platform.randoms.empty());
+TEST(Path, AllTouchingPickUpsAreTakenInOneMoveAndThenTheLowestHole) {
+    check({
+        {"path; pathFood 696,600; pathGold 696,600; pathTime 696,600",
+         "3/10 4/10 5/10 5000/7830 5000/11760 3500/8000 2500/8000", "Right",
+         "FD=23; GD=14; TM=125; msg=You got the time; pathFood hidden; pathGold hidden; "
+         "pathTime hidden"},
+        // The rope catches the fall; the rebuilt level hid the path player, who walks on.
+        {"rope shown; path; pathGold 696,600; hole2 696,600; hole5 696,600", "6/10 build", "Right",
+         "GD=16; pathGold hidden; hole2 hidden; hole5 shown; msg=You used the rope!; rope hidden; "
+         "fromPath=; onPath=1; pathPlayer shown; pathPlayer 696,600"},
+        {"rope shown; path; hole2 696,600; hole5 696,600", "build", "Right Right",
+         "hole5 hidden; msg=Game Over.; over=1; pathPlayer hidden"},
+        // A blow on the gate's turn knocks the player off the board: the rope's level keeps
+        // the path player shown.
+        {"rope shown; AM=0; player 100,1000; gate 100,1000; demon 100,1000; demon=9",
+         "1/8 path 1/100 4/4 build", "A",
+         "msg=You used the rope!; onPath=1; pathPlayer shown; over="},
+    });
 }
 
-TEST_F(PathTest, APickUpComesBeforeTheLowestOfTwoHolesAndTheRescuedPlayerWalksOn) {
-    status().setRope(true);
-    enterPath();
-    for (ui::Label* label : {&boardWindow.pathGold, &boardWindow.holes[2], &boardWindow.holes[5]})
-        put(*label, 696, 600);
-    platform.queueDraw(6, 10);
-    queueBuild({}); // the rope's new level
-    press(keys::Right);
-    EXPECT_TRUE(platform.randoms.empty());
-    EXPECT_EQ(status().gold.text(), QStringLiteral("16"));
-    EXPECT_FALSE(boardWindow.pathGold.visible());
-    EXPECT_FALSE(boardWindow.holes[2].visible());
-    EXPECT_TRUE(boardWindow.holes[5].visible());
-    EXPECT_EQ(status().message(), QStringLiteral("You used the rope!"));
-    EXPECT_FALSE(boardWindow.boardFromPath.isSet()); // the move ended before the exit was chosen
-
-    // The rebuilt level hid the path player; it walks on, visible, from where it fell.
-    EXPECT_EQ(boardWindow.onPath.text(), QStringLiteral("1"));
-    EXPECT_TRUE(boardWindow.pathPlayer.visible());
-    EXPECT_DOUBLE_EQ(boardWindow.pathPlayer.left(), 696);
-    press(keys::Right);
-    EXPECT_EQ(status().message(), QStringLiteral("Game Over."));
-    EXPECT_FALSE(boardWindow.holes[5].visible());
-}
-
-TEST_F(PathTest, AnExitDrawnUnderThePlayerEndsTheSectionOnTheFirstMove) {
-    enterPath();
-    queueExit({600, 500, 4000, 3000});
-    queueKeptLevel({600, 500, 4000, 3000});
-    press(keys::Right);
-    EXPECT_TRUE(platform.randoms.empty());
-    EXPECT_TRUE(boardWindow.board.visible());
-    EXPECT_EQ(status().level.text(), QStringLiteral("2"));
-}
-
-TEST_F(PathTest, TheExitIncludesItsEdges) {
-    const ui::Rect exit{1000, 1000, 3500, 2500};
-    const std::tuple<double, double, bool> cases[] = {
-        {999, 2000, false}, {1000, 2000, true}, {4501, 2000, false}, {4500, 2000, true},
-        {2000, 999, false}, {2000, 1000, true}, {2000, 3501, false}, {2000, 3500, true},
-    };
-    int level = 1;
-    for (const auto& [left, top, reached] : cases) {
-        SCOPED_TRACE(testing::Message() << left << ", " << top);
-        if (!boardWindow.onPath.isSet())
-            enterPath();
-        boardWindow.boardFromPath.setText(QStringLiteral("1"));
-        boardWindow.board.setRect(exit);
-        put(boardWindow.pathPlayer, left, top);
-        if (reached)
-            queueKeptLevel(exit);
-        press('A'); // a mark where the player stands, no step
-        level += reached ? 1 : 0;
-        EXPECT_TRUE(platform.randoms.empty());
-        EXPECT_EQ(boardWindow.board.visible(), reached);
-        EXPECT_EQ(status().level.text(), QString::number(level));
+TEST(Path, TheExitIncludesItsEdges) {
+    const char* const setups[] = {"pathPlayer 999,2000",  "pathPlayer 1000,2000",
+                                  "pathPlayer 4501,2000", "pathPlayer 4500,2000",
+                                  "pathPlayer 2000,999",  "pathPlayer 2000,1000",
+                                  "pathPlayer 2000,3501", "pathPlayer 2000,3500"};
+    for (int i = 0; i < 8; ++i) {
+        const bool reached = i % 2 == 1;
+        const QByteArray setup =
+            QByteArray("path; fromPath=1; board 1000,1000,3500,2500; ") + setups[i];
+        Play().run({setup.constData(), reached ? "kept" : "", "A",
+                    reached ? "board shown; LV=2" : "board hidden; LV=1"});
     }
 }
 
-namespace {
-
-// Path sections entered and left without walking: the gate under the player, a few marks laid
-// in the field (the exit is set far away), then back on the board.
-class PathTrailTest : public PathTest {
-  protected:
-    void section(int marks) {
-        boardWindow.onPath.setText({});
-        boardWindow.board.setVisible(true);
-        put(boardWindow.gate, boardWindow.player.left(), boardWindow.player.top());
-        press('A'); // every draw 0: the holes and pick-ups lie at 1, 1
-        boardWindow.boardFromPath.setText(QStringLiteral("1"));
-        boardWindow.board.setLeft(6000);
+TEST(Path, TheSeventhSectionWipesAndFreesTheTrailOfTheSixBefore) {
+    Play play;
+    BoardWindow& b = play.start();
+    const size_t controls = b.controls().size();
+    // A section entered at the gate, with its draws all 1, the exit set far off, and marks laid.
+    const auto section = [&](int marks) {
+        b.onPath.setText({});
+        b.board.setVisible(true);
+        b.gate.setRect(b.player.rect());
+        play.press('A');
+        b.boardFromPath.setText("1");
+        b.board.setLeft(6000);
         for (int i = 0; i < marks; ++i)
-            press('A');
-    }
-    int marks() { return boardWindow.trail.loadedCount() - 1; }
-};
-
-} // namespace
-
-TEST_F(PathTrailTest, TheSeventhSectionWipesAndFreesTheTrailOfTheSixBefore) {
-    const size_t controls = boardWindow.controls().size();
-    for (int n = 1; n <= 6; ++n) {
+            play.press('A');
+    };
+    for (int n = 1; n <= 6; ++n)
         section(2);
-        EXPECT_EQ(boardWindow.pathSections.text(), QString::number(n));
-    }
-    EXPECT_EQ(marks(), 12);
-    EXPECT_EQ(boardWindow.controls().size(), controls + 12 + 30);
-
-    section(0);
-    EXPECT_EQ(boardWindow.pathSections.text(), QStringLiteral("0"));
-    EXPECT_EQ(marks(), 0);
-    EXPECT_EQ(boardWindow.controls().size(), controls + 30); // the marks are gone from the window
-
-    // The count goes on: the next mark is the 13th.
-    press('A');
-    EXPECT_EQ(boardWindow.trailMarks.text(), QStringLiteral("13"));
-    EXPECT_TRUE(boardWindow.trail.isLoaded(13));
-    EXPECT_FALSE(boardWindow.trail.isLoaded(12));
-}
-
-TEST_F(PathTrailTest, ALongGameHoldsNoMoreThanSevenSectionsOfMarks) {
-    constexpr int kSteps = 10;
-    int most = 0;
-    for (int n = 0; n < 60; ++n) {
-        section(kSteps);
-        most = std::max(most, marks());
-    }
-    EXPECT_EQ(boardWindow.trailMarks.text(), QStringLiteral("600"));
-    EXPECT_EQ(most, 7 * kSteps);
-    EXPECT_LE(boardWindow.controls().size(), 200u);
-}
-
-TEST_F(PathTest, ARopeRescueFromADemonsBlowOnTheGateLeavesThePathPlayerShownAndFalling) {
-    status().setRope(true);
-    status().armor.setText(QStringLiteral("0"));
-    put(boardWindow.player, 100, 1000);
-    put(boardWindow.gate, 100, 1000);
-    put(boardWindow.demon, 100, 1000);
-    boardWindow.demon.setText(QStringLiteral("9"));
-    platform.queueDraw(1, 8); // the demon hunts onto the player's row: still touching
-    for (int i = 0; i < 31 + 3; ++i) {
-        queueDraw(i < 31 ? kHoleTop : 100, boardWindow.height());
-        queueDraw(i < 31 ? kHoleLeft : 100, boardWindow.width());
-    }
-    platform.queueDraw(1, 100); // the demon strikes
-    platform.queueDraw(4, 4);   // and knocks the player off the board's left edge
-    queueBuild({});             // the rope's new level
-    press('A');
-    ASSERT_TRUE(platform.randoms.empty());
-    EXPECT_EQ(status().message(), QStringLiteral("You used the rope!"));
-    EXPECT_TRUE(boardWindow.onPath.isSet());
-    EXPECT_TRUE(boardWindow.pathPlayer.visible());
-
-    // Holes catch him again.
-    put(boardWindow.holes[0], boardWindow.pathPlayer.left() + BoardWindow::kStep,
-        boardWindow.pathPlayer.top());
-    press(keys::Right);
-    EXPECT_EQ(status().message(), QStringLiteral("Game Over."));
-    EXPECT_TRUE(boardWindow.gameOver.isSet());
+    play.apply("sections=6; marks=12; mark12 shown", true);
+    EXPECT_EQ(b.controls().size(), controls + 12 + 30);
+    section(1);
+    play.apply("sections=0; marks=13; mark13 shown", true);
+    EXPECT_EQ(b.trail.loadedCount(), 2);
+    EXPECT_EQ(b.controls().size(), controls + 1 + 30);
 }

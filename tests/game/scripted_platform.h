@@ -2,7 +2,9 @@
 
 #include "ui/platform.h"
 
+#include <QDir>
 #include <QString>
+#include <QTemporaryDir>
 #include <deque>
 #include <ostream>
 #include <vector>
@@ -11,26 +13,25 @@ inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
-// A platform that answers from a script: queued answers for input boxes and queued uniform numbers
-// for the random draws, and a record of every box, address and exit.
+// A platform that answers from a script: queued answers for input boxes (none: cancelled) and
+// queued uniform numbers for the random draws (none: 0), and a record of every box, address and
+// exit. Its program folder is a private temporary folder, its data folder one inside it that does
+// not exist yet.
 class ScriptedPlatform : public ui::Platform {
   public:
-    struct Prompt {
-        QString prompt, title, proposed;
-    };
-
-    std::deque<QString> answers; // empty queue: the box is cancelled
-    std::vector<Prompt> prompts;
+    std::deque<QString> answers;
+    std::vector<QString> prompts; // "prompt/title/proposed"
     std::vector<QString> messages;
     std::vector<QString> addresses;
     bool addressOpens = true; // false: no browser takes the address
     int exits = 0;
-    std::deque<double> randoms; // empty queue: 0.0
+    std::deque<double> randoms;
     int randomCalls = 0;
     int reseeds = 0;
     double screenW = 11760, screenH = 7830;
-    QString folder = QStringLiteral("/tmp");
-    QString userFolder = QStringLiteral("/tmp");
+    QTemporaryDir home;
+    QString folder = home.path();
+    QString userFolder = QDir(home.path()).filePath("data");
     double seconds = 36000;
     QString date = QStringLiteral("2026-12-07");
 
@@ -40,12 +41,11 @@ class ScriptedPlatform : public ui::Platform {
 
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& proposed) override {
-        prompts.push_back({prompt, title, proposed});
-        if (answers.empty())
-            return {};
-        QString a = answers.front();
-        answers.pop_front();
-        return a;
+        prompts.push_back(prompt + '/' + title + '/' + proposed);
+        const QString answer = answers.empty() ? QString() : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return answer;
     }
     void messageBox(const QString& text) override { messages.push_back(text); }
     bool openAddress(const QString& url) override {
@@ -61,10 +61,9 @@ class ScriptedPlatform : public ui::Platform {
     QString today() const override { return date; }
     double random() override {
         ++randomCalls;
-        if (randoms.empty())
-            return 0.0;
-        double u = randoms.front();
-        randoms.pop_front();
+        const double u = randoms.empty() ? 0.0 : randoms.front();
+        if (!randoms.empty())
+            randoms.pop_front();
         return u;
     }
     void reseedFromTime() override { ++reseeds; }

@@ -1,153 +1,49 @@
-// The timed walls: the closing right wall and the drifting board.
+// The timed walls: the closing right wall and the drifting board, ticking every 100 ms.
 #include "game_fixture.h"
 
-#include <tuple>
-
-namespace {
-
-constexpr int kTick = 100;
-
-class WallsTest : public GameTest {
-  protected:
-    // A board whose wall die gave `die`, with both wall timers running from the build on: their
-    // first tick comes 100 ms later.
-    BoardWindow& walls(int die, LevelPlan plan = {}) {
-        plan.wallDie = die;
-        BoardWindow& boardWindow = start(plan);
-        boardWindow.drift.setEnabled(true);
-        return boardWindow;
-    }
-    void expectFallen(BoardWindow& boardWindow) {
-        EXPECT_EQ(boardWindow.gameOver.text(), QStringLiteral("1"));
-        EXPECT_FALSE(boardWindow.player.visible());
-        EXPECT_EQ(status().message(), QStringLiteral("Game Over. You have fallen into the ravine"));
-        EXPECT_FALSE(boardWindow.closingWall.enabled());
-    }
-};
-
-} // namespace
-
-TEST_F(WallsTest, ClosingWallNarrowsTheBoardAndPushesOnlyTheGate) {
-    LevelPlan plan;
-    plan.gate = {4000 - 255, 500};
-    plan.coins = ObjectPlan{4000 - 255, 1000};
-    BoardWindow& boardWindow = walls(1, plan);
-    for (double width : {3992.0, 3984.0}) {
-        game.advance(kTick);
-        EXPECT_DOUBLE_EQ(boardWindow.board.width(), width);
-        EXPECT_DOUBLE_EQ(boardWindow.gate.left(), width - 255);
-    }
-    EXPECT_DOUBLE_EQ(boardWindow.goldPickup.left(), 4000 - 255); // cut off by the wall, not moved
-    EXPECT_DOUBLE_EQ(boardWindow.board.left(), 600);
+TEST(Walls, TheClosingWallNarrowsTheBoardPushingTheGateUntilThePlayerFalls) {
+    check({
+        {"wallOn=1; gate 3745,500; gold 3745,1000", "", "+100",
+         "board 600,600,3992; gate 3737,500; gold 3745,1000"},
+        {"wallOn=1; gate 3745,500", "", "+200", "board 600,600,3984; gate 3729,500"},
+        // The player at 1750 falls on the tick the wall passes 2005.
+        {"wallOn=1; board 600,600,3500,3000; player 1750,1500", "", "+18600",
+         "board 600,600,2012; over="},
+        {"wallOn=1; board 600,600,3500,3000; player 1750,1500", "", "+18700",
+         "over=1; wall off; msg=Game Over. You have fallen into the ravine"},
+        // Below 100 the board is a fall before the gate moves.
+        {"wallOn=1; gate 3000,500; board 600,600,107,3000", "", "+100", "over=1; gate 3000,500"},
+        {"wallOn=1; gate 3000,500; board 600,600,108,3000", "", "+100", "over=1; gate -155,500"},
+        {"wallOn=1; path", "", "+1000", "board 600,600,4000"},
+        // A hidden player stops both timers after one last tick.
+        {"wallOn=1; dir=4; driftOn=1; drift on; player hidden", "", "+1100",
+         "wall off; drift off; board 700,600,3992"},
+    });
 }
 
-TEST_F(WallsTest, PlayerAtTheCentreFallsOnTheTickTheWallPassesHim) {
-    LevelPlan plan;
-    plan.board = {600, 600, 3500, 3000};
-    BoardWindow& boardWindow = walls(1, plan);
-    ASSERT_DOUBLE_EQ(boardWindow.player.left(), 1750);
-    game.advance(186 * kTick);
-    EXPECT_DOUBLE_EQ(boardWindow.board.width(), 3500 - 186 * 8);
-    EXPECT_FALSE(boardWindow.gameOver.isSet());
-    game.advance(kTick);
-    expectFallen(boardWindow);
-}
-
-TEST_F(WallsTest, BoardNarrowerThanOneHundredIsAFallBeforeTheGateMoves) {
-    LevelPlan plan;
-    plan.gate = {3000, 500};
-    BoardWindow& boardWindow = walls(1, plan);
-    boardWindow.board.setWidth(107);
-    game.advance(kTick);
-    expectFallen(boardWindow);
-    EXPECT_DOUBLE_EQ(boardWindow.gate.left(), 3000);
-}
-
-TEST_F(WallsTest, FirstDriftTickOnlyChoosesADirectionAndAnIdleDriftKeepsChoosing) {
-    BoardWindow& boardWindow = walls(3);
-    EXPECT_EQ(boardWindow.driftDirection.text(), QStringLiteral("0"));
-    const int reseeds = platform.reseeds;
-    platform.queueDraw(2, 4);
-    game.advance(kTick);
-    EXPECT_EQ(boardWindow.driftDirection.text(), QStringLiteral("2"));
-    EXPECT_EQ(platform.reseeds, reseeds + 1);
-    EXPECT_DOUBLE_EQ(boardWindow.board.top(), 600);
-
-    // Down, with everything on the board, and no new direction.
-    const double mioTop = boardWindow.player.top();
-    const int draws = platform.randomCalls;
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(boardWindow.board.top(), 700);
-    EXPECT_DOUBLE_EQ(boardWindow.player.top(), mioTop);
-    EXPECT_EQ(platform.randomCalls, draws);
-
-    // With the drift off the board rests, and a direction is still drawn on every tick.
-    boardWindow.driftOn.setText({});
-    platform.queueDraw(4, 4);
-    game.advance(kTick);
-    EXPECT_DOUBLE_EQ(boardWindow.board.top(), 700);
-    EXPECT_DOUBLE_EQ(boardWindow.board.left(), 600);
-    EXPECT_EQ(boardWindow.driftDirection.text(), QStringLiteral("4"));
-    EXPECT_DOUBLE_EQ(boardWindow.board.width(), 4000); // the closing wall is off too
-}
-
-TEST_F(WallsTest, DriftMovesAHundredAndBouncesOffTheFirstEdgePassed) {
-    // The board before the tick, its direction (1 up, 2 down, 3 left, 4 right), its Left and Top
-    // after it, and whether it bumped into an edge of the window of 11760 x 7830.
-    const std::tuple<ui::Rect, int, double, double, bool> cases[] = {
-        {{600, 700, 4000, 3000}, 1, 600, 600, false},
-        {{600, 600, 4000, 3000}, 4, 700, 600, false},
-        {{700, 600, 4000, 3000}, 3, 600, 600, false},
-        {{600, 130, 4000, 3000}, 1, 600, 50, true},
-        {{120, 600, 4000, 3000}, 3, 50, 600, true},
-        {{600, 4800, 4000, 3000}, 2, 600, 7830 - 3000 - 280, true},
-        {{7700, 600, 4000, 3000}, 4, 11760 - 4000 - 280, 600, true},
-        {{7800, 4800, 4000, 3000}, 2, 7800, 4550, true}, // only the bottom is dealt with
-        // A board taller than the window jumps between the margins on every tick.
-        {{300, 1, 4000, 8000}, 3, 200, 50, true},
-        {{200, 50, 4000, 8000}, 3, 100, 7830 - 8000 - 280, true},
-    };
-    BoardWindow& boardWindow = walls(3);
-    platform.queueDraw(1, 4);
-    game.advance(kTick); // the first direction
-    for (const auto& [rect, direction, left, top, bumps] : cases) {
-        SCOPED_TRACE(testing::Message() << rect.left << ", " << rect.top << " to " << direction);
-        boardWindow.board.setRect(rect);
-        boardWindow.driftDirection.setText(QString::number(direction));
-        const int draws = platform.randomCalls;
-        if (bumps)
-            platform.queueDraw(2, 4); // a new direction
-        game.advance(kTick);
-        EXPECT_DOUBLE_EQ(boardWindow.board.left(), left);
-        EXPECT_DOUBLE_EQ(boardWindow.board.top(), top);
-        EXPECT_EQ(platform.randomCalls, draws + (bumps ? 1 : 0));
-        EXPECT_EQ(boardWindow.driftDirection.text(), QString::number(bumps ? 2 : direction));
-    }
-}
-
-TEST_F(WallsTest, PathSectionStopsBothEffects) {
-    BoardWindow& boardWindow = walls(3);
-    game.advance(kTick); // the first direction: 1, up
-    boardWindow.closingWallOn.setText(QStringLiteral("1"));
-    boardWindow.onPath.setText(QStringLiteral("1"));
-    const int draws = platform.randomCalls;
-    game.advance(10 * kTick);
-    EXPECT_DOUBLE_EQ(boardWindow.board.width(), 4000);
-    EXPECT_DOUBLE_EQ(boardWindow.board.top(), 600);
-    EXPECT_FALSE(boardWindow.drift.enabled());
-    EXPECT_EQ(boardWindow.driftDirection.text(), QStringLiteral("1"));
-    EXPECT_EQ(platform.randomCalls, draws);
-}
-
-TEST_F(WallsTest, AHiddenPlayerStopsBothTimersAfterOneLastTick) {
-    BoardWindow& boardWindow = walls(3);
-    platform.queueDraw(4, 4);
-    game.advance(kTick); // the first direction: right
-    boardWindow.closingWallOn.setText(QStringLiteral("1"));
-    boardWindow.player.setVisible(false);
-    game.advance(11 * kTick);
-    EXPECT_FALSE(boardWindow.closingWall.enabled());
-    EXPECT_FALSE(boardWindow.drift.enabled());
-    EXPECT_DOUBLE_EQ(boardWindow.board.width(), 3992);
-    EXPECT_DOUBLE_EQ(boardWindow.board.left(), 700);
+TEST(Walls, TheDriftChoosesADirectionMovesAHundredAndBouncesOffTheFirstEdgePassed) {
+    // Directions: 1 up, 2 down, 3 left, 4 right, in the board window of 11760 x 7830.
+    check({
+        {"driftOn=1; drift on", "2/4", "+100", "dir=2; board 600,600; reseeds=2"},
+        {"driftOn=1; drift on", "2/4", "+200", "dir=2; board 600,700; player 1000,1000"},
+        {"driftOn=; drift on", "2/4 4/4", "+200", "dir=4; board 600,600,4000"},
+        {"driftOn=1; drift on; dir=1; board 600,700", "", "+100", "board 600,600"},
+        {"driftOn=1; drift on; dir=4", "", "+100", "board 700,600"},
+        {"driftOn=1; drift on; dir=3; board 700,600", "", "+100", "board 600,600"},
+        {"driftOn=1; drift on; dir=1; board 600,150", "", "+100", "board 600,50; dir=1"},
+        {"driftOn=1; drift on; dir=1; board 600,130", "2/4", "+100", "board 600,50; dir=2"},
+        {"driftOn=1; drift on; dir=3; board 150,600", "", "+100", "board 50,600"},
+        {"driftOn=1; drift on; dir=3; board 120,600", "2/4", "+100", "board 50,600"},
+        {"driftOn=1; drift on; dir=2; board 600,4730", "", "+100", "board 600,4830"},
+        {"driftOn=1; drift on; dir=2; board 600,4800", "2/4", "+100", "board 600,4550"},
+        {"driftOn=1; drift on; dir=4; board 7660,600", "", "+100", "board 7760,600"},
+        {"driftOn=1; drift on; dir=4; board 7700,600", "2/4", "+100", "board 7480,600"},
+        // Only the first edge passed is dealt with.
+        {"driftOn=1; drift on; dir=2; board 7800,4800", "2/4", "+100", "board 7800,4550"},
+        // A board taller than the window jumps between the margins.
+        {"driftOn=1; drift on; dir=3; board 300,1,4000,8000", "2/4", "+100", "board 200,50"},
+        {"driftOn=1; drift on; dir=3; board 200,50,4000,8000", "2/4", "+100", "board 100,-450"},
+        // The path section stops the drift.
+        {"path; driftOn=1; drift on; dir=1", "", "+1000", "drift off; dir=1; board 600,600"},
+    });
 }
