@@ -5,145 +5,97 @@
 
 namespace {
 
-class HallOfFameTest : public GameTest {
-  protected:
-    QString tablePath() const {
-        return QDir(dataDir.path()).filePath(QStringLiteral("halloffame.txt"));
-    }
-
-    // A fall off the board's left edge without the rope, then back to the menu.
-    void fallAt(const QString& level) {
-        status().level.setText(level);
-        status().setRope(false);
-        put(boardWindow().player, 50, 1000);
-        press(keys::Left);
-        game.advance(2000); // the game-over screen closes
-    }
-
-    // The table as a fresh program reads it from the file.
-    std::vector<FameEntry> reread() { return HallOfFame(tablePath()).best(); }
-};
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
 
 } // namespace
 
-TEST_F(HallOfFameTest, EachGameEntersOnceWithItsBestLevelEndingContinuesAndCheats) {
-    platform.date = QStringLiteral("2026-12-01");
-    start();
-    fallAt(QStringLiteral("3"));
-    press('Z'); // a continue that then reaches further
-    fallAt(QStringLiteral("8"));
-
-    platform.date = QStringLiteral("2026-12-02");
-    start(); // a new game from the shop
-    status().level.setText(QStringLiteral("4"));
-    platform.queueAnswer(QStringLiteral("vumo"));
-    platform.queueAnswer(QStringLiteral("2"));
-    game.click(status().captions[0]); // a leap down: the table keeps the best level
-    game.advance(120000);             // out of time
-
-    const std::vector<FameEntry> table = reread();
-    ASSERT_EQ(table.size(), 2u);
-    EXPECT_EQ(table[0].name, QStringLiteral("Anna"));
-    EXPECT_EQ(table[0].level, 8);
-    EXPECT_EQ(table[0].ending, Ending::Ravine);
-    EXPECT_EQ(table[0].continuesUsed, 1);
-    EXPECT_FALSE(table[0].cheated);
-    EXPECT_EQ(table[1].level, 4);
-    EXPECT_EQ(table[1].ending, Ending::OutOfTime);
-    EXPECT_EQ(table[1].date, QStringLiteral("2026-12-02"));
-    EXPECT_TRUE(table[1].cheated);
+TEST(HallOfFame, EachGameEntersOnceWithItsBestLevelEndingContinuesAndCheats) {
+    Play play;
+    play.platform.date = "2026-12-01";
+    play.start();
+    play.apply("LV=3; player 50,1000", false);
+    play.playKeys("Left +2000 Z"); // a continue that then reaches further
+    play.apply("LV=8; player 50,1000", false);
+    play.playKeys("Left +2000");
+    play.platform.date = "2026-12-02";
+    play.start(); // a new game from the shop, left by a leap down and lost to the clock
+    play.apply("LV=4", false);
+    play.playKeys("say:vumo say:2 click:caption0 +120000");
+    EXPECT_EQ(bytesOf(QDir(play.platform.userFolder).filePath("halloffame.txt")),
+              "Vexmoor hall of fame 1\n"
+              "8\travine\t1\t0\t2026-12-01\t0\tAnna\n"
+              "4\ttime\t0\t1\t2026-12-02\t1\tAnna\n");
 }
 
-TEST_F(HallOfFameTest, TheFinaleAndTheOtherEndingsAreNamed) {
-    start();
-    status().level.setText(QStringLiteral("99"));
-    game.advance(1000);
-    ASSERT_NE(game.finale(), nullptr);
-    EXPECT_EQ(reread().at(0).ending, Ending::Finished);
-    const std::pair<Ending, const char*> names[] = {
-        {Ending::Ravine, "fell into the ravine"}, {Ending::Hole, "fell into a hole"},
-        {Ending::OutOfTime, "out of time"},       {Ending::TooManyRequests, "too many requests"},
-        {Ending::Finished, "finished"},
-    };
-    for (const auto& [ending, text] : names)
-        EXPECT_EQ(endingText(ending), QLatin1String(text));
-}
-
-TEST_F(HallOfFameTest, TheTenBestByLevelThenDateThenOrderKeepAnyName) {
-    HallOfFame table(tablePath());
+TEST(HallOfFame, TheTenBestByLevelThenDateThenOrderKeepAnyName) {
+    QTemporaryDir folder;
+    HallOfFame table(folder.filePath("halloffame.txt"));
     const QString names[] = {"Ann, \"the\" bold", "Tab\there", "Back\\slash\nnew", "  blanks ",
                              "Žofie 李"};
     for (int i = 0; i < 12; ++i) {
         table.beginGame();
-        const QString date = i % 2 ? QStringLiteral("2026-01-02") : QStringLiteral("2026-01-01");
-        table.gameEnded(names[i % 5], i < 6 ? 5 : i, Ending::Hole, date);
+        table.gameEnded(names[i % 5], i < 6 ? 5 : i, Ending::Hole, i % 2 ? "2026-02" : "2026-01");
     }
-    const std::vector<FameEntry> best = reread();
-    ASSERT_EQ(best.size(), 10u);
-    EXPECT_EQ(best[0].level, 11);
     // Level 5 six times: the earlier date first, then the earlier game.
-    std::vector<int> tied;
-    for (const FameEntry& entry : best)
-        if (entry.level == 5)
-            tied.push_back(entry.serial);
-    EXPECT_EQ(tied, (std::vector<int>{0, 2, 4, 1}));
-    for (const FameEntry& entry : best)
+    std::vector<int> order;
+    for (const FameEntry& entry : HallOfFame(folder.filePath("halloffame.txt")).best()) {
+        order.push_back(entry.serial);
         EXPECT_EQ(entry.name, names[entry.serial % 5]) << entry.serial;
-}
-
-TEST_F(HallOfFameTest, ADamagedFileIsSetAsideAndAnUnwritableFolderOnlySaysSo) {
-    for (const QByteArray& bytes :
-         {QByteArray("not a table\n"),
-          QByteArray("Vexmoor hall of fame 1\n7\tlava\t0\t0\tx\t0\tA\n"),
-          QByteArray("Vexmoor hall of fame 1\n7\thole\t0\t0\tx\t0\tA\\q\n")}) {
-        QFile::remove(tablePath());
-        QFile::remove(tablePath() + QStringLiteral(".damaged"));
-        QFile file(tablePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        HallOfFame table(tablePath());
-        EXPECT_TRUE(table.best().empty());
-        EXPECT_TRUE(table.takeNotice().contains(QStringLiteral("halloffame.txt.damaged")));
-        EXPECT_TRUE(table.takeNotice().isEmpty()); // said once
-        QFile aside(tablePath() + QStringLiteral(".damaged"));
-        ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
-        EXPECT_EQ(aside.readAll(), bytes);
     }
-
-    // The data folder cannot be made: the game plays on and the table says so.
-    platform.userFolder = QDir(programDir.path()).filePath(QStringLiteral("Save.ini/Vexmoor"));
-    writeSave("1\r\n");
-    start();
-    fallAt(QStringLiteral("2"));
-    EXPECT_NE(game.shop(), nullptr);
-    HallOfFame& table = game.hallOfFame();
-    EXPECT_EQ(table.best().size(), 1u);
-    EXPECT_EQ(table.takeNotice(), QStringLiteral("The hall of fame cannot be saved."));
+    EXPECT_EQ(order, (std::vector<int>{11, 10, 9, 8, 7, 6, 0, 2, 4, 1}));
 }
 
-TEST_F(HallOfFameTest, FInTheMenuShowsTheTableWithTheLatestGameHighlighted) {
-    EXPECT_TRUE(game.menu()->menuText.text().endsWith(
-        QStringLiteral("X - Exit\r\n\r\nF - Hall of Fame\r\n")));
-    press('F');
-    ASSERT_NE(game.hallOfFameWindow(), nullptr);
-    EXPECT_EQ(game.hallOfFameWindow()->rows[0].text(), QStringLiteral("No games yet."));
-    press(keys::Escape);
-    EXPECT_EQ(game.hallOfFameWindow(), nullptr);
-    EXPECT_EQ(game.scene().active(), game.menu());
+TEST(HallOfFame, ADamagedFileIsSetAsideAndAnUnwritableFolderOnlySaysSo) {
+    for (const QByteArray bytes :
+         {"not a table\n", "Vexmoor hall of fame 1\n7\tlava\t0\t0\tx\t0\tA\n",
+          "Vexmoor hall of fame 1\n7\thole\t0\t0\tx\t0\tA\\q\n"}) {
+        Play play;
+        QFile file(QDir(play.platform.folder).filePath("halloffame.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) && file.flush());
+        HallOfFame table(file.fileName());
+        EXPECT_TRUE(table.best().empty());
+        EXPECT_TRUE(table.takeNotice().contains("halloffame.txt.damaged"));
+        EXPECT_EQ(table.takeNotice(), ""); // said once
+        EXPECT_EQ(bytesOf(file.fileName() + ".damaged"), bytes);
+    }
+    // A file stands where the data folder would be made: the table only says so.
+    Play play;
+    play.apply("saved=1/", false);
+    HallOfFame table(QDir(play.savePath()).filePath("Vexmoor/halloffame.txt"));
+    table.gameEnded("Anna", 2, Ending::Hole, "2026-12-07");
+    EXPECT_EQ(table.best().size(), 1u);
+    EXPECT_EQ(table.takeNotice(), "The hall of fame cannot be saved.");
+}
 
-    game.hallOfFame().gameEnded(QStringLiteral("Old"), 9, Ending::Hole,
-                                QStringLiteral("2026-01-01"));
-    start();
-    fallAt(QStringLiteral("3"));
-    backToMenu();
-    press('F');
-    HallOfFameWindow& window = *game.hallOfFameWindow();
-    EXPECT_EQ(window.caption(), QStringLiteral("Hall of Fame"));
-    EXPECT_EQ(window.rows[1].text(),
-              QStringLiteral(" 2. Anna                 3  fell into the ravine 2026-12-07 "));
-    EXPECT_FALSE(window.rows[0].look().opaque);
-    EXPECT_TRUE(window.rows[1].look().opaque);
-    press('F');
-    EXPECT_EQ(game.hallOfFameWindow(), nullptr);
+TEST(HallOfFame, FInTheMenuShowsTheTableWithTheLatestGameHighlighted) {
+    Play play;
+    EXPECT_TRUE(play.game.menu()->menuText.text().endsWith("X - Exit\r\n\r\nF - Hall of Fame\r\n"));
+    play.playKeys("F");
+    EXPECT_EQ(play.game.hallOfFameWindow()->rows[0].text(), "No games yet.");
+    play.playKeys("Esc");
+    EXPECT_EQ(play.game.hallOfFameWindow(), nullptr);
+    EXPECT_EQ(play.game.scene().active(), play.game.menu());
+    for (const Ending ending :
+         {Ending::Ravine, Ending::Hole, Ending::OutOfTime, Ending::TooManyRequests}) {
+        play.game.hallOfFame().beginGame();
+        play.game.hallOfFame().gameEnded("Old", 1 + static_cast<int>(ending), ending, "2026-01-01");
+    }
+    play.start();
+    play.apply("LV=99", false);
+    play.playKeys("+990 +120000 F"); // the finale, then the menu
+    const HallOfFameWindow& window = *play.game.hallOfFameWindow();
+    QString rows = window.caption();
+    for (const ui::Label& row : window.rows)
+        rows += '|' + row.text();
+    EXPECT_EQ(rows, "Hall of Fame| 1. Anna                99  finished             2026-12-07 |"
+                    " 2. Old                  4  too many requests    2026-01-01 |"
+                    " 3. Old                  3  out of time          2026-01-01 |"
+                    " 4. Old                  2  fell into a hole     2026-01-01 |"
+                    " 5. Old                  1  fell into the ravine 2026-01-01 ||||||");
+    EXPECT_TRUE(window.rows[0].look().opaque && !window.rows[1].look().opaque);
+    play.playKeys("F");
+    EXPECT_EQ(play.game.hallOfFameWindow(), nullptr);
 }
