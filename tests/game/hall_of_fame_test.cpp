@@ -94,7 +94,7 @@ TEST(HallOfFame, FInTheMenuShowsTheTableWithTheLatestGameHighlighted) {
                     " 2. Old                  4  too many requests    2026-01-01 |"
                     " 3. Old                  3  out of time          2026-01-01 |"
                     " 4. Old                  2  fell into a hole     2026-01-01 |"
-                    " 5. Old                  1  fell into the ravine 2026-01-01 ||||||");
+                    " 5. Old                  1  fell into the ravine 2026-01-01 |||||");
     EXPECT_TRUE(window.rows[0].look().opaque && !window.rows[1].look().opaque);
     play.playKeys("F");
     EXPECT_EQ(play.game.hallOfFameWindow(), nullptr);

@@ -16,7 +16,7 @@ void writeFile(const QString& path, QByteArray bytes, int ageSeconds = 0) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.replace('/', "\r\n"));
+    ASSERT_TRUE(file.write(bytes.replace('/', "\r\n")) && file.flush());
     file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                      QFileDevice::FileModificationTime);
 }
