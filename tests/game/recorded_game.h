@@ -1,12 +1,15 @@
 #pragma once
 
+#include "replay/headless.h"
 #include "replay/recorder.h"
 #include "replay/recording_platform.h"
 #include "scripted_platform.h"
 #include "shell/game.h"
 #include "ui/keys.h"
 
-#include <QTemporaryDir>
+#include <QFile>
+#include <QTextStream>
+#include <gtest/gtest.h>
 
 // The scripted platform with a time of day that runs on with the game clock, as the real one
 // does, so that each reseed takes a new value.
@@ -23,7 +26,6 @@ struct RecordedGame {
     explicit RecordedGame(const QString& folder = {}, double startSeconds = 36000)
         : inner(startSeconds), recorder(game, platform, folder) {
         inner.clock = &game.clock();
-        inner.folder = inner.userFolder = dir.path();
         game.start();
     }
     // A key as the player presses it, with the answer for the box it may open.
@@ -32,10 +34,28 @@ struct RecordedGame {
             inner.queueAnswer(answer);
         game.keyDown(keyCode, keyCode == keys::Escape || keyCode > '/' ? keyCode : 0);
     }
+    QString savePath() const { return QDir(inner.folder).filePath("Save.ini"); }
+    // L in the menu, with a saved game at level 7 on a wide board.
+    void load() {
+        QFile save(savePath());
+        EXPECT_TRUE(save.open(QIODevice::WriteOnly));
+        save.write("7\r\n55\r\n30\r\n42\r\n25\r\n8\r\n16\r\n64\r\n 300 \r\n 450 \r\n 5000 \r\n"
+                   " 2600 \r\nBea\r\n3\r\nTrue\r\n");
+        save.close();
+        press('L');
+    }
 
-    QTemporaryDir dir;
     ClockedPlatform inner;
     RecordingPlatform platform{inner};
     Game game{platform};
     Recorder recorder;
 };
+
+// A recording played headless: the end it reached, then "replay matches" or the line at fault.
+inline QString replayed(const recording::Recording& made) {
+    QString text;
+    QTextStream out(&text);
+    replayHeadless(made, out);
+    out.flush();
+    return text;
+}
