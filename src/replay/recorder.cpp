@@ -130,9 +130,13 @@ void Recorder::keep(const recording::Recording& finished) const {
     if (folder_.isEmpty() || !QDir().mkpath(folder_))
         return;
     QDir folder(folder_);
+    // Games kept within the same millisecond are told apart by a count, which sorts after it.
     const QString stamp =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    QSaveFile file(folder.filePath(QStringLiteral("game-%1.txt").arg(stamp)));
+    QString name;
+    for (int n = 0; name.isEmpty() || folder.exists(name); ++n)
+        name = QStringLiteral("game-%1-%2.txt").arg(stamp).arg(n, 2, 10, QLatin1Char('0'));
+    QSaveFile file(folder.filePath(name));
     if (!file.open(QIODevice::WriteOnly))
         return;
     file.write(recording::write(finished));
