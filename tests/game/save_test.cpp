@@ -104,27 +104,3 @@ TEST(Save, BothLoadsRefuseADamagedFileAndTellWhenThereIsNone) {
     tooLarge.playKeys("L");
     tooLarge.apply("box=The saved game is damaged.", true);
 }
-
-TEST(Save, WithoutAWritableProgramFolderTheDataFolderIsMadeAndUsed) {
-    Play play;
-    play.start();
-    play.platform.folder = QDir(play.platform.home.path()).filePath("missing");
-    play.playKeys("Esc L"); // a load makes no folder
-    EXPECT_FALSE(QDir(play.platform.userFolder).exists());
-    play.status().gold.setText("321");
-    play.playKeys("S");
-    play.status().gold.setText("0");
-    play.playKeys("L");
-    play.apply("box=No saved game | Saved!; GD=321", true);
-    // A file stands where the data folder would be made.
-    play.platform.userFolder = QDir(play.platform.userFolder).filePath("Save.ini/vexmoor");
-    play.playKeys("Esc S");
-    play.apply("box=No saved game | Saved! | Could not save the game.; shop open", true);
-}
-
-TEST(Save, AGameLostToTheWallAndContinuedGivesThePlayerRoom) {
-    check({
-        {"wallOn=1; player 50,1000; board 600,600,400,200", "", "Left +2000 Z +1000",
-         "shop closed; over=; wall on; board 600,600,3420,2500; player 1750,1250; player shown"},
-    });
-}
