@@ -39,7 +39,7 @@ TEST(Level, EachObjectAppearsOnlyBelowItsLimitWhereItsDrawsSay) {
     });
 }
 
-TEST(Level, MonstersTakeTheirLevelAndHideTheGateUntilDemonAndSpiderAreGone) {
+TEST(Level, MonstersTakeTheirLevelAndHideTheGateAndTheWallDieChangesAtMostOneFlag) {
     check({
         {"menu",
          "2/4 600/7830 600/11760 4000/8000 3000/8000 120/3000 120/4000 30/30 20/20 20/20 20/20 "
@@ -52,11 +52,7 @@ TEST(Level, MonstersTakeTheirLevelAndHideTheGateUntilDemonAndSpiderAreGone) {
         {"gate hidden; spider 3000,2500; player 50,1000; rope shown", "1/8 build", "Left",
          "spider hidden; gate hidden"},
         {"gate hidden; player 50,1000; rope shown", "build", "Left", "gate shown; gate 120,120"},
-    });
-}
-
-TEST(Level, TheWallDieChangesAtMostOneFlag) {
-    check({
+        // The wall die changes at most one flag.
         {"wallOn=; driftOn=1; player 50,1000; rope shown", "build:1", "Left",
          "wallOn=1; driftOn=1"},
         {"wallOn=1; driftOn=1; player 50,1000; rope shown", "build:2", "Left",

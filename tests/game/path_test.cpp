@@ -3,7 +3,7 @@
 // starts at the old board's corner, 600, 600.
 #include "game_fixture.h"
 
-TEST(Path, TheGateLeadsThroughThePathToTheNextLevel) {
+TEST(Path, TheGateLeadsThroughThePathItsPickUpsAndHolesToTheNextLevel) {
     check({
         {"path", "", "",
          "board hidden; onPath=1; sections=1; statusTimer on; hole30 9000,6000; hole30 shown; "
@@ -18,11 +18,7 @@ TEST(Path, TheGateLeadsThroughThePathToTheNextLevel) {
         // The next section starts where the last step of this one began.
         {"path", "500/7830 550/11760 4000/8000 3000/8000 kept path", "Left Right A A",
          "sections=2; onPath=1; pathPlayer 504,600; LV=2"},
-    });
-}
-
-TEST(Path, AllTouchingPickUpsAreTakenInOneMoveAndThenTheLowestHole) {
-    check({
+        // All touching pick-ups are taken in one move, then the lowest hole.
         {"path; pathFood 696,600; pathGold 696,600; pathTime 696,600",
          "3/10 4/10 5/10 5000/7830 5000/11760 3500/8000 2500/8000", "Right",
          "FD=23; GD=14; TM=125; msg=You got the time; pathFood hidden; pathGold hidden; "

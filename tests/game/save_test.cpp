@@ -31,18 +31,6 @@ TEST(SaveFile, WhatTheGameCannotUseIsDamage) {
     EXPECT_TRUE(savefile::parse(QByteArray("\177ELF\2\1\1\0\0\0", 10)).damaged);
 }
 
-TEST(Save, NamesWithCommasQuotesAndControlsComeBackAsTheFileCanHoldThem) {
-    check({
-        {"name=Smith, Anna", "", "Esc S L",
-         "name=Smith, Anna; saved=1/100/10/10/20/20/20/120/ "
-         "600 / 600 / 4000 / 3000 /\"Smith, Anna\"/5/False/"},
-        {"name=007", "", "Esc S L", "name=007"},
-        {"name=Jo \"Ace\" Lee", "", "Esc S L", "name=Jo \"Ace\" Lee"},
-        {"name=Lee, \"Ace\"", "", "Esc S L", "name=Lee, 'Ace'"},
-        {"name=Ann\r\nBo\x01x", "", "Esc S L", "name=Ann  Bo x"},
-    });
-}
-
 TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
     check({
         {"board 120,240,3615,1815; TM=97", "", "Esc S",
@@ -74,6 +62,14 @@ TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
         // A board saved narrowed by the wall to 300 twips gets room for the player.
         {"menu; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 300 / 2600 /Bea/3/True/", "kept", "L +10",
          "board 450,300,3500,2600; player 1750,1300; player shown; over="},
+        // Names with commas, quotes and controls come back as the file can hold them.
+        {"name=Smith, Anna", "", "Esc S L",
+         "name=Smith, Anna; saved=1/100/10/10/20/20/20/120/ "
+         "600 / 600 / 4000 / 3000 /\"Smith, Anna\"/5/False/"},
+        {"name=007", "", "Esc S L", "name=007"},
+        {"name=Jo \"Ace\" Lee", "", "Esc S L", "name=Jo \"Ace\" Lee"},
+        {"name=Lee, \"Ace\"", "", "Esc S L", "name=Lee, 'Ace'"},
+        {"name=Ann\r\nBo\x01x", "", "Esc S L", "name=Ann  Bo x"},
     });
 }
 

@@ -39,7 +39,7 @@ TEST(Shell, OnlyTheExactCheatCodesActBehindEveryCaption) {
     });
 }
 
-TEST(Shell, TheTimeRunsOutOnThe119thTickAndStandsStillInThePathSection) {
+TEST(Shell, TheTimeRunsOutOnThe119thTickStandsStillInThePathSectionAndLevel99EndsTheGame) {
     check({
         {"", "", "+117990", "TM=2; player shown; over="},
         {"", "", "+118990",
@@ -54,11 +54,7 @@ TEST(Shell, TheTimeRunsOutOnThe119thTickAndStandsStillInThePathSection) {
         {"path; msg=You got the gold", "", "+3000 +60000", "msg=; countdown off; TM=117"},
         {"path", "500/7830 600/11760 4000/8000 3000/8000 kept ...", "+3000 Right +4000",
          "countdown on; pathPlayer hidden; TM=116"},
-    });
-}
-
-TEST(Shell, LevelNinetyNinePlaysTheFinaleWhichEndsOnTheMenu) {
-    check({
+        // Level 99 plays the finale, which ends on the menu.
         {"LV=99", "", "+989", "windows=boardWindow"},
         {"LV=99", "", "+990 N L X H Esc Left",
          "windows=finale; panel hidden; countdown off; statusTimer off; TM=120; exits=0; "

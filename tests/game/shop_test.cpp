@@ -2,7 +2,7 @@
 // while the game is over, a new game and a continue. Escape on the board opens it.
 #include "game_fixture.h"
 
-TEST(Shop, EachPurchaseBelowAndAtItsPrice) {
+TEST(Shop, EachPurchaseBelowAndAtItsPriceAndFoodToTheNearestWholeNumber) {
     // A to D say so in the shop whenever the gold left is below the price; K and R on the message
     // line when the gold is short.
     check({
@@ -20,11 +20,7 @@ TEST(Shop, EachPurchaseBelowAndAtItsPrice) {
         {"GD=29", "", "Esc R", "rope hidden; GD=29; msg=You do not have enough gold!"},
         {"GD=30", "", "Esc R", "rope shown; GD=0; msg="},
         {"GD=61; rope shown", "", "Esc R", "rope shown; GD=31"},
-    });
-}
-
-TEST(Shop, FoodBecomesEnergyOrSerumToTheNearestWholeNumber) {
-    check({
+        // Food becomes energy or serum, to the nearest whole number.
         {"FD=7", "", "Esc E", "EN=107; FD=0; shopMsg=You do not have enough foods!"},
         {"FD=1", "", "Esc F", "SR=21; FD=0"},
         {"FD=2.6", "", "Esc E", "EN=103; FD=0"},

@@ -35,18 +35,14 @@ TEST(Turn, AStepThatWouldLeaveTheBoardIsAFallThatTheRopeCatches) {
     });
 }
 
-TEST(Turn, QuicksandAndGameOverHoldThePlayerButTheGateStillComes) {
+TEST(Turn, QuicksandAndGameOverHoldThePlayerAndTheGateComesOnceDemonAndSpiderAreGone) {
     check({
         {"stuck=1; bat 300,300; gold 1000,1000; HT=0; gate hidden", "2/8", "Right",
          "bat 1000,300; player 1000,1000; gold shown; msg=; gate shown; gate 2000,1500"},
         {"over=1; bat 300,300; gold 1000,1000; HT=0; gate hidden", "", "Right",
          "bat 300,300; player 1000,1000; gold shown; msg=; gate shown; gate 2000,1500"},
         {"path; over=1", "", "Right", "marks=0; pathPlayer 600,600"},
-    });
-}
-
-TEST(Turn, TheGateComesToTheCentreOnceDemonAndSpiderAreBothGone) {
-    check({
+        // Demon and spider guard the gate; the bat does not.
         {"gate hidden; spider 3000,2500", "2/8", "A", "gate hidden"},
         {"gate hidden; demon 3000,2500", "2/8", "A", "gate hidden"},
         {"gate hidden; bat 3000,2500", "2/8", "A", "gate shown; gate 2000,1500"},
