@@ -19,7 +19,6 @@
 struct Row {
     const char *setup, *dice, *keys, *expect;
 };
-std::ostream& operator<<(std::ostream& os, const Row& row);
 
 // What a name of a row stands for; a window is null while it is not open.
 using Thing = std::variant<std::monostate, ui::Control*, ui::Timer*, ui::Window*, QString>;

@@ -38,16 +38,14 @@ TEST(Path, TheGateLeadsThroughThePathItsPickUpsAndHolesToTheNextLevel) {
 }
 
 TEST(Path, TheExitIncludesItsEdges) {
-    const char* const setups[] = {"pathPlayer 999,2000",  "pathPlayer 1000,2000",
-                                  "pathPlayer 4501,2000", "pathPlayer 4500,2000",
-                                  "pathPlayer 2000,999",  "pathPlayer 2000,1000",
-                                  "pathPlayer 2000,3501", "pathPlayer 2000,3500"};
-    for (int i = 0; i < 8; ++i) {
-        const bool reached = i % 2 == 1;
+    // The exit at 1000, 1000 of 3500 x 2500, and the path player beside or on each of its edges.
+    int i = 0;
+    for (const char* at : {"999,2000", "1000,2000", "4501,2000", "4500,2000", "2000,999",
+                           "2000,1000", "2000,3501", "2000,3500"}) {
+        const bool reached = i++ % 2;
         const QByteArray setup =
-            QByteArray("path; fromPath=1; board 1000,1000,3500,2500; ") + setups[i];
-        Play().run({setup.constData(), reached ? "kept" : "", "A",
-                    reached ? "board shown; LV=2" : "board hidden; LV=1"});
+            "path; fromPath=1; board 1000,1000,3500,2500; pathPlayer " + QByteArray(at);
+        Play().run({setup, reached ? "kept" : "", "A", reached ? "LV=2" : "board hidden; LV=1"});
     }
 }
 

@@ -75,8 +75,7 @@ TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
 
 TEST(Save, BothLoadsRefuseADamagedFileAndTellWhenThereIsNone) {
     check({
-        {"menu", "", "L", "box=No saved game; windows=menuWindow; countdown off"},
-        {"menu; saved=/55/fifty/", "", "L", "box=No saved game; windows=menuWindow"},
+        {"menu; saved=/55/fifty/", "", "L", "box=No saved game; windows=menuWindow; countdown off"},
         {"menu; saved=7/fifty/", "", "L", "box=The saved game is damaged.; windows=menuWindow"},
         {"", "", "Esc L", "box=No saved game; shop open"},
         {"saved=7/fifty/", "", "Esc L", "box=The saved game is damaged.; shop open; LV=1"},

@@ -34,8 +34,10 @@ TEST(Shell, OnlyTheExactCheatCodesActBehindEveryCaption) {
          "LV=1; prompts=What is your name?/Vexmoor/Player | Cheat:/Use codes cheat/ | "
          "Leap to:/Number of level (1 - 98)/"},
         {"LV=40", "", "say:vumo say:150 click:caption2", "LV=98"},
-        {"LV=40", "", "say:vumo say:abc click:caption1 say:vumo say:2.5 click:caption1", "LV=40"},
-        {"LV=40", "", "say:vumo click:caption1 say:vumo say:1e3 click:caption1", "LV=40"},
+        {"LV=40", "",
+         "say:vumo say:abc click:caption1 say:vumo say:2.5 click:caption1 say:vumo click:caption1 "
+         "say:vumo say:1e3 click:caption1",
+         "LV=40"},
     });
 }
 

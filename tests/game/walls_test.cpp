@@ -24,7 +24,6 @@ TEST(Walls, TheDriftChoosesADirectionMovesAHundredAndBouncesOffTheFirstEdgePasse
     // Directions: 1 up, 2 down, 3 left, 4 right, in the board window of 11760 x 7830.
     check({
         {"driftOn=1; drift on", "2/4", "+100", "dir=2; board 600,600; reseeds=2"},
-        {"driftOn=1; drift on", "2/4", "+200", "dir=2; board 600,700; player 1000,1000"},
         {"driftOn=; drift on", "2/4 4/4", "+200", "dir=4; board 600,600,4000"},
         {"driftOn=1; drift on; dir=1; board 600,150", "", "+100", "board 600,50; dir=1"},
         {"driftOn=1; drift on; dir=1; board 600,130", "2/4", "+100", "board 600,50; dir=2"},
