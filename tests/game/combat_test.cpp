@@ -43,7 +43,7 @@ TEST(Combat, ThePlayersStrikeSpendsAHitAndTheLastLevelNeedsNone) {
     });
 }
 
-TEST(Combat, OnlyTheFirstTouchingMonsterFightsAndOnlyWithEnergyLeft) {
+TEST(Combat, OnlyTheFirstTouchingMonsterFightsAfterTheWarningsAndOnlyWithEnergyLeft) {
     check({
         {"demon 1000,1000; demon=5; spider 1000,1000; spider=5; bat 1000,1000; bat=5",
          "1/8 1/8 1/8 1/100", "A", "AM=5; SR=20"},
@@ -52,11 +52,7 @@ TEST(Combat, OnlyTheFirstTouchingMonsterFightsAndOnlyWithEnergyLeft) {
         {"EN=0; demon 1000,1000; demon=1", "1/8", "A",
          "over=1; demon shown; msg=Game Over. You have fallen into the ravine"},
         {"EN=-3; rope shown", "build", "A", "over=; rope hidden; msg=You used the rope!"},
-    });
-}
-
-TEST(Combat, WarningsFollowThePickUpAndPrecedeTheExchange) {
-    check({
+        // Warnings follow the pick-up and precede the exchange.
         {"gold 1000,1000; HT=0", "3/10", "A", "msg=No hits!!!; GD=13"},
         {"HT=1; EN=10", "", "A", "msg="},
         {"EN=9; HT=0", "", "A", "msg=Low energy!!!"},

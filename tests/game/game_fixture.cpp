@@ -9,11 +9,8 @@
 namespace {
 
 QStringList split(const QString& text, char separator) {
-    QStringList parts = text.split(QLatin1Char(separator));
-    for (QString& part : parts)
-        part = part.trimmed();
-    parts.removeAll(QString());
-    return parts;
+    return text.trimmed().split(QRegularExpression(QString("\\s*%1\\s*").arg(separator)),
+                                Qt::SkipEmptyParts);
 }
 
 ui::Control* controlOf(const Thing& thing) {
@@ -26,11 +23,6 @@ QString joined(const std::vector<QString>& texts) {
 }
 
 } // namespace
-
-std::ostream& operator<<(std::ostream& os, const Row& row) {
-    return os << "{" << row.setup << " | " << row.dice << " | " << row.keys << " | " << row.expect
-              << "}";
-}
 
 BoardWindow& Play::start(const QString& dice) {
     if (status().playerName.text() == "Player")
@@ -159,18 +151,15 @@ void Play::apply(const QString& clauses, bool check) {
             ui::Rect r = control             ? control->rect()
                          : window && *window ? (*window)->rect()
                                              : ui::Rect{};
+            double* const edges[] = {&r.left, &r.top, &r.width, &r.height};
+            QStringList now;
+            for (qsizetype i = 0; i < sides.size(); ++i)
+                now << ui::numberText(check ? *edges[i] : (*edges[i] = sides[i].toDouble()));
             if (!check && control) {
-                r.left = sides[0].toDouble();
-                r.top = sides[1].toDouble();
-                r.width = sides.size() > 2 ? sides[2].toDouble() : r.width;
-                r.height = sides.size() > 3 ? sides[3].toDouble() : r.height;
                 control->setRect(r);
                 control->setVisible(control->visible() || label);
             }
-            QStringList now;
-            for (double side : {r.left, r.top, r.width, r.height})
-                now << ui::numberText(side);
-            actual = now.mid(0, sides.size()).join(',');
+            actual = now.join(',');
         } else if (control) {
             if (!check)
                 control->setVisible(value == "shown");
@@ -242,7 +231,9 @@ void Play::playKeys(const QString& strokes) {
 }
 
 void Play::run(const Row& row) {
-    SCOPED_TRACE(testing::Message() << row);
+    SCOPED_TRACE(QString("{%1 | %2 | %3 | %4}")
+                     .arg(row.setup, row.dice, row.keys, row.expect)
+                     .toStdString());
     if (!split(row.setup, ';').contains("menu")) {
         start();
         // Away from the board's centre, where the gate comes when no monster guards it.

@@ -13,21 +13,12 @@
 #include <variant>
 #include <vector>
 
-// A row of a rule's table: a fresh game at level 1 on the 4000 x 3000 board at 600, 600 with the
-// gate at 120, 120, nothing else on it, and the player at 1000, 1000 (away from the centre, where
-// the gate comes when no monster guards it); then
-// - setup: clauses (see Play::apply), and the steps "menu" (no game started), "shop" (Escape) and
-//   "path" (the gate taken into the path section: its holes far off, its pick-ups at 3000, 100);
-// - dice: "4/10" makes the next draw from 10 give 4 (with "<" or ">" at the bottom or top of its
-//   face); "build", "build:3" (the wall die) and "kept" are the draws of a level on a new board or
-//   a kept one, "empty" those of its gate and no other object; "..." lets any further draw give 1;
-// - keys: letters, Left Up Right Down Esc; "+1000" lets 1000 ms pass, "click:gold" clicks a label
-//   and "say:Anna" answers the next input box;
-// - expect: clauses, checked. Every die queued must be drawn.
+// A row of a rule's table, in a fresh game (the README tells how rows are written): its setup,
+// the draws the dice give, the keys pressed (and the time let pass), and what the player then
+// sees.
 struct Row {
     const char *setup, *dice, *keys, *expect;
 };
-std::ostream& operator<<(std::ostream& os, const Row& row);
 
 // What a name of a row stands for; a window is null while it is not open.
 using Thing = std::variant<std::monostate, ui::Control*, ui::Timer*, ui::Window*, QString>;

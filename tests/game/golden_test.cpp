@@ -83,8 +83,7 @@ void compare(const QString& state, const QString& frames) {
 
 TEST(Golden, EachWindowAsThePlayerSeesIt) {
     // Each state: its file, a row's setup and dice, the window dumped, and the keys before each
-    // frame. The board's level: the drift on, the gold at 300, 400, quicksand folded back into
-    // the corner, a demon of 7 and a bat of 2.
+    // frame. The board's level: the drift on, gold, quicksand in the corner, a demon and a bat.
     const struct {
         const char *file, *setup, *dice, *window;
         std::vector<const char*> frames;

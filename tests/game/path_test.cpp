@@ -3,7 +3,7 @@
 // starts at the old board's corner, 600, 600.
 #include "game_fixture.h"
 
-TEST(Path, TheGateLeadsThroughThePathToTheNextLevel) {
+TEST(Path, TheGateLeadsThroughThePathItsPickUpsAndHolesToTheNextLevel) {
     check({
         {"path", "", "",
          "board hidden; onPath=1; sections=1; statusTimer on; hole30 9000,6000; hole30 shown; "
@@ -18,11 +18,7 @@ TEST(Path, TheGateLeadsThroughThePathToTheNextLevel) {
         // The next section starts where the last step of this one began.
         {"path", "500/7830 550/11760 4000/8000 3000/8000 kept path", "Left Right A A",
          "sections=2; onPath=1; pathPlayer 504,600; LV=2"},
-    });
-}
-
-TEST(Path, AllTouchingPickUpsAreTakenInOneMoveAndThenTheLowestHole) {
-    check({
+        // All touching pick-ups are taken in one move, then the lowest hole.
         {"path; pathFood 696,600; pathGold 696,600; pathTime 696,600",
          "3/10 4/10 5/10 5000/7830 5000/11760 3500/8000 2500/8000", "Right",
          "FD=23; GD=14; TM=125; msg=You got the time; pathFood hidden; pathGold hidden; "
@@ -42,16 +38,14 @@ TEST(Path, AllTouchingPickUpsAreTakenInOneMoveAndThenTheLowestHole) {
 }
 
 TEST(Path, TheExitIncludesItsEdges) {
-    const char* const setups[] = {"pathPlayer 999,2000",  "pathPlayer 1000,2000",
-                                  "pathPlayer 4501,2000", "pathPlayer 4500,2000",
-                                  "pathPlayer 2000,999",  "pathPlayer 2000,1000",
-                                  "pathPlayer 2000,3501", "pathPlayer 2000,3500"};
-    for (int i = 0; i < 8; ++i) {
-        const bool reached = i % 2 == 1;
+    // The exit at 1000, 1000 of 3500 x 2500, and the path player beside or on each of its edges.
+    int i = 0;
+    for (const char* at : {"999,2000", "1000,2000", "4501,2000", "4500,2000", "2000,999",
+                           "2000,1000", "2000,3501", "2000,3500"}) {
+        const bool reached = i++ % 2;
         const QByteArray setup =
-            QByteArray("path; fromPath=1; board 1000,1000,3500,2500; ") + setups[i];
-        Play().run({setup.constData(), reached ? "kept" : "", "A",
-                    reached ? "board shown; LV=2" : "board hidden; LV=1"});
+            "path; fromPath=1; board 1000,1000,3500,2500; pathPlayer " + QByteArray(at);
+        Play().run({setup, reached ? "kept" : "", "A", reached ? "LV=2" : "board hidden; LV=1"});
     }
 }
 
@@ -59,23 +53,14 @@ TEST(Path, TheSeventhSectionWipesAndFreesTheTrailOfTheSixBefore) {
     Play play;
     BoardWindow& b = play.start();
     const size_t controls = b.controls().size();
-    // A section entered at the gate, with its draws all 1, the exit set far off, and marks laid.
-    const auto section = [&](int marks) {
-        b.onPath.setText({});
-        b.board.setVisible(true);
-        b.gate.setRect(b.player.rect());
-        play.press('A');
-        b.boardFromPath.setText("1");
-        b.board.setLeft(6000);
-        for (int i = 0; i < marks; ++i)
-            play.press('A');
-    };
-    for (int n = 1; n <= 6; ++n)
-        section(2);
-    play.apply("sections=6; marks=12; mark12 shown", true);
-    EXPECT_EQ(b.controls().size(), controls + 12 + 30);
-    section(1);
+    // Sections entered at the gate (their draws all 1), the exit far off, and marks laid.
+    for (int marks : {2, 2, 2, 2, 2, 2, 1}) {
+        play.apply("onPath=; board shown; gate 2000,1500", false);
+        play.playKeys("A");
+        play.apply("fromPath=1; board 6000,600", false);
+        play.playKeys(marks == 2 ? "A A" : "A");
+        EXPECT_EQ(b.controls().size(), controls + 30 + (marks == 2 ? b.trail.count() - 1 : 1));
+    }
     play.apply("sections=0; marks=13; mark13 shown", true);
     EXPECT_EQ(b.trail.loadedCount(), 2);
-    EXPECT_EQ(b.controls().size(), controls + 1 + 30);
 }

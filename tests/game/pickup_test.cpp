@@ -16,7 +16,7 @@ TEST(Pickup, ContactIsAStepLeftOfAnObjectToItsWidthAndThePlayersHeightEachWay) {
     });
 }
 
-TEST(Pickup, EachPickUpAddsADrawFromTenAndOnlyTheFirstTouchingObjectActs) {
+TEST(Pickup, EachPickUpAddsADrawFromTenThePassageTwoLevelsAndOnlyTheFirstTouchingObjectActs) {
     check({
         {"gold 1000,1000", "10/10", "A", "GD=20; gold hidden; msg=You got the gold"},
         {"hits 1000,1000", "10/10", "A", "HT=30; hits hidden; msg=You got the hits"},
@@ -29,11 +29,7 @@ TEST(Pickup, EachPickUpAddsADrawFromTenAndOnlyTheFirstTouchingObjectActs) {
         // The gate leads to the path section before the gold or the quicksand act.
         {"gate 1000,1000; gold 1000,1000; sand 1000,1000; HT=0", "path", "A",
          "board hidden; onPath=1; gold shown; stuck=; msg=No hits!!!"},
-    });
-}
-
-TEST(Pickup, ThePassageRaisesTheLevelByTwoOnANewLevel) {
-    check({
+        // The passage raises the level by two, on a new level.
         {"passage 1000,1000; LV=5", "build", "A",
          "LV=7; msg=Secret passage +2 Level!; player 2000,1500; passage hidden"},
         {"fromPath=1; passage 1000,1000", "kept", "A", "LV=3; player 2000,1500"},

@@ -1,5 +1,5 @@
-// The saved game: the file's lines and reading rules, the shop's save, and the loads of the main
-// menu and the shop. In rows, "saved" is the save file with its line ends written "/".
+// The saved game: what a file may hold, the shop's save, and the loads of the main menu and the
+// shop. In rows, "saved" is the save file with its line ends written "/".
 #include "game_fixture.h"
 #include "save/save_file.h"
 
@@ -10,23 +10,6 @@ const QByteArray kBea("7\r\n55\r\n30\r\n42\r\n25\r\n8\r\n16\r\n64\r\n 300 \r\n 4
                       " 2600 \r\nBea\r\n3\r\nTrue\r\n");
 
 } // namespace
-
-TEST(SaveFile, ReadingRulesForQuotesCommasBlanksNumbersAndLineEnds) {
-    const std::pair<const char*, SavedGame> cases[] = {
-        {"007\r\n  +100  \r\n\t10\r\n 3.50 \r\n\r\nx y  \r\n",
-         {.level = "7", .energy = "100", .armor = "10", .gold = "3.5", .food = "x y"}},
-        // Quoted: the text as it is, the rest up to the comma dropped; after a comma the next
-        // field starts.
-        {"\"5, or more\" ignored,12\r\n\"007\"",
-         {.level = "5, or more", .energy = "12", .armor = "007"}},
-        {"\"unclosed\r\n2", {.level = "unclosed", .energy = "2"}},
-        {"1\r2\n3\r\n4", {.level = "1", .energy = "2", .armor = "3", .gold = "4"}},
-        {"1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\nAl\r\n14\r\nTrue\r\n",
-         {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "Al", "14", true}},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_TRUE(savefile::parse(QByteArray(text)).game == expected) << text;
-}
 
 TEST(SaveFile, WhatTheGameCannotUseIsDamage) {
     // Bea's save with one line changed: "line:text", lines counted from 0.
@@ -48,20 +31,6 @@ TEST(SaveFile, WhatTheGameCannotUseIsDamage) {
     EXPECT_TRUE(savefile::parse(QByteArray("\177ELF\2\1\1\0\0\0", 10)).damaged);
 }
 
-TEST(SaveFile, NamesWithCommasQuotesAndBlanksComeBack) {
-    // A quoted name cannot hold double quotes; line breaks and control characters become blanks.
-    std::vector<std::pair<QString, QString>> names{{"Lee, \"Ace\"", "Lee, 'Ace'"},
-                                                   {"Anna\r\nBob\x01", "Anna  Bob "},
-                                                   {QString(400, 'x'), QString(300, 'x')}};
-    for (const QString name : {"Smith, Anna", "  Anna  ", "42", "Jo \"Ace\" Lee", "Zoë"})
-        names.emplace_back(name, name);
-    Play play;
-    for (const auto& [name, back] : names) {
-        ASSERT_TRUE(savefile::write(play.savePath(), {.level = "1", .playerName = name}));
-        EXPECT_EQ(savefile::read(play.savePath()).game.playerName, back);
-    }
-}
-
 TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
     check({
         {"board 120,240,3615,1815; TM=97", "", "Esc S",
@@ -73,6 +42,11 @@ TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
         {"menu; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 5000 / 2600 /Bea/3/True/", "kept", "L +10",
          "LV=7; EN=55; AM=30; GD=42; HT=25; FD=8; SR=16; TM=64; name=Bea; CP=3; rope shown; "
          "board 450,300,5000,2600; player 2500,1300; windows=boardWindow; countdown on; prompts="},
+        // Blanks and a number's own form give way; a quoted field runs to its closing quote, the
+        // rest up to a comma is dropped, and a comma starts the next field.
+        {"menu; saved=007/  +100  /\"30\" dropped,42/25/8/16.50/64/ 300 / 450 / 5000 / 2600 /"
+         "\"Bea, the brave\"/3/True/",
+         "kept", "L +10", "LV=7; EN=100; AM=30; GD=42; SR=16.5; name=Bea, the brave; CP=3"},
         // Without lines 9 to 15 the board stays where the new window has it.
         {"menu; saved=7/55/30/42/25/8/16/64/", "kept", "L +10",
          "LV=7; name=; CP=; rope hidden; board 3240,3360,3615,1815"},
@@ -88,13 +62,20 @@ TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
         // A board saved narrowed by the wall to 300 twips gets room for the player.
         {"menu; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 300 / 2600 /Bea/3/True/", "kept", "L +10",
          "board 450,300,3500,2600; player 1750,1300; player shown; over="},
+        // Names with commas, quotes and controls come back as the file can hold them.
+        {"name=Smith, Anna", "", "Esc S L",
+         "name=Smith, Anna; saved=1/100/10/10/20/20/20/120/ "
+         "600 / 600 / 4000 / 3000 /\"Smith, Anna\"/5/False/"},
+        {"name=007", "", "Esc S L", "name=007"},
+        {"name=Jo \"Ace\" Lee", "", "Esc S L", "name=Jo \"Ace\" Lee"},
+        {"name=Lee, \"Ace\"", "", "Esc S L", "name=Lee, 'Ace'"},
+        {"name=Ann\r\nBo\x01x", "", "Esc S L", "name=Ann  Bo x"},
     });
 }
 
 TEST(Save, BothLoadsRefuseADamagedFileAndTellWhenThereIsNone) {
     check({
-        {"menu", "", "L", "box=No saved game; windows=menuWindow; countdown off"},
-        {"menu; saved=/55/fifty/", "", "L", "box=No saved game; windows=menuWindow"},
+        {"menu; saved=/55/fifty/", "", "L", "box=No saved game; windows=menuWindow; countdown off"},
         {"menu; saved=7/fifty/", "", "L", "box=The saved game is damaged.; windows=menuWindow"},
         {"", "", "Esc L", "box=No saved game; shop open"},
         {"saved=7/fifty/", "", "Esc L", "box=The saved game is damaged.; shop open; LV=1"},
@@ -103,28 +84,4 @@ TEST(Save, BothLoadsRefuseADamagedFileAndTellWhenThereIsNone) {
     tooLarge.apply("saved=7" + QString(40000, '/'), false);
     tooLarge.playKeys("L");
     tooLarge.apply("box=The saved game is damaged.", true);
-}
-
-TEST(Save, WithoutAWritableProgramFolderTheDataFolderIsMadeAndUsed) {
-    Play play;
-    play.start();
-    play.platform.folder = QDir(play.platform.home.path()).filePath("missing");
-    play.playKeys("Esc L"); // a load makes no folder
-    EXPECT_FALSE(QDir(play.platform.userFolder).exists());
-    play.status().gold.setText("321");
-    play.playKeys("S");
-    play.status().gold.setText("0");
-    play.playKeys("L");
-    play.apply("box=No saved game | Saved!; GD=321", true);
-    // A file stands where the data folder would be made.
-    play.platform.userFolder = QDir(play.platform.userFolder).filePath("Save.ini/vexmoor");
-    play.playKeys("Esc S");
-    play.apply("box=No saved game | Saved! | Could not save the game.; shop open", true);
-}
-
-TEST(Save, AGameLostToTheWallAndContinuedGivesThePlayerRoom) {
-    check({
-        {"wallOn=1; player 50,1000; board 600,600,400,200", "", "Left +2000 Z +1000",
-         "shop closed; over=; wall on; board 600,600,3420,2500; player 1750,1250; player shown"},
-    });
 }

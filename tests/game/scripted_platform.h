@@ -13,10 +13,8 @@ inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
 
-// A platform that answers from a script: queued answers for input boxes (none: cancelled) and
-// queued uniform numbers for the random draws (none: 0), and a record of every box, address and
-// exit. Its program folder is a private temporary folder, its data folder one inside it that does
-// not exist yet.
+// A platform that answers from a script (input boxes: cancelled, draws: 0 once the queues run
+// out) and records every box, address and exit; its folders are private and temporary.
 class ScriptedPlatform : public ui::Platform {
   public:
     std::deque<QString> answers;

@@ -2,28 +2,18 @@
 // the game clock and the finale.
 #include "game_fixture.h"
 
-TEST(Shell, StartUpShowsTheMenuOverTheInitialStatusAndTheMenuKeysAct) {
-    const char* const untouched = "LV=1; EN=100; AM=10; GD=10; HT=20; FD=20; SR=20; TM=120; "
-                                  "name=Player; CP=5; rope hidden; msg=; panel hidden; "
-                                  "countdown off; statusTimer off; windows=menuWindow";
+TEST(Shell, TheMenuStartsAtLevel1KeepingNameContinuesAndRopeAndAsksTheNameUntilOneIsGiven) {
     check({
-        {"menu", "", "", untouched},
         // Other keys do nothing, and the hidden panel's captions take no clicks.
-        {"menu", "", "A Q 5 Esc Left click:caption0", "box=; addresses=; exits=0; prompts="},
-        {"menu", "", "H", "addresses=file://PROGRAM/help/index.html; windows=menuWindow"},
-        {"menu", "", "X", "exits=1; windows=menuWindow"},
-    });
-}
-
-TEST(Shell, NStartsAtLevel1KeepingNameContinuesAndRopeAndAsksTheNameUntilOneIsGiven) {
-    check({
+        {"menu", "", "A Q 5 Esc Left click:caption0",
+         "box=; addresses=; exits=0; prompts=; countdown off; windows=menuWindow"},
+        {"menu", "", "H X", "addresses=file://PROGRAM/help/index.html; exits=1"},
         {"menu; LV=7; EN=7; AM=7; GD=7; HT=7; FD=7; SR=7; TM=7; name=Bo; CP=2; rope shown", "", "N",
          "LV=1; EN=100; AM=10; GD=10; HT=20; FD=20; SR=20; TM=120; name=Bo; CP=2; rope shown; "
          "prompts=; windows=boardWindow; countdown on"},
         {"menu", "", "N", "name=Player; prompts=What is your name?/Vexmoor/Player"},
         {"menu", "", "say:Anna N", "name=Anna"},
         // The start-up tick fills the main window above the panel, shows it and builds once.
-        {"menu", "", "say:Anna N +9", "panel hidden; startUp on"},
         {"menu", "build", "say:Anna N +10",
          "boardWindow 1,1,11760,7830; panel shown; wall on; drift on; startUp off; "
          "player 2000,1500"},
@@ -44,12 +34,14 @@ TEST(Shell, OnlyTheExactCheatCodesActBehindEveryCaption) {
          "LV=1; prompts=What is your name?/Vexmoor/Player | Cheat:/Use codes cheat/ | "
          "Leap to:/Number of level (1 - 98)/"},
         {"LV=40", "", "say:vumo say:150 click:caption2", "LV=98"},
-        {"LV=40", "", "say:vumo say:abc click:caption1 say:vumo say:2.5 click:caption1", "LV=40"},
-        {"LV=40", "", "say:vumo click:caption1 say:vumo say:1e3 click:caption1", "LV=40"},
+        {"LV=40", "",
+         "say:vumo say:abc click:caption1 say:vumo say:2.5 click:caption1 say:vumo click:caption1 "
+         "say:vumo say:1e3 click:caption1",
+         "LV=40"},
     });
 }
 
-TEST(Shell, TheTimeRunsOutOnThe119thTickAndStandsStillInThePathSection) {
+TEST(Shell, TheTimeRunsOutOnThe119thTickStandsStillInThePathSectionAndLevel99EndsTheGame) {
     check({
         {"", "", "+117990", "TM=2; player shown; over="},
         {"", "", "+118990",
@@ -64,11 +56,7 @@ TEST(Shell, TheTimeRunsOutOnThe119thTickAndStandsStillInThePathSection) {
         {"path; msg=You got the gold", "", "+3000 +60000", "msg=; countdown off; TM=117"},
         {"path", "500/7830 600/11760 4000/8000 3000/8000 kept ...", "+3000 Right +4000",
          "countdown on; pathPlayer hidden; TM=116"},
-    });
-}
-
-TEST(Shell, LevelNinetyNinePlaysTheFinaleWhichEndsOnTheMenu) {
-    check({
+        // Level 99 plays the finale, which ends on the menu.
         {"LV=99", "", "+989", "windows=boardWindow"},
         {"LV=99", "", "+990 N L X H Esc Left",
          "windows=finale; panel hidden; countdown off; statusTimer off; TM=120; exits=0; "

@@ -22,14 +22,12 @@ TEST(Turn, AStepThatWouldLeaveTheBoardIsAFallThatTheRopeCatches) {
     // On the 4000 x 3000 board a step of 96 may end on the edge; the rope's new level puts the
     // player back at the centre of a board like it.
     check({
-        {"player 96,1000", "", "Left", "player 0,1000"},
+        {"player 96,96", "", "Left Up", "player 0,0"},
+        {"player 3649,2649", "", "Right Down", "player 3745,2745"},
         {"player 95,1000; rope shown", "build", "Left",
          "player 2000,1500; rope hidden; msg=You used the rope!"},
-        {"player 1000,96", "", "Up", "player 1000,0"},
         {"player 1000,95; rope shown", "build", "Up", "player 2000,1500; rope hidden"},
-        {"player 3649,1000", "", "Right", "player 3745,1000"},
         {"player 3650,1000; rope shown", "build", "Right", "player 2000,1500; rope hidden"},
-        {"player 1000,2649", "", "Down", "player 1000,2745"},
         {"player 1000,2650; rope shown", "build", "Down", "player 2000,1500; rope hidden"},
         // The fall ends the turn: no pick-up, no fight, no gate.
         {"player 50,1000; gold 50,1000; gate hidden; HT=0", "", "Left",
@@ -37,18 +35,14 @@ TEST(Turn, AStepThatWouldLeaveTheBoardIsAFallThatTheRopeCatches) {
     });
 }
 
-TEST(Turn, QuicksandAndGameOverHoldThePlayerButTheGateStillComes) {
+TEST(Turn, QuicksandAndGameOverHoldThePlayerAndTheGateComesOnceDemonAndSpiderAreGone) {
     check({
         {"stuck=1; bat 300,300; gold 1000,1000; HT=0; gate hidden", "2/8", "Right",
          "bat 1000,300; player 1000,1000; gold shown; msg=; gate shown; gate 2000,1500"},
         {"over=1; bat 300,300; gold 1000,1000; HT=0; gate hidden", "", "Right",
          "bat 300,300; player 1000,1000; gold shown; msg=; gate shown; gate 2000,1500"},
         {"path; over=1", "", "Right", "marks=0; pathPlayer 600,600"},
-    });
-}
-
-TEST(Turn, TheGateComesToTheCentreOnceDemonAndSpiderAreBothGone) {
-    check({
+        // Demon and spider guard the gate; the bat does not.
         {"gate hidden; spider 3000,2500", "2/8", "A", "gate hidden"},
         {"gate hidden; demon 3000,2500", "2/8", "A", "gate hidden"},
         {"gate hidden; bat 3000,2500", "2/8", "A", "gate shown; gate 2000,1500"},
@@ -61,14 +55,9 @@ TEST(Turn, TheGateComesToTheCentreOnceDemonAndSpiderAreBothGone) {
 TEST(Turn, APathStepLaysAMarkWhereItBeganAndStaysInTheWindow) {
     // The exit is chosen, far off; the window is 11760 x 7830.
     check({
-        {"path; fromPath=1; board 9000,6000; pathPlayer 100,120", "", "Left",
-         "pathPlayer 50,120; marks=1; mark1 100,120; mark1 shown; player 1000,1000"},
-        {"path; fromPath=1; board 9000,6000; pathPlayer 100,120", "", "Up", "pathPlayer 100,50"},
-        {"path; fromPath=1; board 9000,6000; pathPlayer 11460,120", "", "Right",
-         "pathPlayer 11480,120"},
-        {"path; fromPath=1; board 9000,6000; pathPlayer 100,7530", "", "Down",
-         "pathPlayer 100,7550"},
-        {"path; fromPath=1; board 9000,6000; pathPlayer 300,400", "", "A A",
-         "pathPlayer 300,400; marks=2; mark2 300,400; prevTop=400; prevLeft=300"},
+        {"path; fromPath=1; board 5000,3000; pathPlayer 100,120", "", "Left Up",
+         "pathPlayer 50,50; marks=2; mark1 100,120; mark2 50,120; mark2 shown; player 1000,1000"},
+        {"path; fromPath=1; board 5000,3000; pathPlayer 11460,7530", "", "Right Down A",
+         "pathPlayer 11480,7550; mark3 11480,7550; prevTop=7550; prevLeft=11480"},
     });
 }
