@@ -21,9 +21,8 @@ void fitOnScreen(QWidget& window) {
     const QRect room = window.screen()->availableGeometry();
     const QSize frame = frameAround(window);
     window.resize(window.size().boundedTo(room.size() - frame));
-    QRect outer({}, window.size() + frame);
-    outer.moveCenter(room.center());
-    window.move(outer.topLeft());
+    // The top-left corner of the free area, where a game window starts with no place remembered.
+    window.move(room.topLeft());
 }
 
 } // namespace
