@@ -12,14 +12,10 @@
 #include <map>
 #include <random>
 #include <typeinfo>
-#ifdef __SANITIZE_ADDRESS__
-#include <sanitizer/common_interface_defs.h>
-#endif
 
 namespace {
 
-// Where the walk is, for a failure and for AddressSanitizer when it stops the program (an
-// UndefinedBehaviorSanitizer report names the place in the code; the walk's seed is printed first).
+// Where the walk is, for a failure (a sanitizer's report follows the walk's seed, printed first).
 int walkSeed = 0, walkStep = 0;
 const RecordedGame* walked = nullptr;
 
@@ -29,16 +25,6 @@ std::string keepRecording() {
     const bool written = walked && walked->recorder.write(path);
     return "SOAK_SEED=" + std::to_string(walkSeed) + ", step " + std::to_string(walkStep) +
            (written ? ", recorded in " + path.toStdString() : ", not recorded");
-}
-
-void watch(const RecordedGame* live) {
-    walked = live;
-#ifdef __SANITIZE_ADDRESS__
-    const auto report = [] {
-        std::fprintf(stderr, "The walk stopped at %s\n", keepRecording().c_str());
-    };
-    __sanitizer_set_death_callback(live ? +report : nullptr);
-#endif
 }
 
 } // namespace
@@ -52,7 +38,7 @@ TEST(SoakTest, ThousandsOfRandomKeysClicksAndTicksNeverBreakTheGame) {
                           : kDefaultSteps;
     std::fprintf(stderr, "A walk of %d steps from SOAK_SEED=%d\n", steps, walkSeed);
     RecordedGame live;
-    watch(&live);
+    walked = &live;
     live.load();
     Game& game = live.game;
     std::mt19937 dice(static_cast<std::mt19937::result_type>(walkSeed));
@@ -97,13 +83,12 @@ TEST(SoakTest, ThousandsOfRandomKeysClicksAndTicksNeverBreakTheGame) {
             seen[part] += in[part];
         live.inner.messages.clear(), live.inner.prompts.clear(), live.inner.addresses.clear();
     }
-    // Replayed twice, with the saved game gone, the walk ends where it ended live.
+    // Replayed, with the saved game gone, the walk ends where it ended live.
     QFile::remove(live.savePath());
     const QString replay = replayed(live.recorder.current());
     EXPECT_TRUE(replay.endsWith("replay matches\n")) << replay.toStdString() << keepRecording();
-    EXPECT_EQ(replayed(live.recorder.current()), replay);
     EXPECT_EQ(live.recorder.current().end, recording::endStateOf(game.mainWindow()));
-    watch(nullptr);
+    walked = nullptr;
     // The usual walk went through every part of the game.
     for (int part = 0; part < 5 && walkSeed == kDefaultSeed && steps == kDefaultSteps; ++part)
         EXPECT_GT(seen[part], 0) << "part " << part;
