@@ -23,18 +23,15 @@ void writeFile(const QString& path, QByteArray bytes, int ageSeconds = 0) {
 
 } // namespace
 
-TEST(SaveRobustness, APipeOrAFolderInTheSavesPlaceIsNeitherWaitedForNorReplaced) {
-    for (const bool pipe : {true, false}) {
-        Play play;
-        const QByteArray path = QFile::encodeName(play.savePath());
-        ASSERT_EQ(pipe ? mkfifo(path.constData(), 0600) : mkdir(path.constData(), 0700), 0);
-        play.playKeys("L");
-        play.start();
-        play.playKeys("Esc L S");
-        EXPECT_EQ(play.platform.messages, (std::vector<QString>{"No saved game", "No saved game",
-                                                                "Could not save the game."}));
-        EXPECT_FALSE(QFileInfo(play.savePath()).isFile()) << pipe;
-    }
+TEST(SaveRobustness, APipeInTheSavesPlaceIsNeitherWaitedForNorReplaced) {
+    Play play; // a folder there: see the save tests
+    ASSERT_EQ(mkfifo(QFile::encodeName(play.savePath()).constData(), 0600), 0);
+    play.playKeys("L");
+    play.start();
+    play.playKeys("Esc L S");
+    EXPECT_EQ(play.platform.messages,
+              (std::vector<QString>{"No saved game", "No saved game", "Could not save the game."}));
+    EXPECT_FALSE(QFileInfo(play.savePath()).isFile());
 }
 
 TEST(SaveRobustness, SavesGoBesideTheBuiltGameOrToTheInstalledGamesDataFolderAndTheNewerLoads) {
