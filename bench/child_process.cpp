@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
@@ -88,4 +90,13 @@ double median(std::vector<double> figures) {
     std::sort(figures.begin(), figures.end());
     const size_t n = figures.size();
     return n == 0 ? 0 : n % 2 ? figures[n / 2] : (figures[n / 2 - 1] + figures[n / 2]) / 2;
+}
+
+int measureOnEachPlatform(const char* figure, void (*measure)(const std::string& platform)) {
+    measure("offscreen");
+    if (std::getenv("DISPLAY"))
+        measure("xcb");
+    else
+        std::printf("%s (xcb): skipped, no DISPLAY\n", figure);
+    return 0;
 }

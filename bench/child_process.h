@@ -32,3 +32,5 @@ std::string programFolder();
 long long monotonicNs();
 // The median of a few figures.
 double median(std::vector<double> figures);
+// Measures under the offscreen platform, and under X11 when a display is set; says so when not.
+int measureOnEachPlatform(const char* figure, void (*measure)(const std::string& platform));

@@ -62,10 +62,5 @@ void measure(const std::string& platform) {
 } // namespace
 
 int main() {
-    measure("offscreen");
-    if (std::getenv("DISPLAY"))
-        measure("xcb");
-    else
-        std::printf("idle (xcb): skipped, no DISPLAY\n");
-    return 0;
+    return measureOnEachPlatform("idle", measure);
 }

@@ -16,7 +16,7 @@ class SeededPlatform : public ui::Platform {
         return QStringLiteral("Bench");
     }
     void messageBox(const QString&) override {}
-    void openAddress(const QString&) override {}
+    bool openAddress(const QString&) override { return true; }
     void exitNow() override {}
     double screenWidth() const override { return 11760; }
     double screenHeight() const override { return 7830; }

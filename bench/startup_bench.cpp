@@ -43,10 +43,5 @@ void measure(const std::string& platform) {
 } // namespace
 
 int main() {
-    measure("offscreen");
-    if (std::getenv("DISPLAY"))
-        measure("xcb");
-    else
-        std::printf("start-up (xcb): skipped, no DISPLAY\n");
-    return 0;
+    return measureOnEachPlatform("start-up", measure);
 }
