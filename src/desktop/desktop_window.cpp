@@ -270,7 +270,8 @@ bool DesktopWindow::keyEvent(QObject* watched, const QKeyEvent& event) {
     const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
     if (tab && event.modifiers().testFlag(Qt::ControlModifier))
         return false;
-    const auto stroke = keyStroke(event.key(), event.text());
+    const auto stroke =
+        keyStroke(event.key(), event.modifiers().testFlag(Qt::KeypadModifier), event.text());
     if (!stroke)
         return false;
     keyDown(stroke->keyCode, stroke->charCode);

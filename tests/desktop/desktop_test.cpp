@@ -102,13 +102,25 @@ class FrontEndTest : public QObject {
     }
 
     void keysReachTheGameAsItsCodesWhicheverWidgetHasTheFocusUntilTheWindowCloses() {
-        // 0, 0: the game never hears of the key.
-        for (auto [key, text, keyCode, charCode] : {std::tuple{Qt::Key_Left, "", 37, 0},
-                                                    {Qt::Key_N, "n", 'N', 'n'},
-                                                    {Qt::Key_A, "\u0444", 'A', 0},
-                                                    {Qt::Key_F12, "", 123, 0},
-                                                    {Qt::Key_VolumeUp, "", 0, 0}}) {
-            const KeyStroke stroke = keyStroke(key, QString::fromUtf8(text)).value_or(KeyStroke{});
+        // The code of the key, not of the character: 0, 0 means the game never hears of it.
+        for (auto [key, keypad, text, keyCode, charCode] :
+             {std::tuple{Qt::Key_Left, false, "", 37, 0},
+              {Qt::Key_N, false, "n", 'N', 'n'},
+              {Qt::Key_A, false, "\u0444", 'A', 0},
+              {Qt::Key_A, false, "\x01", 'A', 1}, // Ctrl+A
+              {Qt::Key_Percent, false, "%", '5', '%'},
+              {Qt::Key_Apostrophe, false, "'", 222, '\''},
+              {Qt::Key_ParenLeft, false, "(", '9', '('},
+              {Qt::Key_Eacute, false, "\u00e9", 223, 0xe9},
+              {Qt::Key_unknown, false, "\u0444", 223, 0}, // made by a dead key or an input method
+              {Qt::Key_5, true, "5", 101, '5'},
+              {Qt::Key_Period, true, ".", 110, '.'},
+              {Qt::Key_Home, true, "", 36, 0},
+              {Qt::Key_Escape, false, "\x1b", 27, 27},
+              {Qt::Key_F12, false, "", 123, 0},
+              {Qt::Key_VolumeUp, false, "", 0, 0}}) {
+            const keys::Stroke stroke =
+                keyStroke(key, keypad, QString::fromUtf8(text)).value_or(keys::Stroke{});
             QCOMPARE(QPoint(stroke.keyCode, stroke.charCode), QPoint(keyCode, charCode));
         }
         FrontEnd f;
@@ -124,6 +136,44 @@ class FrontEndTest : public QObject {
         f.window.advance(5000);
         QCOMPARE(f.platform.exits, 1);
         QCOMPARE(f.game.clock().now(), 0);
+    }
+
+    void noTypedCharacterMovesThePlayerOpensTheShopOrActsInTheMenu() {
+        // Every printable ASCII character and every Latin-1 one, as Qt names its key: letters
+        // upper-case, other characters themselves.
+        std::vector<char16_t> typed;
+        for (char16_t c = 0x20; c < 0x100; ++c)
+            if (c < 0x7f || c >= 0xa0)
+                typed.push_back(c);
+        const auto type = [](QWidget& widget, char16_t c) {
+            const char16_t upper = QChar(c).toUpper().unicode();
+            QKeyEvent press(QEvent::KeyPress, upper < 0x100 ? upper : c, Qt::NoModifier,
+                            QString(QChar(c)));
+            QApplication::sendEvent(&widget, &press);
+        };
+        FrontEnd f;
+        BoardWindow& b = f.newGame();
+        for (char16_t c : typed) {
+            type(f.window, c);
+            QVERIFY2(b.player.rect() == ui::Rect({480, 480, 255, 255}),
+                     qPrintable(QStringLiteral("'%1' moved the player").arg(QChar(c))));
+            QVERIFY2(!f.game.shop(),
+                     qPrintable(QStringLiteral("'%1' opened the shop").arg(QChar(c))));
+        }
+        // In the shop only its letters act: a mark, a digit or a Latin-1 letter buys nothing.
+        QTest::keyClick(&f.window, Qt::Key_Escape);
+        const QString gold = f.game.mainWindow().gold.text();
+        for (char16_t c : typed)
+            if (!QChar(c).isLetter() || c >= 0x80)
+                type(f.window, c);
+        QVERIFY(f.game.shop() && f.game.shop()->message.text().isEmpty());
+        QCOMPARE(f.game.mainWindow().gold.text(), gold);
+        FrontEnd menu;
+        for (char16_t c : typed)
+            if (!QStringLiteral("NnLlHhXxFf").contains(QChar(c)))
+                type(menu.window, c);
+        QVERIFY(!menu.game.boardWindow() && !menu.game.hallOfFameWindow());
+        QVERIFY(menu.platform.addresses.empty() && menu.platform.exits == 0);
     }
 
     void aNewGameFillsTheAreaAboveThePanelWhoseCaptionsAskForACheat() {
