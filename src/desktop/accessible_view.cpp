@@ -30,7 +30,9 @@ bool isPanel(const WindowView& view) {
 
 } // namespace
 
-AccessibleView::AccessibleView(WindowView& view) : QAccessibleWidget(&view), nodes_(*this, view) {
+AccessibleView::AccessibleView(WindowView& view)
+    : QAccessibleWidget(&view, isPanel(view) ? QAccessible::StatusBar : QAccessible::Client),
+      nodes_(*this, view) {
     nodes_.update(reader_.read(view), false);
 }
 
@@ -49,10 +51,6 @@ QString AccessibleView::text(QAccessible::Text t) const {
         return QStringLiteral("Status");
     const ui::Window* window = view().sceneWindow();
     return window ? window->caption() : QString();
-}
-
-QAccessible::Role AccessibleView::role() const {
-    return isPanel(view()) ? QAccessible::StatusBar : QAccessible::Client;
 }
 
 void makeViewsAccessible() {

@@ -17,7 +17,6 @@ class AccessibleView : public QAccessibleWidget {
     void refresh();
 
     QString text(QAccessible::Text t) const override;
-    QAccessible::Role role() const override;
     QAccessibleInterface* child(int index) const override { return nodes_.at(index); }
     int childCount() const override { return nodes_.count(); }
     int indexOfChild(const QAccessibleInterface* child) const override {

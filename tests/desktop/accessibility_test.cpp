@@ -99,7 +99,7 @@ class AccessibilityTest : public QObject {
         expectHeard(f, QStringList{"Welcome to shop Anna"} + linesOf(f.game.shop()->menuText));
     }
 
-    void aTurnTellsTheFightAndThePickUpOnceAndTheCountdownOnlyAt30And10And0() {
+    void aTurnTellsTheFightThePickUpAndTheEdgeOnceAndTheCountdownOnlyAt30And10And0() {
         FrontEnd f;
         screenReaderComes();
         BoardWindow& b = f.newGame();
@@ -123,6 +123,14 @@ class AccessibilityTest : public QObject {
         QTest::keyClick(&f.window, Qt::Key_A);
         QTest::keyClick(&f.window, Qt::Key_A);
         QCOMPARE(told, QStringList({"Gold 18", "You got the gold"}));
+        // Coming within a step of an edge is told, walking along it not again; so is the shop's
+        // answer.
+        b.player.setRect({100, 1000, 255, 255});
+        f.window.sync();
+        told.clear();
+        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Down, Qt::Key_Escape, Qt::Key_K, Qt::Key_Escape})
+            QTest::keyClick(&f.window, key);
+        QCOMPARE(told, QStringList({"edge 1 step left", "You do not have enough gold!"}));
         told.clear();
         MainWindow& status = f.game.mainWindow();
         for (const char* time : {"87", "31", "11", "1"}) {
