@@ -2,6 +2,8 @@
 // turn tells it.
 #include "front_end.h"
 
+#include "shell/finale_window.h"
+
 #include <QAccessible>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -97,6 +99,11 @@ class AccessibilityTest : public QObject {
         expectHeard(f, {"Path", "gold, 3 steps right", "hole, 2 steps down", "Status"});
         QTest::keyClick(&f.window, Qt::Key_Escape);
         expectHeard(f, QStringList{"Welcome to shop Anna"} + linesOf(f.game.shop()->menuText));
+        f.game.openGameOver();
+        expectHeard(f, {"Game Over"});
+        const FinaleWindow& finale = f.game.openFinale();
+        expectHeard(f, {"Final game", finale.headline.text().simplified(), "X", "Y",
+                        finale.credits.text()});
     }
 
     void aTurnTellsTheFightThePickUpAndTheEdgeOnceAndTheCountdownOnlyAt30And10And0() {
