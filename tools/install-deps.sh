@@ -3,8 +3,8 @@
 # With the argument "fuzz": what `make fuzz` needs besides, clang and its libFuzzer runtime.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core desktop-file-utils appstream dpkg-dev)
+packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-private-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-dejavu-core desktop-file-utils appstream dpkg-dev)
 if [ "${1:-}" = fuzz ]; then
     packages=(clang libclang-rt-dev)
 fi

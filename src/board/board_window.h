@@ -70,6 +70,9 @@ class BoardWindow : public ui::Window {
     // The one contact test between an object and a player label (on the board or in the path
     // section).
     static bool touches(const ui::Label& object, const ui::Label& player);
+    // Whether the dungeon player's step for an arrow key (any other key stands) stays on the
+    // board; a step that would not is a fall.
+    static bool stepStaysOnBoard(const ui::Label& player, const ui::Board& board, int keyCode);
 
     void collectPickups();
     void fight();

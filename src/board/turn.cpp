@@ -47,31 +47,26 @@ void hunt(ui::Label& monster, const ui::Label& player, int r) {
 // Steps the dungeon player in the arrow's direction. A step that would leave the board is not
 // made: the result is false and the player falls.
 bool stepOnBoard(ui::Label& mio, const ui::Board& pic, int keyCode) {
+    if (!BoardWindow::stepStaysOnBoard(mio, pic, keyCode))
+        return false;
     constexpr double step = BoardWindow::kStep;
     switch (keyCode) {
     case keys::Left:
-        if (mio.left() < step)
-            return false;
         mio.setLeft(mio.left() - step);
-        return true;
+        break;
     case keys::Right:
-        if (mio.left() + mio.width() + step > pic.width())
-            return false;
         mio.setLeft(mio.left() + step);
-        return true;
+        break;
     case keys::Up:
-        if (mio.top() < step)
-            return false;
         mio.setTop(mio.top() - step);
-        return true;
+        break;
     case keys::Down:
-        if (mio.top() + mio.height() + step > pic.height())
-            return false;
         mio.setTop(mio.top() + step);
-        return true;
+        break;
     default:
-        return true;
+        break;
     }
+    return true;
 }
 
 // Lays the next trail mark where the path player stands.
@@ -109,6 +104,21 @@ void stepOnPath(BoardWindow& boardWindow, int keyCode) {
 }
 
 } // namespace
+
+bool BoardWindow::stepStaysOnBoard(const ui::Label& mio, const ui::Board& pic, int keyCode) {
+    switch (keyCode) {
+    case keys::Left:
+        return mio.left() >= kStep;
+    case keys::Right:
+        return mio.left() + mio.width() + kStep <= pic.width();
+    case keys::Up:
+        return mio.top() >= kStep;
+    case keys::Down:
+        return mio.top() + mio.height() + kStep <= pic.height();
+    default:
+        return true;
+    }
+}
 
 void BoardWindow::onKeyDown(int keyCode) {
     if (!gameOver.isSet()) {

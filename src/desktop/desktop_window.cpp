@@ -1,5 +1,6 @@
 #include "desktop/desktop_window.h"
 
+#include "desktop/accessible_view.h"
 #include "desktop/key_map.h"
 #include "desktop/window_view.h"
 #include "shell/game.h"
@@ -59,6 +60,7 @@ DesktopWindow::DesktopWindow(Game& game)
     : game_(game), central_(new QWidget(this)), area_(new QMdiArea(central_)),
       panel_(new WindowView(game, game.mainWindow(), central_)) {
     loadResources();
+    makeViewsAccessible();
     setWindowTitle(game.mainWindow().caption());
     setWindowIcon(gameIcon());
     area_->setBackground(Qt::black);
@@ -165,6 +167,7 @@ void DesktopWindow::sync() {
             place(child);
         child.view->updateAreas(child.window->changedAreas());
         child.window->clearDirty();
+        refreshAccessible(*child.view);
     }
     // Restacked once placed: a window enabled again can become the active one.
     if (reordered)
@@ -177,6 +180,7 @@ void DesktopWindow::sync() {
     }
     panel_->updateAreas(main.changedAreas());
     main.clearDirty();
+    refreshAccessible(*panel_);
     syncing_ = false;
 }
 

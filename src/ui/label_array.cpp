@@ -20,6 +20,10 @@ Label& LabelArray::operator[](int index) {
     return *elements_.at(index);
 }
 
+const Label& LabelArray::operator[](int index) const {
+    return *elements_.at(index);
+}
+
 bool LabelArray::isLoaded(int index) const {
     return elements_.contains(index);
 }

@@ -15,6 +15,7 @@ class LabelArray {
     LabelArray(const LabelLook& look, const Rect& rect, bool visible);
 
     Label& operator[](int index);
+    const Label& operator[](int index) const;
     bool isLoaded(int index) const;
     // Loads element index as a copy of element 0, placed where element 0 lives. An element that is
     // already loaded is returned unchanged.

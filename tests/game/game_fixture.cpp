@@ -1,5 +1,6 @@
 #include "game_fixture.h"
 
+#include "board/sightings.h"
 #include "shell/finale_window.h"
 #include "shell/menu_window.h"
 #include "ui/number.h"
@@ -75,6 +76,10 @@ std::vector<std::pair<QString, Thing>> Play::things() {
              &b->trailMarks, &b->loadPending, &b->boardFromPath, &b->onPath, &b->closingWallOn,
              &b->driftOn, &b->driftDirection, &b->gameOver, &b->stuckInQuicksand, &b->startUp,
              &b->closingWall, &b->drift, &b->quicksandTimer});
+        QStringList seen;
+        for (const Sighting& sighting : sightings(*b))
+            seen << sighting.text + (sighting.news ? "!" : "");
+        add("sightings edges", {seen.join(" | "), edgesNear(*b).join(" | ")});
     }
     if (MenuWindow* menu = game.menu())
         add("title menuText credits", {&menu->title, &menu->menuText, &menu->credits});

@@ -37,6 +37,14 @@ TEST(Path, TheGateLeadsThroughThePathItsPickUpsAndHolesToTheNextLevel) {
     });
 }
 
+TEST(Path, ThePlayerHearsThePickUpsAndTheHolesWithinFourStepsButNoEdges) {
+    check({
+        {"path; hole3 696,900; hole4 1100,600", "", "",
+         "sightings=time, 25 steps right, 3 steps up | gold, 25 steps right, 3 steps up | "
+         "food, 25 steps right, 3 steps up | hole, 1 step right, 1 step down!; edges="},
+    });
+}
+
 TEST(Path, TheExitIncludesItsEdges) {
     // The exit at 1000, 1000 of 3500 x 2500, and the path player beside or on each of its edges.
     int i = 0;
