@@ -46,28 +46,28 @@ void hunt(ui::Label& monster, const ui::Label& player, int r) {
 
 // Steps the dungeon player in the arrow's direction. A step that would leave the board is not
 // made: the result is false and the player falls.
-bool stepOnBoard(ui::Label& mio, const ui::Board& pic, int keyCode) {
+bool stepOnBoard(ui::Label& player, const ui::Board& board, int keyCode) {
     constexpr double step = BoardWindow::kStep;
     switch (keyCode) {
     case keys::Left:
-        if (mio.left() < step)
+        if (player.left() < step)
             return false;
-        mio.setLeft(mio.left() - step);
+        player.setLeft(player.left() - step);
         return true;
     case keys::Right:
-        if (mio.left() + mio.width() + step > pic.width())
+        if (player.left() + player.width() + step > board.width())
             return false;
-        mio.setLeft(mio.left() + step);
+        player.setLeft(player.left() + step);
         return true;
     case keys::Up:
-        if (mio.top() < step)
+        if (player.top() < step)
             return false;
-        mio.setTop(mio.top() - step);
+        player.setTop(player.top() - step);
         return true;
     case keys::Down:
-        if (mio.top() + mio.height() + step > pic.height())
+        if (player.top() + player.height() + step > board.height())
             return false;
-        mio.setTop(mio.top() + step);
+        player.setTop(player.top() + step);
         return true;
     default:
         return true;
@@ -88,20 +88,20 @@ void layTrailMark(BoardWindow& boardWindow) {
 
 // Steps the path player, kept inside the board window.
 void stepOnPath(BoardWindow& boardWindow, int keyCode) {
-    ui::Label& mio2 = boardWindow.pathPlayer;
+    ui::Label& pathPlayer = boardWindow.pathPlayer;
     constexpr double step = BoardWindow::kStep;
     switch (keyCode) {
     case keys::Left:
-        mio2.setLeft(std::max(mio2.left() - step, kPathNearEdge));
+        pathPlayer.setLeft(std::max(pathPlayer.left() - step, kPathNearEdge));
         break;
     case keys::Right:
-        mio2.setLeft(std::min(mio2.left() + step, boardWindow.width() - kPathFarEdge));
+        pathPlayer.setLeft(std::min(pathPlayer.left() + step, boardWindow.width() - kPathFarEdge));
         break;
     case keys::Up:
-        mio2.setTop(std::max(mio2.top() - step, kPathNearEdge));
+        pathPlayer.setTop(std::max(pathPlayer.top() - step, kPathNearEdge));
         break;
     case keys::Down:
-        mio2.setTop(std::min(mio2.top() + step, boardWindow.height() - kPathFarEdge));
+        pathPlayer.setTop(std::min(pathPlayer.top() + step, boardWindow.height() - kPathFarEdge));
         break;
     default:
         break;
