@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core desktop-file-utils appstream dpkg-dev)
+          fonts-dejavu-core desktop-file-utils appstream dpkg-dev file lintian qt6-wayland)
 if [ "${1:-}" = fuzz ]; then
     packages=(clang libclang-rt-dev)
 fi
@@ -35,4 +35,4 @@ fi
 
 echo "Installing: ${missing[*]}"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
