@@ -24,15 +24,17 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+# A user who may not use sudo (none installed, or not among the sudoers) gets one line to hand on.
+say_what_to_install() {
+    echo "Missing packages: ${missing[*]}; as root, run: apt-get install ${missing[*]}" >&2
+    exit 1
+}
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
-    if ! command -v sudo >/dev/null; then
-        echo "Missing packages: ${missing[*]}; as root, run: apt-get install ${missing[*]}" >&2
-        exit 1
-    fi
+    command -v sudo >/dev/null || say_what_to_install
     sudo="sudo"
 fi
 
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
+$sudo apt-get update -qq || say_what_to_install
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
