@@ -1,4 +1,5 @@
-# The two commands a newcomer needs: `make play` and `make test`.
+# The two commands a newcomer needs: `make play` and `make test` (`./run play` and `./run test` on a
+# machine that has no make yet).
 .PHONY: play test golden fuzz bench deps clean
 
 deps:
@@ -9,9 +10,12 @@ play: deps
 	cmake --build --preset release
 	./build/release/vexmoor
 
+# The tests, among them lintian's verdict on the Debian package of the game build, made first.
 test: deps
 	cmake --preset test
 	cmake --build --preset test
+	cmake --preset release
+	cmake --build --preset release --target package
 	ctest --preset test
 
 # The Debian package of the game build: build/release/package/vexmoor_1.0_<arch>.deb

@@ -30,8 +30,9 @@ files=(
     share/icons/hicolor/scalable/apps/$id.svg
     share/icons/hicolor/48x48/apps/$id.png
     share/icons/hicolor/256x256/apps/$id.png
-    share/man/man6/vexmoor.6
-    share/doc/vexmoor/LICENSE
+    share/man/man6/vexmoor.6.gz
+    share/doc/vexmoor/copyright
+    share/doc/vexmoor/changelog.gz
 )
 for f in "${files[@]}"; do
     [ -f "$prefix/$f" ] || fail "missing $prefix/$f"
@@ -42,7 +43,7 @@ command -v desktop-file-validate >/dev/null || fail "desktop-file-validate not f
 command -v appstreamcli >/dev/null || fail "appstreamcli not found (install appstream)"
 out=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) \
     || fail "desktop-file-validate: $(echo "$out" | head -n 1)"
-out=$(appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) \
+out=$(appstreamcli validate --no-net --strict "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) \
     || fail "appstreamcli validate: $(echo "$out" | grep -m 1 '^E:' || echo "$out" | head -n 1)"
 
 # --version and --help answer on the terminal, without a display; a wrong option gets a hint, and

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-private-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core desktop-file-utils appstream dpkg-dev)
+          libbenchmark-dev fonts-dejavu-core desktop-file-utils appstream dpkg-dev file lintian
+          qt6-wayland)
 if [ "${1:-}" = fuzz ]; then
     packages=(clang libclang-rt-dev)
 fi
@@ -24,15 +25,17 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+# A user who may not use sudo (none installed, or not among the sudoers) gets one line to hand on.
+say_what_to_install() {
+    echo "Missing packages: ${missing[*]}; as root, run: apt-get install ${missing[*]}" >&2
+    exit 1
+}
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then
-    if ! command -v sudo >/dev/null; then
-        echo "Missing packages: ${missing[*]}; as root, run: apt-get install ${missing[*]}" >&2
-        exit 1
-    fi
+    command -v sudo >/dev/null || say_what_to_install
     sudo="sudo"
 fi
 
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+$sudo apt-get update -qq || say_what_to_install
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -46,22 +46,22 @@ void hunt(ui::Label& monster, const ui::Label& player, int r) {
 
 // Steps the dungeon player in the arrow's direction. A step that would leave the board is not
 // made: the result is false and the player falls.
-bool stepOnBoard(ui::Label& mio, const ui::Board& pic, int keyCode) {
-    if (!BoardWindow::stepStaysOnBoard(mio, pic, keyCode))
+bool stepOnBoard(ui::Label& player, const ui::Board& board, int keyCode) {
+    if (!BoardWindow::stepStaysOnBoard(player, board, keyCode))
         return false;
     constexpr double step = BoardWindow::kStep;
     switch (keyCode) {
     case keys::Left:
-        mio.setLeft(mio.left() - step);
+        player.setLeft(player.left() - step);
         break;
     case keys::Right:
-        mio.setLeft(mio.left() + step);
+        player.setLeft(player.left() + step);
         break;
     case keys::Up:
-        mio.setTop(mio.top() - step);
+        player.setTop(player.top() - step);
         break;
     case keys::Down:
-        mio.setTop(mio.top() + step);
+        player.setTop(player.top() + step);
         break;
     default:
         break;
@@ -83,20 +83,20 @@ void layTrailMark(BoardWindow& boardWindow) {
 
 // Steps the path player, kept inside the board window.
 void stepOnPath(BoardWindow& boardWindow, int keyCode) {
-    ui::Label& mio2 = boardWindow.pathPlayer;
+    ui::Label& pathPlayer = boardWindow.pathPlayer;
     constexpr double step = BoardWindow::kStep;
     switch (keyCode) {
     case keys::Left:
-        mio2.setLeft(std::max(mio2.left() - step, kPathNearEdge));
+        pathPlayer.setLeft(std::max(pathPlayer.left() - step, kPathNearEdge));
         break;
     case keys::Right:
-        mio2.setLeft(std::min(mio2.left() + step, boardWindow.width() - kPathFarEdge));
+        pathPlayer.setLeft(std::min(pathPlayer.left() + step, boardWindow.width() - kPathFarEdge));
         break;
     case keys::Up:
-        mio2.setTop(std::max(mio2.top() - step, kPathNearEdge));
+        pathPlayer.setTop(std::max(pathPlayer.top() - step, kPathNearEdge));
         break;
     case keys::Down:
-        mio2.setTop(std::min(mio2.top() + step, boardWindow.height() - kPathFarEdge));
+        pathPlayer.setTop(std::min(pathPlayer.top() + step, boardWindow.height() - kPathFarEdge));
         break;
     default:
         break;
@@ -105,16 +105,16 @@ void stepOnPath(BoardWindow& boardWindow, int keyCode) {
 
 } // namespace
 
-bool BoardWindow::stepStaysOnBoard(const ui::Label& mio, const ui::Board& pic, int keyCode) {
+bool BoardWindow::stepStaysOnBoard(const ui::Label& player, const ui::Board& board, int keyCode) {
     switch (keyCode) {
     case keys::Left:
-        return mio.left() >= kStep;
+        return player.left() >= kStep;
     case keys::Right:
-        return mio.left() + mio.width() + kStep <= pic.width();
+        return player.left() + player.width() + kStep <= board.width();
     case keys::Up:
-        return mio.top() >= kStep;
+        return player.top() >= kStep;
     case keys::Down:
-        return mio.top() + mio.height() + kStep <= pic.height();
+        return player.top() + player.height() + kStep <= board.height();
     default:
         return true;
     }

@@ -11,8 +11,10 @@ namespace {
 
 const QString kFileName = QStringLiteral("Save.ini");
 
+// The program in bin/ of a prefix, or in games/ as Debian's package puts it, beside share/vexmoor.
 bool installed(const QDir& programFolder) {
-    return programFolder.dirName() == QLatin1String("bin") &&
+    const QString folder = programFolder.dirName();
+    return (folder == QLatin1String("bin") || folder == QLatin1String("games")) &&
            QFileInfo(programFolder.filePath(QStringLiteral("../share/vexmoor"))).isDir();
 }
 

@@ -7,9 +7,10 @@ class Platform;
 }
 
 // Where "Save.ini" lives. A copy run from its build folder keeps it beside the executable; an
-// installed copy (the executable in <prefix>/bin beside <prefix>/share/vexmoor, where its help page
-// lives) keeps it in the player's data folder, and so never writes into a system folder, even as
-// root. A program folder that cannot be written sends the save to the data folder too.
+// installed copy (the executable in <prefix>/bin, or /usr/games of the package, beside
+// <prefix>/share/vexmoor, where its help page lives) keeps it in the player's data folder, and so
+// never writes into a system folder, even as root. A program folder that cannot be written sends
+// the save to the data folder too.
 namespace savefile {
 
 // Where the shop's save writes.

@@ -5,25 +5,26 @@
 #include "shell/help.h"
 
 TEST(Install, TheHelpPageIsFoundBesideTheProgramThenInItsPrefixThenInTheDataFolders) {
-    // The folders holding a help/index.html, and the one whose page is taken.
-    const std::pair<QStringList, QString> cases[] = {
-        {{"usr/bin", "usr/share/vexmoor", "home/vexmoor", "system/vexmoor"}, "usr/bin"},
-        {{"usr/share/vexmoor", "home/vexmoor", "system/vexmoor"}, "usr/share/vexmoor"},
-        {{"home/vexmoor", "system/vexmoor"}, "home/vexmoor"},
-        {{"system/vexmoor"}, "system/vexmoor"},
-        {{}, "usr/bin"}};
+    // The program's folder, the folders holding a help/index.html, and the one whose page is taken.
+    const std::tuple<QString, QStringList, QString> cases[] = {
+        {"usr/bin", {"usr/bin", "usr/share/vexmoor", "home/vexmoor", "system/vexmoor"}, "usr/bin"},
+        {"usr/bin", {"usr/share/vexmoor", "home/vexmoor", "system/vexmoor"}, "usr/share/vexmoor"},
+        {"usr/games", {"usr/share/vexmoor", "home/vexmoor"}, "usr/share/vexmoor"}, // the package
+        {"usr/bin", {"home/vexmoor", "system/vexmoor"}, "home/vexmoor"},
+        {"usr/bin", {"system/vexmoor"}, "system/vexmoor"},
+        {"usr/bin", {}, "usr/bin"}};
     const QByteArray homeWas = qgetenv("XDG_DATA_HOME"), systemWas = qgetenv("XDG_DATA_DIRS");
-    for (const auto& [folders, chosen] : cases) {
+    for (const auto& [program, folders, chosen] : cases) {
         QTemporaryDir scratch;
         const QDir root(scratch.path());
         qputenv("XDG_DATA_HOME", QFile::encodeName(root.filePath("home")));
         qputenv("XDG_DATA_DIRS", QFile::encodeName(root.filePath("system")));
-        root.mkpath("usr/bin");
+        root.mkpath(program);
         for (const QString& folder : folders)
             ASSERT_TRUE(
                 root.mkpath(folder + "/help") &&
                 QFile(root.filePath(folder + "/help/index.html")).open(QIODevice::WriteOnly));
-        EXPECT_EQ(helpPage(root.filePath("usr/bin")), root.filePath(chosen + "/help/index.html"));
+        EXPECT_EQ(helpPage(root.filePath(program)), root.filePath(chosen + "/help/index.html"));
     }
     qputenv("XDG_DATA_HOME", homeWas);
     qputenv("XDG_DATA_DIRS", systemWas);

@@ -37,26 +37,33 @@ TEST(SaveRobustness, APipeInTheSavesPlaceIsNeitherWaitedForNorReplaced) {
 TEST(SaveRobustness, SavesGoBesideTheBuiltGameOrToTheInstalledGamesDataFolderAndTheNewerLoads) {
     struct Case {
         bool installed;
-        int binAge, dataAge; // how long ago each place's save was written; -1: none
+        int programAge, dataAge; // how long ago each place's save was written; -1: none
         const char *saves, *loads;
     };
-    const Case cases[] = {{false, -1, -1, "bin", "bin"},  {false, 100, 0, "bin", "data"},
-                          {false, 0, 100, "bin", "bin"},  {false, -1, 0, "bin", "data"},
-                          {true, -1, -1, "data", "data"}, {true, 0, -1, "data", "bin"},
-                          {true, 100, 0, "data", "data"}, {true, 0, 100, "data", "bin"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.installed << " " << c.binAge << " " << c.dataAge);
-        ScriptedPlatform platform;
-        const QDir root(platform.folder);
-        platform.folder = root.filePath("bin");
-        root.mkpath(c.installed ? "share/vexmoor" : "bin");
-        for (const auto& [place, age] : {std::pair("bin", c.binAge), std::pair("data", c.dataAge)})
-            if (age >= 0)
-                writeFile(root.filePath(place + QString("/Save.ini")), kBea + "Bea/", age);
-        root.mkpath("bin");
-        EXPECT_EQ(savefile::savePath(platform), root.filePath(c.saves + QString("/Save.ini")));
-        EXPECT_EQ(savefile::loadPath(platform), root.filePath(c.loads + QString("/Save.ini")));
-    }
+    const Case cases[] = {{false, -1, -1, "program", "program"}, {false, 100, 0, "program", "data"},
+                          {false, 0, 100, "program", "program"}, {false, -1, 0, "program", "data"},
+                          {true, -1, -1, "data", "data"},        {true, 0, -1, "data", "program"},
+                          {true, 100, 0, "data", "data"},        {true, 0, 100, "data", "program"}};
+    // A prefix keeps the program in bin/, Debian's package in /usr/games.
+    for (const QString program : {"bin", "games"})
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << qPrintable(program) << " " << c.installed << " " << c.programAge
+                                            << " " << c.dataAge);
+            ScriptedPlatform platform;
+            const QDir root(platform.folder);
+            const auto saveIn = [&](const QString& place) {
+                return root.filePath((place == "program" ? program : place) + "/Save.ini");
+            };
+            platform.folder = root.filePath(program);
+            root.mkpath(c.installed ? "share/vexmoor" : program);
+            for (const auto& [place, age] :
+                 {std::pair("program", c.programAge), std::pair("data", c.dataAge)})
+                if (age >= 0)
+                    writeFile(saveIn(place), kBea + "Bea/", age);
+            root.mkpath(program);
+            EXPECT_EQ(savefile::savePath(platform), saveIn(c.saves));
+            EXPECT_EQ(savefile::loadPath(platform), saveIn(c.loads));
+        }
 }
 
 TEST(SaveRobustness, ASaveRemovesTheCopiesCrashedSavesLeftAndNothingElse) {
