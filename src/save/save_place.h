@@ -12,7 +12,7 @@ class Platform;
 // root. A program folder that cannot be written sends the save to the data folder too.
 namespace savefile {
 
-// Where the shop's save writes.
+// Where the shop's save writes; empty when it would go to the data folder and there is none.
 QString savePath(const ui::Platform& platform);
 
 // Where a load reads: the most recently written of the program folder's and the data folder's
