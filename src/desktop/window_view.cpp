@@ -182,10 +182,15 @@ void WindowView::paintEvent(QPaintEvent* event) {
         const auto place = placementOf(*control);
         if (!place || !region.intersects(reach(place->rect) & reach(place->clip)))
             continue;
-        painter.save();
-        painter.setClipRect(place->clip);
+        // A control inside its boards' clip, such as a trail mark, is drawn without one.
+        const bool clipped = !place->clip.contains(place->rect);
+        if (clipped) {
+            painter.save();
+            painter.setClipRect(place->clip);
+        }
         paintControl(painter, *control, *place);
-        painter.restore();
+        if (clipped)
+            painter.restore();
     }
     // Set texts of labels long gone are dropped now and then; those shown are set anew.
     if (setTexts_.size() > kMostSetTexts)

@@ -96,9 +96,8 @@ HallOfFame& Game::hallOfFame() {
     // With no data folder the table is kept for this run only.
     const QString folder = platform_.dataFolder();
     if (!hallOfFame_)
-        hallOfFame_.emplace(folder.isEmpty()
-                                ? QString()
-                                : QDir(folder).filePath(QStringLiteral("halloffame.txt")));
+        hallOfFame_.emplace(
+            folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("halloffame.txt")));
     return *hallOfFame_;
 }
 

@@ -100,13 +100,12 @@ std::optional<FameEntry> parseEntry(const QString& line) {
     const auto ending = std::ranges::find_if(
         kEndings, [&](const EndingName& e) { return fields[1] == QLatin1String(e.key); });
     const auto continues = wholeNumber(fields[2]);
-    // The next game's serial must still be a number.
-    auto serial = wholeNumber(fields[5]);
-    if (serial == INT_MAX)
-        serial.reset();
+    // A serial leaves room for the next game's.
+    const auto serial = wholeNumber(fields[5]);
+    const bool roomAfter = serial && *serial < INT_MAX;
     const auto name = unescaped(fields[6]);
     const bool cheatKnown = fields[3] == QLatin1String("0") || fields[3] == QLatin1String("1");
-    if (!level || ending == std::end(kEndings) || !continues || !cheatKnown || !serial || !name)
+    if (!level || ending == std::end(kEndings) || !continues || !cheatKnown || !roomAfter || !name)
         return std::nullopt;
     return FameEntry{*name,      *level,    ending->ending,
                      *continues, fields[4], fields[3] == QLatin1String("1"),
@@ -177,9 +176,7 @@ void HallOfFame::gameEnded(const QString& name, double level, Ending ending, con
     auto entry = std::ranges::find_if(
         entries_, [this](const FameEntry& e) { return current_ && e.serial == *current_; });
     if (entry == entries_.end()) {
-        int serial = 0;
-        for (const FameEntry& e : entries_)
-            serial = std::max(serial, e.serial + 1);
+        const int serial = nextSerial();
         entries_.push_back({name, 0, ending, 0, date, false, serial});
         entry = std::prev(entries_.end());
         current_ = serial;
@@ -194,6 +191,19 @@ void HallOfFame::gameEnded(const QString& name, double level, Ending ending, con
     entry->cheated = entry->cheated || cheated_;
     latest_ = entry->serial;
     save();
+}
+
+int HallOfFame::nextSerial() {
+    int highest = -1;
+    for (const FameEntry& e : entries_)
+        highest = std::max(highest, e.serial);
+    if (highest < INT_MAX - 1)
+        return highest + 1;
+    // The numbers ran out: the games keep their order, numbered anew from 0.
+    std::ranges::sort(entries_, {}, &FameEntry::serial);
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        entries_[i].serial = static_cast<int>(i);
+    return static_cast<int>(entries_.size());
 }
 
 std::vector<FameEntry> HallOfFame::best() {
@@ -254,9 +264,8 @@ void HallOfFame::save() {
     // A pipe, a device or a folder in the table's place is not replaced.
     const QFileInfo target(path_);
     QSaveFile file(path_);
-    const bool saved = (!target.exists() || target.isFile()) &&
-                       file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                       file.flush() && file.commit();
+    const bool saved = (!target.exists() || target.isFile()) && file.open(QIODevice::WriteOnly) &&
+                       file.write(bytes) == bytes.size() && file.flush() && file.commit();
     if (!saved)
         notice_ = QStringLiteral("The hall of fame cannot be saved.");
 }

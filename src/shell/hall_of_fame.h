@@ -52,6 +52,8 @@ class HallOfFame {
     void load();
     void save();
     std::vector<FameEntry> sorted() const;
+    // One more than the highest serial, below the highest an int holds.
+    int nextSerial();
 
     QString path_;
     std::vector<FameEntry> entries_;

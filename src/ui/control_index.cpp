@@ -65,10 +65,9 @@ void ControlIndex::file(Control& control, const std::optional<Rect>& area) {
     unfile(control);
     if (!area)
         return;
-    const PlaceKey key{std::bit_cast<std::uint64_t>(area->left),
-                       std::bit_cast<std::uint64_t>(area->top),
-                       std::bit_cast<std::uint64_t>(area->width),
-                       std::bit_cast<std::uint64_t>(area->height)};
+    const PlaceKey key{
+        std::bit_cast<std::uint64_t>(area->left), std::bit_cast<std::uint64_t>(area->top),
+        std::bit_cast<std::uint64_t>(area->width), std::bit_cast<std::uint64_t>(area->height)};
     auto [at, made] = places_.try_emplace(key);
     Place& place = at->second;
     if (made) {
@@ -91,10 +90,9 @@ void ControlIndex::unfile(Control& control) {
     if (!control.filed_)
         return;
     const Rect& area = *control.filed_;
-    const auto at = places_.find({std::bit_cast<std::uint64_t>(area.left),
-                                  std::bit_cast<std::uint64_t>(area.top),
-                                  std::bit_cast<std::uint64_t>(area.width),
-                                  std::bit_cast<std::uint64_t>(area.height)});
+    const auto at = places_.find(
+        {std::bit_cast<std::uint64_t>(area.left), std::bit_cast<std::uint64_t>(area.top),
+         std::bit_cast<std::uint64_t>(area.width), std::bit_cast<std::uint64_t>(area.height)});
     control.filed_.reset();
     if (at == places_.end())
         return;
