@@ -20,7 +20,8 @@ const QByteArray kHeader = "Vexmoor hall of fame 1";
 constexpr int kFieldCount = 7;
 // Ten lines of the longest names fit many times over.
 constexpr qint64 kMaxTableSize = 256 * 1024;
-// How long a game that ends waits for another copy of the game to finish writing the table.
+// How long a game that ends waits for another copy of the game to finish writing the table; past
+// that it writes anyway, as that copy may hang.
 constexpr int kLockWaitMs = 5000;
 
 struct EndingName {
