@@ -58,8 +58,6 @@ class Window {
     std::vector<Control*> seenIn(const std::vector<Rect>& areas) const {
         return index_.seenIn(areas);
     }
-    // Notes where a control of the window is drawn now, and the labels of a board with it.
-    void refile(Control& c);
 
     // Handlers; the defaults do nothing. onLoad runs once, right after the window is made.
     virtual void onLoad() {}
@@ -81,7 +79,11 @@ class Window {
   private:
     friend class Scene;
     friend class Timer;
+    friend class Control;
+    friend class Board;
     void markClosed();
+    // Notes where a control of the window is drawn now, and the labels of a board with it.
+    void refile(Control& c);
     // Files a control just added, and the labels of a board with it.
     void added(Control& c);
 
