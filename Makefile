@@ -36,12 +36,13 @@ fuzz: deps
 	build/fuzz/tests/save_file_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus
 
-# The figures: a turn, time and repaints, the start-up against a reference program, and the game at
+# The figures: a turn, time and repaints, a key on a long trail and its wipe, the start-up against a reference program, and the game at
 # rest; X11 figures too when DISPLAY is set (Xvfb :9 & DISPLAY=:9 make bench).
 bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
 	./build/bench/bench/game_bench
+	./build/bench/bench/trail_bench
 	./build/bench/bench/startup_bench
 	./build/bench/bench/idle_bench
 

@@ -33,8 +33,7 @@ void BoardWindow::buildPath() {
     game_.mainWindow().statusTimer.setEnabled(true);
     if (ui::holds(pathSections.text(), [](double sections) { return sections > kTrailSections; })) {
         // The old trail is wiped, and its marks are freed rather than kept hidden.
-        while (trail.count() > 1)
-            trail.unload(trail.count() - 1);
+        trail.unloadAll();
         pathSections.setText(QStringLiteral("0"));
     }
 

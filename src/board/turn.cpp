@@ -75,10 +75,11 @@ void layTrailMark(BoardWindow& boardWindow) {
     const auto mark = ui::readNumber(boardWindow.trailMarks.text());
     if (!mark || *mark < 1 || *mark > std::numeric_limits<int>::max())
         return;
+    // Placed before it is shown, so that only its place is drawn anew.
     ui::Label& element = boardWindow.trail.load(static_cast<int>(*mark));
-    element.setVisible(true);
     element.setTop(boardWindow.pathPlayer.top());
     element.setLeft(boardWindow.pathPlayer.left());
+    element.setVisible(true);
 }
 
 // Steps the path player, kept inside the board window.

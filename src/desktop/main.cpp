@@ -16,6 +16,10 @@
 
 namespace {
 
+const char* const kNoHome =
+    "vexmoor: HOME names no home folder, so this game keeps nothing: no hall of fame, no "
+    "recordings, no window place, and no saved game outside the program's own folder.\n";
+
 bool hasDisplay() {
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
@@ -74,26 +78,37 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vexmoor.Vexmoor"));
-    // Only the settings have an organization: the data folder stays ~/.local/share/Vexmoor.
-    QSettings settings(QStringLiteral("Vexmoor"), QStringLiteral("Vexmoor"));
+    // Only the settings have an organization: the data folder stays ~/.local/share/Vexmoor. With
+    // no home, neither is made where it would land, at the filesystem's root.
+    std::optional<QSettings> settings;
+    if (QtPlatform::hasHome())
+        settings.emplace(QStringLiteral("Vexmoor"), QStringLiteral("Vexmoor"));
+    else
+        std::fputs(kNoHome, stderr);
 
     // Every game is recorded into the data folder.
     QtPlatform desktop;
     RecordingPlatform platform(desktop);
     Game game(platform);
-    Recorder recorder(game, platform, desktop.dataFolder() + QStringLiteral("/recordings"));
+    const QString data = desktop.dataFolder();
+    Recorder recorder(game, platform,
+                      data.isEmpty() ? QString() : data + QStringLiteral("/recordings"));
     DesktopWindow window(game);
     ClockDriver driver(game, window);
     desktop.attach(window, driver);
     window.askYesNo = [&desktop](const QString& question) { return desktop.askYesNo(question); };
 
     // The game starts in the area as it is once the window is placed on the screen.
-    placeOnScreen(window, settings);
+    if (settings)
+        placeOnScreen(window, *settings);
+    else
+        fitOnScreen(window);
     window.show();
     game.start();
     window.sync();
     driver.start();
     const int code = QApplication::exec();
-    rememberPlace(window, settings);
+    if (settings)
+        rememberPlace(window, *settings);
     return code;
 }

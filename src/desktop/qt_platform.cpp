@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMdiArea>
 #include <QMessageBox>
@@ -103,7 +104,14 @@ QString QtPlatform::programFolder() const {
     return QCoreApplication::applicationDirPath();
 }
 
+bool QtPlatform::hasHome() {
+    const QString home = qEnvironmentVariable("HOME");
+    return QDir::isAbsolutePath(home) && QDir(home) != QDir::root() && QFileInfo(home).isDir();
+}
+
 QString QtPlatform::dataFolder() const {
+    if (!hasHome())
+        return {};
     // ~/.local/share/Vexmoor, whatever organization name the application carries.
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
         .filePath(QStringLiteral("Vexmoor"));

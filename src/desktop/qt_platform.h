@@ -30,7 +30,11 @@ class QtPlatform : public ui::Platform {
     double screenWidth() const override;
     double screenHeight() const override;
     QString programFolder() const override;
+    // ~/.local/share/Vexmoor; none without a home folder.
     QString dataFolder() const override;
+    // The player's own folders (data and settings) live in the home folder; with HOME unset, not
+    // absolute, the root or no folder, they would land at the filesystem's root, so there is none.
+    static bool hasHome();
     double timeOfDay() const override;
 
   private:

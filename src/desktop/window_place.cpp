@@ -17,6 +17,8 @@ QSize frameAround(const QWidget& window) {
     return known.expandedTo({kFrameAllowance, kCaptionAllowance + kFrameAllowance});
 }
 
+} // namespace
+
 void fitOnScreen(QWidget& window) {
     const QRect room = window.screen()->availableGeometry();
     const QSize frame = frameAround(window);
@@ -24,8 +26,6 @@ void fitOnScreen(QWidget& window) {
     // The top-left corner of the free area, where a game window starts with no place remembered.
     window.move(room.topLeft());
 }
-
-} // namespace
 
 void placeOnScreen(QWidget& window, const QSettings& settings) {
     if (!window.restoreGeometry(settings.value(kGeometryKey).toByteArray()))

@@ -9,5 +9,9 @@ class QWidget;
 // window keeps its size as far as the screen's free area allows and stands in the middle of it.
 void placeOnScreen(QWidget& window, const QSettings& settings);
 
+// The first time: the window keeps its size as far as the screen's free area allows, at its
+// top-left corner.
+void fitOnScreen(QWidget& window);
+
 // Keeps the window's size and place for the next run.
 void rememberPlace(const QWidget& window, QSettings& settings);

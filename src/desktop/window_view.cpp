@@ -76,6 +76,19 @@ QRect reach(const QRectF& r) {
     return r.adjusted(-1, -1, 1, 1).toAlignedRect();
 }
 
+// The parts of a region in twips, a pixel wider all round for a line's end.
+std::vector<ui::Rect> twipsOf(const QRegion& region) {
+    const double k = ui::kTwipsPerPixel;
+    std::vector<ui::Rect> areas;
+    for (const QRect& part : region)
+        areas.push_back({(part.left() - 1) * k, (part.top() - 1) * k, (part.width() + 2) * k,
+                         (part.height() + 2) * k});
+    return areas;
+}
+
+// More set texts than a window shows labels with text.
+constexpr std::size_t kMostSetTexts = 512;
+
 } // namespace
 
 WindowView::WindowView(Game& game, ui::Window& window, QWidget* parent)
@@ -124,8 +137,9 @@ ui::Label* WindowView::labelAt(QPointF point) const {
     const ui::Window* shown = sceneWindow();
     if (!shown)
         return nullptr;
-    const std::vector<ui::Control*>& controls = shown->controls();
-    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+    const double k = ui::kTwipsPerPixel;
+    const std::vector<ui::Control*> there = shown->seenIn({{point.x() * k, point.y() * k, 0, 0}});
+    for (auto it = there.rbegin(); it != there.rend(); ++it) {
         const ui::Control::Kind kind = (*it)->kind();
         if (kind != ui::Control::Kind::Label && kind != ui::Control::Kind::Board)
             continue;
@@ -154,33 +168,33 @@ void WindowView::paintEvent(QPaintEvent* event) {
         painter.fillRect(rect(), Qt::black);
         return;
     }
-    // The background where no board covers it, and the controls in the part to paint.
+    // Only the controls in the part to paint are looked at, however many the window holds: the
+    // background where no board covers it, then the controls.
+    const std::vector<ui::Control*> drawn = shown->seenIn(twipsOf(region));
     QRegion background = region;
-    for (const ui::Control* control : shown->controls())
+    for (const ui::Control* control : drawn)
         if (control->kind() == ui::Control::Kind::Board && !control->parentBoard())
             if (const auto place = placementOf(*control))
                 background -= inside(place->rect.intersected(place->clip));
     for (const QRect& part : background)
         painter.fillRect(part, colourOf(shown->backColour()));
-    for (const ui::Control* control : shown->controls()) {
+    for (const ui::Control* control : drawn) {
         const auto place = placementOf(*control);
         if (!place || !region.intersects(reach(place->rect) & reach(place->clip)))
             continue;
-        painter.save();
-        painter.setClipRect(place->clip);
+        // A control inside its boards' clip, such as a trail mark, is drawn without one.
+        const bool clipped = !place->clip.contains(place->rect);
+        if (clipped) {
+            painter.save();
+            painter.setClipRect(place->clip);
+        }
         paintControl(painter, *control, *place);
-        painter.restore();
+        if (clipped)
+            painter.restore();
     }
-    forgetGoneControls(*shown);
-}
-
-void WindowView::forgetGoneControls(const ui::Window& shown) {
-    const std::vector<ui::Control*>& controls = shown.controls();
-    if (setTexts_.size() <= controls.size())
-        return;
-    std::erase_if(setTexts_, [&](const auto& entry) {
-        return std::ranges::find(controls, entry.first) == controls.end();
-    });
+    // Set texts of labels long gone are dropped now and then; those shown are set anew.
+    if (setTexts_.size() > kMostSetTexts)
+        setTexts_.clear();
 }
 
 const SetText& WindowView::setTextOf(const QString& text, const ui::Font& font,
@@ -195,7 +209,7 @@ const SetText& WindowView::setTextOf(const QString& text, const ui::Font& font,
 std::vector<WindowView::TextLine> WindowView::linesOf(const ui::Control& control) const {
     const auto place = placementOf(control);
     const auto text = textOf(control);
-    if (!place || !text)
+    if (!place || !text || text->text.isEmpty())
         return {};
     const QRectF area = textArea(text->look, place->rect, place->clip);
     return setTextOf(text->text, text->look.font, control, area.width())
@@ -214,12 +228,14 @@ void WindowView::paintControl(QPainter& painter, const ui::Control& control,
         const QRectF area = textArea(look, rect, place.clip);
         if (look.opaque)
             painter.fillRect(area, colourOf(look.backColour));
-        const SetText& set = setTextOf(text.text, look.font, control, area.width());
-        painter.save();
-        painter.setClipRect(area, Qt::IntersectClip);
-        painter.setPen(colourOf(look.foreColour));
-        set.draw(painter, set.place(area, look.align));
-        painter.restore();
+        if (!text.text.isEmpty()) {
+            const SetText& set = setTextOf(text.text, look.font, control, area.width());
+            painter.save();
+            painter.setClipRect(area, Qt::IntersectClip);
+            painter.setPen(colourOf(look.foreColour));
+            set.draw(painter, set.place(area, look.align));
+            painter.restore();
+        }
         if (look.border)
             frame(painter, area);
         break;

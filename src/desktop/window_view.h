@@ -38,7 +38,8 @@ class WindowView : public QWidget {
     static QFont fontOf(const ui::Font& font);
 
     using TextLine = ::TextLine;
-    // The lines of a shown label or text block as drawn in its font (fontOf); none otherwise.
+    // The lines of a shown label or text block with text as drawn in its font (fontOf); none
+    // otherwise.
     // Each keeps its text set in its font until the text, the font or its width changes.
     std::vector<TextLine> linesOf(const ui::Control& control) const;
 
@@ -60,12 +61,11 @@ class WindowView : public QWidget {
         QRectF clip; // the boards it lies on
     };
     std::optional<Placement> placementOf(const ui::Control& control) const;
-    // The text of a label or text block, set anew when its text, font or width changed.
+    // The text of a label or text block, set anew when its text, font or width changed; an empty
+    // text (a trail mark, a hole) is never set.
     const SetText& setTextOf(const QString& text, const ui::Font& font, const ui::Control& control,
                              double width) const;
     void paintControl(QPainter& painter, const ui::Control& control, const Placement& place) const;
-    // Drops the set texts of controls the window no longer has.
-    void forgetGoneControls(const ui::Window& shown);
 
     Game& game_;
     ui::Window* window_;

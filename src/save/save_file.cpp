@@ -222,23 +222,29 @@ void removeLeftovers(const QDir& folder, const QString& fileName) {
 
 } // namespace
 
-ReadResult read(const QString& filePath) {
-    // Opened without waiting, so that a pipe in the save's place cannot hold the game; only a
-    // regular file can hold a saved game.
+std::optional<QByteArray> readRegularFile(const QString& filePath, qint64 limit) {
+    // Opened without waiting, so that a pipe in the file's place cannot hold the game.
     const int handle =
         ::open(QFile::encodeName(filePath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0)
-        return {};
+        return std::nullopt;
     struct stat info {};
     QFile file;
     if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
         !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(handle);
-        return {};
+        return std::nullopt;
     }
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
-    ReadResult result = parse(bytes);
-    result.damaged = result.damaged || bytes.size() > kMaxFileSize;
+    return file.read(limit);
+}
+
+ReadResult read(const QString& filePath) {
+    // Only a regular file can hold a saved game.
+    const auto bytes = readRegularFile(filePath, kMaxFileSize + 1);
+    if (!bytes)
+        return {};
+    ReadResult result = parse(*bytes);
+    result.damaged = result.damaged || bytes->size() > kMaxFileSize;
     return result;
 }
 
@@ -277,9 +283,9 @@ QByteArray serialize(const SavedGame& game) {
 }
 
 bool write(const QString& filePath, const SavedGame& game) {
-    // A pipe, a device or a folder in the save's place is not replaced.
+    // A pipe, a device or a folder in the save's place is not replaced; no place is none.
     const QFileInfo target(filePath);
-    if (target.exists() && !target.isFile())
+    if (filePath.isEmpty() || (target.exists() && !target.isFile()))
         return false;
     // The user's data folder may not exist before the first save.
     QDir().mkpath(target.absolutePath());

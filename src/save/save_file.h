@@ -34,6 +34,9 @@ struct ReadResult {
 // once. Names are kept to the length the game keeps them, board lines in single precision, so
 // that what was read is written back the same.
 ReadResult read(const QString& filePath);
+// The first bytes of a regular file, at most limit of them; nothing when the file is missing or
+// anything other than a regular file stands in its place (a pipe is never waited on).
+std::optional<QByteArray> readRegularFile(const QString& filePath, qint64 limit);
 ReadResult parse(const QByteArray& bytes);
 
 // The fifteen lines in UTF-8; the board's place and size in the single-precision number form of

@@ -18,21 +18,26 @@ bool installed(const QDir& programFolder) {
            QFileInfo(programFolder.filePath(QStringLiteral("../share/vexmoor"))).isDir();
 }
 
+// The save in the data folder; none when there is no data folder (no home).
+QString inDataFolder(const ui::Platform& platform) {
+    const QString folder = platform.dataFolder();
+    return folder.isEmpty() ? QString() : QDir(folder).absoluteFilePath(kFileName);
+}
+
 } // namespace
 
 QString savePath(const ui::Platform& platform) {
     const QDir program(platform.programFolder());
     const QFileInfo folder(program.absolutePath());
     if (installed(program) || !folder.isDir() || !folder.isWritable())
-        return QDir(platform.dataFolder()).absoluteFilePath(kFileName);
+        return inDataFolder(platform);
     return program.absoluteFilePath(kFileName);
 }
 
 QString loadPath(const ui::Platform& platform) {
     const QString saving = savePath(platform);
     const QString inProgram = QDir(platform.programFolder()).absoluteFilePath(kFileName);
-    const QFileInfo other(
-        saving == inProgram ? QDir(platform.dataFolder()).absoluteFilePath(kFileName) : inProgram);
+    const QFileInfo other(saving == inProgram ? inDataFolder(platform) : inProgram);
     const QFileInfo current(saving);
     const bool otherIsNewer =
         other.isFile() && (!current.isFile() || other.lastModified() > current.lastModified());

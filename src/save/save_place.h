@@ -13,7 +13,7 @@ class Platform;
 // the save to the data folder too.
 namespace savefile {
 
-// Where the shop's save writes.
+// Where the shop's save writes; empty when it would go to the data folder and there is none.
 QString savePath(const ui::Platform& platform);
 
 // Where a load reads: the most recently written of the program folder's and the data folder's

@@ -93,9 +93,11 @@ HallOfFameWindow& Game::openHallOfFame() {
 }
 
 HallOfFame& Game::hallOfFame() {
+    // With no data folder the table is kept for this run only.
+    const QString folder = platform_.dataFolder();
     if (!hallOfFame_)
         hallOfFame_.emplace(
-            QDir(platform_.dataFolder()).filePath(QStringLiteral("halloffame.txt")));
+            folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("halloffame.txt")));
     return *hallOfFame_;
 }
 

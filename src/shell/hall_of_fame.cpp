@@ -3,17 +3,26 @@
 // name comes back as typed.
 #include "shell/hall_of_fame.h"
 
+#include "save/save_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
 
 const QByteArray kHeader = "Vexmoor hall of fame 1";
 constexpr int kFieldCount = 7;
+// Ten lines of the longest names fit many times over.
+constexpr qint64 kMaxTableSize = 256 * 1024;
+// How long a game that ends waits for another copy of the game to finish writing the table; past
+// that it writes anyway, as that copy may hang.
+constexpr int kLockWaitMs = 5000;
 
 struct EndingName {
     Ending ending;
@@ -92,10 +101,12 @@ std::optional<FameEntry> parseEntry(const QString& line) {
     const auto ending = std::ranges::find_if(
         kEndings, [&](const EndingName& e) { return fields[1] == QLatin1String(e.key); });
     const auto continues = wholeNumber(fields[2]);
+    // A serial leaves room for the next game's.
     const auto serial = wholeNumber(fields[5]);
+    const bool roomAfter = serial && *serial < INT_MAX;
     const auto name = unescaped(fields[6]);
     const bool cheatKnown = fields[3] == QLatin1String("0") || fields[3] == QLatin1String("1");
-    if (!level || ending == std::end(kEndings) || !continues || !cheatKnown || !serial || !name)
+    if (!level || ending == std::end(kEndings) || !continues || !cheatKnown || !roomAfter || !name)
         return std::nullopt;
     return FameEntry{*name,      *level,    ending->ending,
                      *continues, fields[4], fields[3] == QLatin1String("1"),
@@ -154,13 +165,19 @@ void HallOfFame::cheated(double levelLeft) {
 }
 
 void HallOfFame::gameEnded(const QString& name, double level, Ending ending, const QString& date) {
+    // Read again under the lock, so that the games another copy entered meanwhile are kept and
+    // no two games get the same serial.
+    std::optional<QLockFile> lock;
+    if (!path_.isEmpty()) {
+        QDir().mkpath(QFileInfo(path_).absolutePath());
+        lock.emplace(path_ + QStringLiteral(".lock"));
+        static_cast<void>(lock->tryLock(kLockWaitMs));
+    }
     load();
     auto entry = std::ranges::find_if(
         entries_, [this](const FameEntry& e) { return current_ && e.serial == *current_; });
     if (entry == entries_.end()) {
-        int serial = 0;
-        for (const FameEntry& e : entries_)
-            serial = std::max(serial, e.serial + 1);
+        const int serial = nextSerial();
         entries_.push_back({name, 0, ending, 0, date, false, serial});
         entry = std::prev(entries_.end());
         current_ = serial;
@@ -177,13 +194,30 @@ void HallOfFame::gameEnded(const QString& name, double level, Ending ending, con
     save();
 }
 
+int HallOfFame::nextSerial() {
+    int highest = -1;
+    for (const FameEntry& e : entries_)
+        highest = std::max(highest, e.serial);
+    if (highest < INT_MAX - 1)
+        return highest + 1;
+    // The numbers ran out: the games keep their order, numbered anew from 0.
+    std::ranges::sort(entries_, {}, &FameEntry::serial);
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        entries_[i].serial = static_cast<int>(i);
+    return static_cast<int>(entries_.size());
+}
+
 std::vector<FameEntry> HallOfFame::best() {
     load();
-    std::vector<FameEntry> sorted = entries_;
-    std::ranges::sort(sorted, before);
-    if (sorted.size() > static_cast<size_t>(kShown))
-        sorted.resize(kShown);
-    return sorted;
+    return sorted();
+}
+
+std::vector<FameEntry> HallOfFame::sorted() const {
+    std::vector<FameEntry> table = entries_;
+    std::ranges::sort(table, before);
+    if (table.size() > static_cast<size_t>(kShown))
+        table.resize(kShown);
+    return table;
 }
 
 std::optional<int> HallOfFame::latest() const {
@@ -196,15 +230,13 @@ QString HallOfFame::takeNotice() {
 }
 
 void HallOfFame::load() {
-    if (std::exchange(loaded_, true))
+    // Nothing to read keeps the table as it was: a game the file could not take stays shown.
+    const auto bytes = savefile::readRegularFile(path_, kMaxTableSize + 1);
+    if (!bytes)
         return;
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    file.close();
+    const QList<QByteArray> lines = bytes->split('\n');
     std::vector<FameEntry> read;
-    bool damaged = lines.value(0).trimmed() != kHeader;
+    bool damaged = lines.value(0).trimmed() != kHeader || bytes->size() > kMaxTableSize;
     for (qsizetype i = 1; i < lines.size() && !damaged; ++i) {
         const QByteArray line = lines[i].endsWith('\r') ? lines[i].chopped(1) : lines[i];
         if (line.isEmpty())
@@ -225,13 +257,16 @@ void HallOfFame::load() {
 }
 
 void HallOfFame::save() {
+    if (path_.isEmpty())
+        return;
     QByteArray bytes = kHeader + "\n";
-    for (const FameEntry& entry : best())
+    for (const FameEntry& entry : sorted())
         bytes += lineOf(entry).toUtf8() + "\n";
-    QDir().mkpath(QFileInfo(path_).absolutePath());
+    // A pipe, a device or a folder in the table's place is not replaced.
+    const QFileInfo target(path_);
     QSaveFile file(path_);
-    const bool saved = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                       file.flush() && file.commit();
+    const bool saved = (!target.exists() || target.isFile()) && file.open(QIODevice::WriteOnly) &&
+                       file.write(bytes) == bytes.size() && file.flush() && file.commit();
     if (!saved)
         notice_ = QStringLiteral("The hall of fame cannot be saved.");
 }

@@ -23,11 +23,13 @@ struct FameEntry {
 
 // The table of past games, kept in a small text file of the player's data folder. A game enters
 // it when it first ends and each later ending of the same game (after a continue) updates its
-// entry; a game the program closed in the middle is never entered.
+// entry; a game the program closed in the middle is never entered. Copies of the game played at
+// once each keep their games in the one file.
 class HallOfFame {
   public:
     static constexpr int kShown = 10;
 
+    // With no file path, the table is kept for this run only.
     explicit HallOfFame(QString filePath);
 
     // A new game or a load: the endings from now on belong to a new entry.
@@ -46,11 +48,14 @@ class HallOfFame {
     QString takeNotice();
 
   private:
+    // Reads the table from its file, as another copy of the game may have written it.
     void load();
     void save();
+    std::vector<FameEntry> sorted() const;
+    // One more than the highest serial, below the highest an int holds.
+    int nextSerial();
 
     QString path_;
-    bool loaded_ = false;
     std::vector<FameEntry> entries_;
     std::optional<int> current_; // the running game's serial once it has ended
     std::optional<int> latest_;

@@ -70,6 +70,7 @@ void Control::changed(const std::optional<Rect>& before) {
         owner_->markChanged(*before);
     if (const auto now = drawnArea())
         owner_->markChanged(*now);
+    owner_->refile(*this);
 }
 
 void Control::setLeft(double v) {
@@ -154,6 +155,7 @@ void Board::moved(const std::optional<Rect>& before) {
         for (const Rect& place : {*before, *now})
             if (const auto area = child->drawnOn(place))
                 owner()->markChanged(*area);
+    owner()->refile(*this);
 }
 
 void Board::add(Control& child) {
@@ -166,6 +168,8 @@ void Board::add(Control& child) {
 void Board::remove(Control& child) {
     std::erase(children_, &child);
     child.parent_ = nullptr;
+    if (child.owner_)
+        child.owner_->refile(child);
 }
 
 Line::Line(double x1, double y1, double x2, double y2, Colour colour)

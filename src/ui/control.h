@@ -2,6 +2,8 @@
 
 #include "ui/geometry.h"
 
+#include <compare>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -10,6 +12,14 @@ namespace ui {
 
 class Window;
 class Board;
+
+// Where a control lies in its window's drawing order: the place it was added at, and its rank
+// among the controls added at that same place (the elements of a label array).
+struct Depth {
+    std::uint64_t place = 0;
+    int rank = 0;
+    auto operator<=>(const Depth&) const = default;
+};
 
 // Anything a window shows or keeps: geometry and visibility, owned by its window.
 // Every change marks where it was drawn and where it is drawn now as changed in the owning window.
@@ -25,6 +35,8 @@ class Control {
     Kind kind() const { return kind_; }
     Window* owner() const { return owner_; }
     Board* parentBoard() const { return parent_; }
+    // Controls of greater depth are drawn over those of lesser depth.
+    const Depth& depth() const { return depth_; }
 
     double left() const { return rect_.left; }
     double top() const { return rect_.top; }
@@ -54,12 +66,20 @@ class Control {
   private:
     friend class Window;
     friend class Board;
+    friend class ControlIndex;
     Kind kind_;
     Window* owner_ = nullptr;
     Board* parent_ = nullptr;
+    Depth depth_;
+    std::optional<Rect> filed_; // where the owner's index has it
     Rect rect_;
     bool visible_ = true;
 };
+
+// Orders controls as they are drawn, bottom first.
+inline bool drawnBefore(const Control* a, const Control* b) {
+    return a->depth() < b->depth();
+}
 
 // The look of a label: set when its window is made, changed rarely.
 struct LabelLook {

@@ -16,6 +16,10 @@ LabelArray::LabelArray(const LabelLook& look, const Rect& rect, bool visible) {
     };
 }
 
+LabelArray::~LabelArray() {
+    unloadAll();
+}
+
 Label& LabelArray::operator[](int index) {
     return *elements_.at(index);
 }
@@ -39,18 +43,22 @@ Label& LabelArray::load(int index) {
         if (onClick)
             onClick(index);
     };
-    // Loaded elements are drawn right above the loaded element with the next lower index.
-    const Label* below = std::prev(elements_.lower_bound(index))->second.get();
+    // Loaded elements are drawn in the place of element 0, in the order of their indices.
     if (Board* board = first.parentBoard())
         board->add(*element);
     else if (Window* owner = first.owner())
-        owner->add(*element, below);
+        owner->add(*element, first, index);
     return *(elements_[index] = std::move(element));
 }
 
 void LabelArray::unload(int index) {
     if (index > 0)
         elements_.erase(index);
+}
+
+void LabelArray::unloadAll() {
+    while (elements_.size() > 1)
+        elements_.erase(std::prev(elements_.end()));
 }
 
 int LabelArray::count() const {

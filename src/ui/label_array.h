@@ -13,6 +13,9 @@ namespace ui {
 class LabelArray {
   public:
     LabelArray(const LabelLook& look, const Rect& rect, bool visible);
+    LabelArray(const LabelArray&) = delete;
+    LabelArray& operator=(const LabelArray&) = delete;
+    ~LabelArray();
 
     Label& operator[](int index);
     const Label& operator[](int index) const;
@@ -21,6 +24,9 @@ class LabelArray {
     // already loaded is returned unchanged.
     Label& load(int index);
     void unload(int index);
+    // Unloads every element but element 0, the highest first, which its window takes off its
+    // drawing order at no cost.
+    void unloadAll();
     // One past the highest loaded index.
     int count() const;
     // How many elements are loaded, element 0 included.

@@ -81,14 +81,25 @@ void Window::clearDirty() {
     changedAreas_.clear();
 }
 
-void Window::add(Control& c, const Control* below) {
+void Window::add(Control& c) {
+    c.depth_ = {++lastPlace_, 0};
+    controls_.push_back(&c);
+    added(c);
+}
+
+void Window::add(Control& c, const Control& first, int rank) {
+    c.depth_ = {first.depth_.place, rank};
+    controls_.insert(std::upper_bound(controls_.begin(), controls_.end(), &c, drawnBefore), &c);
+    added(c);
+}
+
+void Window::added(Control& c) {
     c.owner_ = this;
-    auto at = std::find(controls_.begin(), controls_.end(), below);
-    controls_.insert(at == controls_.end() ? at : at + 1, &c);
     if (c.kind() == Control::Kind::Board)
         for (Control* child : static_cast<Board&>(c).children())
             if (child->owner_ != this)
                 add(*child);
+    refile(c);
     if (const auto area = c.drawnArea())
         markChanged(*area);
 }
@@ -96,8 +107,20 @@ void Window::add(Control& c, const Control* below) {
 void Window::remove(Control& c) {
     if (const auto area = c.drawnArea())
         markChanged(*area);
-    std::erase(controls_, &c);
+    index_.file(c, std::nullopt);
+    // Found by its depth: a window of many controls is never searched through.
+    const auto at = std::lower_bound(controls_.begin(), controls_.end(), &c, drawnBefore);
+    if (at != controls_.end() && *at == &c)
+        controls_.erase(at);
     c.owner_ = nullptr;
+}
+
+void Window::refile(Control& c) {
+    index_.file(c, c.drawnArea());
+    if (c.kind() == Control::Kind::Board)
+        for (Control* child : static_cast<Board&>(c).children())
+            if (child->owner_ == this)
+                index_.file(*child, child->drawnArea());
 }
 
 void Window::markClosed() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/control.h"
+#include "ui/control_index.h"
 
 #include <vector>
 
@@ -44,10 +45,19 @@ class Window {
     void setEnabled(bool e);
     bool closed() const { return closed_; }
 
-    // Adds a control in front of those added before, or just in front of `below` when given.
-    void add(Control& c, const Control* below = nullptr);
+    // Adds a control in front of those added before.
+    void add(Control& c);
+    // Adds a control in the place of `first` in the drawing order, in front of the controls added
+    // there with a lower rank and behind those with a higher one.
+    void add(Control& c, const Control& first, int rank);
     void remove(Control& c);
+    // Bottom first, as they are drawn.
     const std::vector<Control*>& controls() const { return controls_; }
+    // The controls drawn in any of the areas, bottom first; those under an opaque control drawn in
+    // the very same place are left out.
+    std::vector<Control*> seenIn(const std::vector<Rect>& areas) const {
+        return index_.seenIn(areas);
+    }
 
     // Handlers; the defaults do nothing. onLoad runs once, right after the window is made.
     virtual void onLoad() {}
@@ -69,7 +79,13 @@ class Window {
   private:
     friend class Scene;
     friend class Timer;
+    friend class Control;
+    friend class Board;
     void markClosed();
+    // Notes where a control of the window is drawn now, and the labels of a board with it.
+    void refile(Control& c);
+    // Files a control just added, and the labels of a board with it.
+    void added(Control& c);
 
     QString caption_;
     Rect rect_;
@@ -79,7 +95,9 @@ class Window {
     bool closed_ = false;
     bool dirty_ = true;
     std::vector<Rect> changedAreas_;
-    std::vector<Control*> controls_;
+    std::vector<Control*> controls_; // by depth
+    ControlIndex index_;
+    std::uint64_t lastPlace_ = 0;
     std::vector<Timer*> timers_;
 };
 

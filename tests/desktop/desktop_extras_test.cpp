@@ -2,7 +2,9 @@
 #include "front_end.h"
 
 #include "desktop/clock_driver.h"
+#include "desktop/qt_platform.h"
 #include "desktop/window_place.h"
+#include "ui/keys.h"
 
 #include <QScreen>
 #include <QSettings>
@@ -179,6 +181,33 @@ class DesktopExtrasTest : public QObject {
         QTest::keyClick(&f.window, Qt::Key_Escape);
         QTest::keyClick(&f.window, Qt::Key_Q);
         QVERIFY(f.platform.exits == 1 && !asked);
+    }
+
+    void withNoHomeThereIsNoDataFolderAtTheRootAndAPathSectionPaintsOnlyWhatChanged() {
+        const QByteArray home = qgetenv("HOME");
+        for (const char* unusable : {"", "/", "relative", "/no/such/folder"}) {
+            qputenv("HOME", unusable);
+            QVERIFY(!QtPlatform::hasHome() && QtPlatform().dataFolder().isEmpty());
+        }
+        qunsetenv("HOME");
+        QVERIFY(QtPlatform().dataFolder().isEmpty());
+        qputenv("HOME", home);
+        QVERIFY(QtPlatform().dataFolder().endsWith(QLatin1String("/Vexmoor")));
+        // A key on a trail of 10^4 marks, piled up on two places, paints the player's two places.
+        FrontEnd f;
+        BoardWindow& b = f.newGame();
+        b.buildPath();
+        b.boardFromPath.setText(QStringLiteral("1"));
+        b.board.setLeft(9000);
+        b.pathPlayer.setRect({3000, 3000, 255, 255});
+        for (int i = 0; i < b.holes.count(); ++i)
+            b.holes[i].setVisible(false);
+        for (int i = 0; i < 10'000; ++i)
+            f.game.keyDown(i % 2 ? keys::Left : keys::Right, 0);
+        f.window.sync();
+        const Repaint r(f, f.viewOf(b), b.pathPlayer, [&] { f.game.keyDown(keys::Right, 0); });
+        QVERIFY(r.onlyOldAndNew());
+        QVERIFY(f.viewOf(b).linesOf(b.trail[1]).empty());
     }
 };
 

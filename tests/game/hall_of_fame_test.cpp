@@ -3,6 +3,9 @@
 #include "shell/hall_of_fame_window.h"
 #include "shell/menu_window.h"
 
+#include <sys/stat.h>
+#include <thread>
+
 namespace {
 
 QByteArray bytesOf(const QString& path) {
@@ -96,4 +99,63 @@ TEST(HallOfFame, FInTheMenuShowsTheTableWithTheLatestGameHighlighted) {
     EXPECT_TRUE(window.rows[0].look().opaque && !window.rows[1].look().opaque);
     play.playKeys("F");
     EXPECT_EQ(play.game.hallOfFameWindow(), nullptr);
+}
+
+TEST(HallOfFame, CopiesPlayedAtOnceEachKeepTheirGames) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("halloffame.txt");
+    const auto kept = [&] {
+        QStringList games;
+        for (const FameEntry& entry : HallOfFame(path).best())
+            games << entry.name + ' ' + QString::number(entry.serial);
+        games.sort();
+        return games.join(", ");
+    };
+    // The second copy read the table before the first entered a game.
+    HallOfFame first(path), second(path);
+    EXPECT_TRUE(second.best().empty());
+    first.gameEnded("First", 3, Ending::Hole, "2026-12-07");
+    second.gameEnded("Second", 2, Ending::Hole, "2026-12-07");
+    EXPECT_EQ(kept(), "First 0, Second 1");
+    // Two copies ending five games each at the same time.
+    QFile::remove(path);
+    std::vector<std::thread> copies;
+    for (const QString name : {"A", "B"})
+        copies.emplace_back([&path, name] {
+            HallOfFame table(path);
+            for (int game = 0; game < 5; ++game) {
+                table.beginGame();
+                table.gameEnded(name, game, Ending::Hole, "2026-12-07");
+            }
+        });
+    for (std::thread& copy : copies)
+        copy.join();
+    EXPECT_EQ(kept().count('A'), 5);
+    EXPECT_EQ(kept().count('B'), 5);
+}
+
+TEST(HallOfFame, APipeInItsPlaceAndASerialThatLeavesNoRoomAreRefused) {
+    Play play;
+    const QString path = QDir(play.platform.userFolder).filePath("halloffame.txt");
+    ASSERT_TRUE(QDir().mkpath(play.platform.userFolder));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    play.playKeys("F");
+    EXPECT_EQ(play.game.hallOfFameWindow()->rows[0].text(), "No games yet.");
+    play.game.hallOfFame().gameEnded("Anna", 2, Ending::Hole, "2026-12-07");
+    EXPECT_EQ(play.game.hallOfFame().takeNotice(), "The hall of fame cannot be saved.");
+    EXPECT_FALSE(QFileInfo(path).isFile());
+    // The highest serial an int holds leaves none for the next game: the file is set aside; just
+    // below it, the games are numbered anew.
+    for (const auto& [serial, next] : {std::pair{"2147483646", 1}, {"2147483647", 0}}) {
+        QTemporaryDir folder;
+        QFile file(folder.filePath("halloffame.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                    file.write("Vexmoor hall of fame 1\n7\thole\t0\t0\t2026-01-01\t" +
+                               QByteArray(serial) + "\tA\n") &&
+                    file.flush());
+        HallOfFame table(file.fileName());
+        table.gameEnded("B", 1, Ending::Hole, "2026-12-07");
+        EXPECT_EQ(table.latest(), next);
+        EXPECT_EQ(table.takeNotice().contains("damaged"), next == 0);
+    }
 }

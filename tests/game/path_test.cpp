@@ -72,3 +72,40 @@ TEST(Path, TheSeventhSectionWipesAndFreesTheTrailOfTheSixBefore) {
     play.apply("sections=0; marks=13; mark13 shown", true);
     EXPECT_EQ(b.trail.loadedCount(), 2);
 }
+
+TEST(Path, AKeyCostsTheSameOnALongTrailAndItsWipeGrowsOnlyWithIt) {
+    // Left and Right in turn pile the marks up on two places. Times are compared, not measured: a
+    // key on a long trail against one on a short trail, and a wipe of 10^5 marks against one of
+    // 10^4, by the seventh section and by a new game.
+    using Clock = std::chrono::steady_clock;
+    const auto took = [](const auto& work) {
+        const Clock::time_point start = Clock::now();
+        work();
+        return std::max<Clock::duration>(Clock::now() - start, std::chrono::milliseconds(1));
+    };
+    std::vector<Clock::duration> sections, newGames;
+    for (const int marks : {10'000, 100'000}) {
+        Play play;
+        const auto walk = [&](int keys) {
+            for (int i = 0; i < keys; ++i)
+                play.game.keyDown(i % 2 ? keys::Left : keys::Right, 0);
+        };
+        BoardWindow& b = play.start();
+        play.apply("path; fromPath=1; board 6000,600", false);
+        const Clock::duration first = took([&] { walk(1000); });
+        walk(marks - 2000);
+        const Clock::duration last = took([&] { walk(1000); });
+        EXPECT_LT(last, 4 * first) << marks;
+        b.pathSections.setText("6");
+        sections.push_back(took([&] { b.buildPath(); }));
+        EXPECT_EQ(b.trail.loadedCount(), 1);
+        play.apply("fromPath=1; board 6000,600", false);
+        walk(marks);
+        newGames.push_back(took([&] {
+            play.game.startNewGame();
+            play.game.scene().collect();
+        }));
+    }
+    EXPECT_LT(sections[1], 30 * sections[0]);
+    EXPECT_LT(newGames[1], 30 * newGames[0]);
+}

@@ -105,3 +105,22 @@ TEST(SaveRobustness, ANameInTheClassicCodePageLoadsAsWrittenAndIsSavedInUtf8) {
         play.apply("name=" + name + "; saved=" + kBea + name + "/3/True/", true);
     }
 }
+
+TEST(SaveRobustness, WithNoDataFolderAnInstalledCopyKeepsNothingAndWritesNowhere) {
+    Play play;
+    const QDir root(play.platform.folder);
+    root.mkpath("share/vexmoor");
+    root.mkpath("bin");
+    play.platform.folder = root.filePath("bin");
+    play.platform.userFolder.clear();
+    const QStringList here = QDir::current().entryList(QDir::AllEntries | QDir::Hidden);
+    play.start();
+    play.playKeys("Esc S");
+    EXPECT_EQ(play.platform.messages, std::vector<QString>{"Could not save the game."});
+    play.game.hallOfFame().gameEnded("Anna", 2, Ending::Hole, "2026-12-07");
+    EXPECT_EQ(play.game.hallOfFame().best().size(), 1u);
+    EXPECT_EQ(play.game.hallOfFame().takeNotice(), "");
+    EXPECT_EQ(QDir::current().entryList(QDir::AllEntries | QDir::Hidden), here);
+    EXPECT_EQ(root.entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"bin", "share"}));
+}
