@@ -137,6 +137,17 @@ class DesktopExtrasTest : public QObject {
         QVERIFY(!drifted.painted.contains(board.center()));
     }
 
+    void aChangeAtTwiceTheDesignedSizeRepaintsOnlyItsOldAndNewPlaces() {
+        FrontEnd f;
+        f.window.resize(1568, 1142);
+        BoardWindow& b = f.newGame();
+        b.gate.setVisible(true);
+        f.window.sync();
+        QVERIFY(Repaint(f, f.viewOf(b), b.gate, [&] { b.gate.setLeft(1200); }).onlyOldAndNew());
+        ui::Label& time = f.game.mainWindow().timeLeft;
+        QVERIFY(Repaint(f, f.window.panel(), time, [&] { time.setText("119"); }).onlyOldAndNew());
+    }
+
     void theFirstWindowFitsASmallScreenAndThenReopensWhereThePlayerLeftIt() {
         QTemporaryDir folder;
         QSettings settings(folder.filePath(QStringLiteral("Vexmoor.conf")), QSettings::IniFormat);
@@ -155,6 +166,14 @@ class DesktopExtrasTest : public QObject {
         FrontEnd again;
         placeOnScreen(again.window, settings);
         QCOMPARE(again.window.geometry(), window.geometry());
+        // Full screen too, and F11 then goes back to that place.
+        QTest::keyClick(&again.window, Qt::Key_F11);
+        rememberPlace(again.window, settings);
+        FrontEnd full;
+        placeOnScreen(full.window, settings);
+        QVERIFY(full.window.isFullScreen());
+        QTest::keyClick(&full.window, Qt::Key_F11);
+        QTRY_COMPARE(full.window.geometry(), window.geometry());
         // Closing it on a board asks first, with the clock standing still.
         for (auto [board, yes] : {std::pair{false, false}, {true, false}, {true, true}}) {
             Driven d;
