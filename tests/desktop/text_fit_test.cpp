@@ -1,25 +1,12 @@
-// The main window at 0.5, 1, 1.5, 2 and 2.6 times its designed size, and wide and tall: every
-// control stands at its designed place zoomed, clicks there reach it, and every number of the
-// status panel, every message and both menus show whole: each line's ink, in the font really used
-// and where the view draws it, lies inside its control.
+// The main window at 0.5 to 2.6 times its designed size, wide and tall: every control stands at its
+// designed place zoomed, clicks there reach it, and every number of the status panel, every message
+// and both menus show whole: each line's ink, in the font used and where it is drawn, lies inside.
 #include "front_end.h"
 
 #include <QFontMetricsF>
 #include <map>
 
 namespace {
-
-void addSizes() {
-    QTest::addColumn<QSize>("size");
-    for (QSize size : {QSize(392, 286), QSize(784, 571), QSize(1176, 857), QSize(1568, 1142),
-                       QSize(2038, 1485), QSize(1900, 600), QSize(700, 1300)})
-        QTest::addRow("%dx%d", size.width(), size.height()) << size;
-}
-
-void resize(FrontEnd& f, QSize size) {
-    f.window.resize(size);
-    QTRY_COMPARE(f.window.centralWidget()->size(), size);
-}
 
 QStringList cutLetters(const WindowView& view) {
     QStringList cut;
@@ -46,45 +33,35 @@ QStringList cutLetters(const WindowView& view) {
     return cut;
 }
 
-// The child windows, the views and every control shown in them, in the main window's pixels.
+// The child windows and every control shown in them, in the main window's pixels.
 std::map<const void*, QRectF> places(FrontEnd& f) {
     std::map<const void*, QRectF> placed;
-    std::vector<WindowView*> views{&f.window.panel()};
+    std::vector<const WindowView*> views{&f.window.panel()};
     for (const ui::Window* window : f.game.scene().windows()) {
-        QMdiSubWindow* sub = f.window.subWindowOf(*window);
-        placed[sub] = QRectF(sub->parentWidget()->mapTo(&f.window, sub->pos()), sub->size());
+        const QMdiSubWindow* sub = f.window.subWindowOf(*window);
+        placed[sub] = QRectF(sub->mapTo(&f.window, QPoint()), sub->size());
         views.push_back(f.window.viewOf(*window));
     }
-    for (WindowView* view : views) {
-        const QPointF origin = view->mapTo(&f.window, QPoint());
-        placed[view] = QRectF(origin, view->size());
+    for (const WindowView* view : views)
         for (const ui::Control* control : view->sceneWindow()->controls())
             if (const auto place = view->placeOf(*control))
-                placed[control] = place->translated(origin);
-    }
+                placed[control] = place->translated(view->mapTo(&f.window, QPoint()));
     return placed;
 }
 
-// A designed place at the zoom that fits the design into the window, centred.
-struct Zoomed {
-    explicit Zoomed(QSize size)
-        : zoom(std::min(size.width() / 784.0, size.height() / 571.0)),
-          offset((size.width() - 784 * zoom) / 2, (size.height() - 571 * zoom) / 2) {}
-    QRectF operator()(const QRectF& r) const {
-        return {r.topLeft() * zoom + offset, r.size() * zoom};
-    }
-    double zoom;
-    QPointF offset;
-};
+// A place at the designed size, at the zoom that fits the design into the window, centred.
+QRectF zoomed(const QRectF& r, QSize size) {
+    const double zoom = std::min(size.width() / 784.0, size.height() / 571.0);
+    const QPointF offset((size.width() - 784 * zoom) / 2, (size.height() - 571 * zoom) / 2);
+    return {r.topLeft() * zoom + offset, r.size() * zoom};
+}
 
-// Apart by no more than the roundings to whole pixels: a child window's corner at the designed
-// size, zoomed, and here.
-bool near(const QRectF& shown, const Zoomed& zoomed, const QRectF& designed) {
-    const QRectF expected = zoomed(designed);
-    const QPointF topLeft = shown.topLeft() - expected.topLeft();
-    const QPointF bottomRight = shown.bottomRight() - expected.bottomRight();
-    return std::max({std::abs(topLeft.x()), std::abs(topLeft.y()), std::abs(bottomRight.x()),
-                     std::abs(bottomRight.y())}) <= 0.5 * zoomed.zoom + 1;
+// Apart by the roundings to whole pixels at most: a child window's corner at the designed size,
+// zoomed, and here.
+bool near(const QRectF& a, const QRectF& b, double zoom) {
+    const QPointF d = a.topLeft() - b.topLeft(), e = a.bottomRight() - b.bottomRight();
+    return std::max({std::abs(d.x()), std::abs(d.y()), std::abs(e.x()), std::abs(e.y())}) <=
+           0.5 * zoom + 1;
 }
 
 // A left click at a point of the main window, on the widget found there.
@@ -99,36 +76,34 @@ class TextFitTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void everyControlStandsAtItsDesignedPlaceZoomedAndTakesClicksThere_data() { addSizes(); }
-    void everyControlStandsAtItsDesignedPlaceZoomedAndTakesClicksThere() {
+    void everyControlStandsZoomedTakesClicksThereAndShowsWhole_data() {
+        QTest::addColumn<QSize>("size");
+        for (QSize size : {QSize(392, 286), QSize(784, 571), QSize(1176, 857), QSize(1568, 1142),
+                           QSize(2038, 1485), QSize(1900, 600), QSize(700, 1300)})
+            QTest::addRow("%dx%d", size.width(), size.height()) << size;
+    }
+    void everyControlStandsZoomedTakesClicksThereAndShowsWhole() {
         QFETCH(QSize, size);
+        FrontEnd menu;
+        menu.window.resize(size);
+        QCOMPARE(cutLetters(menu.viewOf(*menu.game.menu())), QStringList());
         FrontEnd f;
         BoardWindow& b = f.newGame();
         QTest::keyClick(&f.window, Qt::Key_Escape); // the shop over the board
         const auto designed = places(f);
-        resize(f, size);
-        const Zoomed zoomed(size);
-        QCOMPARE(f.window.stage().zoom.factor(), zoomed.zoom);
+        f.window.resize(size);
+        QTRY_COMPARE(f.window.centralWidget()->size(), size);
         const auto shown = places(f);
-        QCOMPARE(shown.size(), designed.size());
         for (const auto& [what, place] : designed)
-            QVERIFY(near(shown.at(what), zoomed, place));
+            QVERIFY(near(shown.at(what), zoomed(place, size), f.window.stage().zoom.factor()));
+        QCOMPARE(cutLetters(f.viewOf(*f.game.shop())), QStringList());
         QTest::keyClick(&f.window, Qt::Key_Escape);
-        clickAt(f, zoomed(designed.at(&b.gate)).center());
+        clickAt(f, zoomed(designed.at(&b.gate), size).center());
         QCOMPARE(f.platform.messages, std::vector<QString>{"Gate: Go to Next Level"});
         f.platform.queueAnswer(QStringLiteral("qyx"));
-        clickAt(f, zoomed(designed.at(&f.game.mainWindow().captions[0])).center());
-        QCOMPARE(f.game.mainWindow().message(), QStringLiteral("God had mercy."));
-    }
-
-    void everyNumberEveryMessageAndBothMenusShowWhole_data() { addSizes(); }
-    void everyNumberEveryMessageAndBothMenusShowWhole() {
-        QFETCH(QSize, size);
-        FrontEnd f;
-        resize(f, size);
-        QCOMPARE(cutLetters(f.viewOf(*f.game.menu())), QStringList());
-        f.newGame();
         MainWindow& status = f.game.mainWindow();
+        clickAt(f, zoomed(designed.at(&status.captions[0]), size).center());
+        QCOMPARE(status.message(), QStringLiteral("God had mercy."));
         const WindowView& panel = f.window.panel();
         for (const char* number : {"98", "900", "-10", "99999"}) {
             const std::initializer_list<ui::Label*> fields = {
@@ -154,8 +129,6 @@ class TextFitTest : public QObject {
             QCOMPARE(shown.join(' '), status.message());
             QCOMPARE(cutLetters(panel), QStringList());
         }
-        QTest::keyClick(&f.window, Qt::Key_Escape);
-        QCOMPARE(cutLetters(f.viewOf(*f.game.shop())), QStringList());
     }
 };
 
