@@ -3,6 +3,7 @@
 #include "desktop/accessible_view.h"
 #include "desktop/key_map.h"
 #include "desktop/window_view.h"
+#include "desktop/zoomed_frame.h"
 #include "shell/game.h"
 
 #include <QApplication>
@@ -11,29 +12,9 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
-
-// The client area at its starting size: 11760 by 8565 twips.
-constexpr int kStartWidth = 784;
-constexpr int kStartHeight = 571;
-// The frame, caption and menu bar around the client area, as the game counts the main window.
-constexpr double kFrameWidth = 120;
-constexpr double kFrameHeight = 510;
-
-int toPixels(double twips) {
-    return qRound(twips / ui::kTwipsPerPixel);
-}
-
-double toTwips(int pixels) {
-    return pixels * ui::kTwipsPerPixel;
-}
-
-QRect pixelRect(const ui::Rect& r) {
-    return {toPixels(r.left), toPixels(r.top), toPixels(r.width), toPixels(r.height)};
-}
 
 // A caption without buttons: the game closes its windows itself.
 Qt::WindowFlags flagsFor(const ui::Window& window) {
@@ -64,20 +45,16 @@ DesktopWindow::DesktopWindow(Game& game)
     setWindowTitle(game.mainWindow().caption());
     setWindowIcon(gameIcon());
     area_->setBackground(Qt::black);
-    panel_->setFixedHeight(toPixels(MainWindow::kPanelHeight));
     panel_->hide();
     panel_->onPress = [this](QPointF point) { press(*panel_, point); };
-    auto* layout = new QVBoxLayout(central_);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(area_, 1);
-    layout->addWidget(panel_);
+    // Black around the zoomed design.
+    QPalette black;
+    black.setColor(QPalette::Window, Qt::black);
+    central_->setPalette(black);
+    central_->setAutoFillBackground(true);
     setCentralWidget(central_);
-    // Room for the status panel and a board window above it.
-    central_->setMinimumSize(toPixels(ui::Window::kMinimumWidth),
-                             2 * toPixels(MainWindow::kPanelHeight));
-    resize(kStartWidth, kStartHeight);
-    area_->resize(kStartWidth, kStartHeight);
+    central_->setMinimumSize(Stage::smallestClient());
+    resize(Zoom::kDesign);
     connect(area_, &QMdiArea::subWindowActivated, this, &DesktopWindow::subWindowActivated);
     // Keys reach the game whichever widget has the focus.
     qApp->installEventFilter(this);
@@ -176,7 +153,7 @@ void DesktopWindow::sync() {
     const bool shown = main.statusPanel.visible();
     if (panel_->isHidden() == shown) {
         panel_->setVisible(shown);
-        central_->layout()->activate();
+        layOut();
     }
     panel_->updateAreas(main.changedAreas());
     main.clearDirty();
@@ -208,10 +185,11 @@ void DesktopWindow::openChildren() {
         }
         auto* view = new WindowView(game_, *window);
         view->onPress = [this, view](QPointF point) { press(*view, point); };
+        view->setZoom(stage_.zoom);
         auto* sub = new QMdiSubWindow;
         sub->setWidget(view);
         sub->setSystemMenu(nullptr);
-        sub->setMinimumSize(toPixels(ui::Window::kMinimumWidth), 1);
+        zoomFrame(*sub, stage_.zoom);
         area_->addSubWindow(sub, flagsFor(*window));
         ordered.push_back({window, sub, view});
         place(ordered.back());
@@ -232,7 +210,7 @@ void DesktopWindow::restack() {
 void DesktopWindow::place(const Child& child) {
     const ui::Window& window = *child.window;
     child.sub->setWindowTitle(window.caption());
-    child.sub->setGeometry(pixelRect(window.rect()));
+    child.sub->setGeometry(stage_.zoom.wholePixels(window.rect()));
     child.sub->setEnabled(window.enabled());
     child.view->update();
 }
@@ -242,28 +220,38 @@ void DesktopWindow::writeBack(const Child& child) {
     if (!window || stopped_)
         return;
     // A side the pixels still agree on keeps its twips.
+    const Zoom& zoom = stage_.zoom;
     const QRect shown = child.sub->geometry();
-    const QRect scene = pixelRect(window->rect());
+    const QRect scene = zoom.wholePixels(window->rect());
     ui::Rect placed = window->rect();
     if (shown.x() != scene.x())
-        placed.left = toTwips(shown.x());
+        placed.left = zoom.twips(shown.x());
     if (shown.y() != scene.y())
-        placed.top = toTwips(shown.y());
+        placed.top = zoom.twips(shown.y());
     if (shown.width() != scene.width())
-        placed.width = toTwips(shown.width());
+        placed.width = zoom.twips(shown.width());
     if (shown.height() != scene.height())
-        placed.height = toTwips(shown.height());
+        placed.height = zoom.twips(shown.height());
     game_.placeWindow(*window, placed);
 }
 
-void DesktopWindow::centralResized() {
-    // The game sizes the board window from the main window's outer size.
-    MainWindow& main = game_.mainWindow();
-    const double width = toTwips(central_->width());
-    game_.placeWindow(main, {main.left(), main.top(), width + kFrameWidth,
-                             toTwips(central_->height()) + kFrameHeight});
-    main.statusPanel.setWidth(width);
-    sync();
+void DesktopWindow::layOut() {
+    // The game keeps its sizes: only the zoom changes, and the children follow it unasked.
+    const Stage stage = Stage::fitting(central_->size(), !panel_->isHidden());
+    const bool rezoomed = stage.zoom != stage_.zoom;
+    stage_ = stage;
+    area_->setGeometry(stage.area);
+    panel_->setGeometry(stage.panel);
+    if (!rezoomed)
+        return;
+    panel_->setZoom(stage.zoom);
+    const bool wasSyncing = std::exchange(syncing_, true);
+    for (const Child& child : children_) {
+        zoomFrame(*child.sub, stage.zoom);
+        child.view->setZoom(stage.zoom);
+        place(child);
+    }
+    syncing_ = wasSyncing;
 }
 
 bool DesktopWindow::keyEvent(QObject* watched, const QKeyEvent& event) {
@@ -274,6 +262,11 @@ bool DesktopWindow::keyEvent(QObject* watched, const QKeyEvent& event) {
     const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
     if (tab && event.modifiers().testFlag(Qt::ControlModifier))
         return false;
+    if (event.key() == Qt::Key_F11) {
+        if (!event.isAutoRepeat())
+            setWindowState(windowState() ^ Qt::WindowFullScreen);
+        return true;
+    }
     const auto stroke =
         keyStroke(event.key(), event.modifiers().testFlag(Qt::KeypadModifier), event.text());
     if (!stroke)
@@ -289,7 +282,7 @@ bool DesktopWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Resize:
     case QEvent::Move:
         if (watched == central_ && event->type() == QEvent::Resize)
-            centralResized();
+            layOut();
         else if (const Child* child = childOf(watched); child && !syncing_)
             writeBack(*child);
         break;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/zoom.h"
+
 #include <QMainWindow>
 #include <cstdint>
 #include <functional>
@@ -15,8 +17,9 @@ class Window;
 } // namespace ui
 
 // The main window "Vexmoor": the MDI area with one sub-window per open window of the scene, and
-// the status panel along the bottom. Every key, click and stretch of time reaches the game through
-// it, and after each one it shows what changed.
+// the status panel along the bottom, both zoomed to fill the window (see Stage). Every key, click
+// and stretch of time reaches the game through it, and after each one it shows what changed. F11
+// fills the screen and back, and is no key for the game.
 class DesktopWindow : public QMainWindow {
     Q_OBJECT
 
@@ -26,6 +29,8 @@ class DesktopWindow : public QMainWindow {
 
     QMdiArea& area() const { return *area_; }
     WindowView& panel() const { return *panel_; }
+    // Where the area and the panel stand, and at what zoom.
+    const Stage& stage() const { return stage_; }
     // The sub-window that shows a window of the scene, or nullptr.
     QMdiSubWindow* subWindowOf(const ui::Window& window) const;
     WindowView* viewOf(const ui::Window& window) const;
@@ -72,7 +77,8 @@ class DesktopWindow : public QMainWindow {
     bool keyEvent(QObject* watched, const QKeyEvent& event);
     void press(WindowView& view, std::optional<QPointF> point);
     void subWindowActivated(QMdiSubWindow* sub);
-    void centralResized();
+    // Zooms the area and the panel to the window's client area.
+    void layOut();
     void openChildren();
     void restack();
     void place(const Child& child);
@@ -84,6 +90,7 @@ class DesktopWindow : public QMainWindow {
     QMdiArea* area_;
     WindowView* panel_;
     std::vector<Child> children_;
+    Stage stage_;
     std::optional<unsigned> revision_;
     int depth_ = 0;
     bool syncing_ = false;

@@ -2,7 +2,6 @@
 
 #include "desktop/clock_driver.h"
 #include "desktop/desktop_window.h"
-#include "ui/geometry.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -10,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QMdiArea>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
@@ -18,10 +16,6 @@
 #include <cmath>
 
 namespace {
-
-// The starting size of the area the child windows live in, until a main window is attached.
-constexpr double kStartWidth = 11760;
-constexpr double kStartHeight = 8565;
 
 constexpr qint64 kMsPerDay = 24 * 60 * 60 * 1000;
 // The local offset from UTC is taken again after this long, for a change to or from summer time.
@@ -93,11 +87,11 @@ void QtPlatform::exitNow() {
 }
 
 double QtPlatform::screenWidth() const {
-    return window_ ? window_->area().width() * ui::kTwipsPerPixel : kStartWidth;
+    return Stage::kDesignTwips.width();
 }
 
 double QtPlatform::screenHeight() const {
-    return window_ ? window_->area().height() * ui::kTwipsPerPixel : kStartHeight;
+    return window_ ? window_->stage().areaHeightTwips() : Stage().areaHeightTwips();
 }
 
 QString QtPlatform::programFolder() const {

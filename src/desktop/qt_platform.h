@@ -16,8 +16,8 @@ class QtPlatform : public ui::Platform {
   public:
     QtPlatform();
 
-    // The main window hosts the dialogs, its MDI area is the screen, and the game clock stands
-    // still while a dialog is open.
+    // The main window hosts the dialogs, its MDI area at its designed size is the screen, and the
+    // game clock stands still while a dialog is open.
     void attach(DesktopWindow& window, ClockDriver& driver);
 
     // A question over the main window with Yes and No; true for Yes.

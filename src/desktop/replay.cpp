@@ -42,7 +42,7 @@ std::optional<Options> options(int argc, char* argv[]) {
     return chosen;
 }
 
-// Keys do not reach a replayed game; Escape stops the playback.
+// Keys do not reach a replayed game; Escape stops the playback, and F11 still fills the screen.
 class Playback : public QObject {
   public:
     Playback(Player& player, DesktopWindow& window, double speed)
@@ -65,9 +65,10 @@ class Playback : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape)
             stop();
-        return true;
+        return key != Qt::Key_F11;
     }
 
   private:

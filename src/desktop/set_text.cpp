@@ -47,15 +47,22 @@ SetText::SetText(const QString& text, const ui::Font& font, const QFont& qfont, 
 }
 
 // Lines stand one font size apart, as tight as the game's own fonts set them, so a long menu or a
-// three-line message fits its field with the wider fallback font too. The text hangs from the top;
-// where the letters of its last line reach below the rectangle, it rises as far as the first
-// line's letters allow without leaving the top, so the message line keeps the tails of its third
-// line and a label lower than its font keeps its letters whole. A line wider than the rectangle
-// (one long word) is squeezed across to fit.
+// three-line message fits its field with the wider fallback font too. The text hangs from the top,
+// never so high that the first line's letters leave it (in a small font they reach above the
+// ascent); where the letters of its last line reach below the rectangle, it rises as far as the
+// first line's letters allow without leaving the top, so the message line keeps the tails of its
+// third line and a label lower than its font keeps its letters whole. A line wider than the
+// rectangle (one long word) is squeezed across to fit.
 std::vector<TextLine> SetText::place(const QRectF& rect, ui::Align align) const {
-    const double pitch = qfont_.pixelSize();
+    // Up to a pixel closer where the letters of every line would not fit otherwise (in a small
+    // font their ink takes more of it).
+    const double size = qfont_.pixelSize();
+    const double inkRoom = rect.height() + firstInkTop_ - lastInkBottom_;
+    const double pitch =
+        lines_.size() < 2 ? size : std::clamp(inkRoom / double(lines_.size() - 1), size - 1, size);
     // Baselines fall on whole pixels, as the glyphs are drawn.
-    double baseline = std::round(rect.top() + ascent_);
+    double baseline =
+        std::max(std::round(rect.top() + ascent_), std::ceil(rect.top() - firstInkTop_));
     const double below = baseline + (lines_.size() - 1) * pitch + lastInkBottom_ - rect.bottom();
     const double room = baseline + firstInkTop_ - rect.top();
     baseline -= std::max(0.0, std::min(below, room));

@@ -18,11 +18,6 @@ QColor colourOf(ui::Colour c) {
     return QColor(ui::red(c), ui::green(c), ui::blue(c));
 }
 
-QRectF pixels(const ui::Rect& r) {
-    const double k = ui::kTwipsPerPixel;
-    return {r.left / k, r.top / k, r.width / k, r.height / k};
-}
-
 // Half-open, like the pixels a rectangle covers.
 bool covers(const QRectF& r, QPointF p) {
     return p.x() >= r.left() && p.x() < r.right() && p.y() >= r.top() && p.y() < r.bottom();
@@ -104,11 +99,21 @@ ui::Window* WindowView::sceneWindow() const {
     return std::ranges::find(open, window_) != open.end() ? window_ : nullptr;
 }
 
-QFont WindowView::fontOf(const ui::Font& font) {
+void WindowView::setZoom(const Zoom& zoom) {
+    if (zoom == zoom_)
+        return;
+    zoom_ = zoom;
+    setTexts_.clear();
+    update();
+}
+
+QFont WindowView::fontOf(const ui::Font& font, const Zoom& zoom) {
     QFont qfont;
     qfont.setFamilies({font.family, QStringLiteral("DejaVu Sans Mono")});
     qfont.setStyleHint(QFont::Monospace);
-    qfont.setPixelSize(std::max(1, qRound(font.points * 96 / 72)));
+    // Zoomed, never larger than the designed size in proportion, so what fits there fits zoomed.
+    const int designed = qRound(font.points * 96 / 72);
+    qfont.setPixelSize(std::max(1, qFloor(designed * zoom.factor() + 1e-9)));
     qfont.setWeight(static_cast<QFont::Weight>(font.weight));
     return qfont;
 }
@@ -116,7 +121,7 @@ QFont WindowView::fontOf(const ui::Font& font) {
 std::optional<WindowView::Placement> WindowView::placementOf(const ui::Control& control) const {
     if (!control.visible())
         return std::nullopt;
-    Placement place{pixels(control.rect()), QRectF(rect())};
+    Placement place{zoom_.pixels(control.rect()), QRectF(rect())};
     if (const ui::Board* board = control.parentBoard()) {
         const auto outer = placementOf(*board);
         if (!outer)
@@ -155,7 +160,7 @@ ui::Label* WindowView::labelAt(QPointF point) const {
 void WindowView::updateAreas(const std::vector<ui::Rect>& areas) {
     QRegion region;
     for (const ui::Rect& area : areas)
-        region += reach(pixels(area));
+        region += reach(zoom_.pixels(area));
     if (!region.isEmpty())
         update(region);
 }
@@ -202,7 +207,7 @@ const SetText& WindowView::setTextOf(const QString& text, const ui::Font& font,
     const auto found = setTexts_.find(&control);
     if (found != setTexts_.end() && found->second.holds(text, font, width))
         return found->second;
-    SetText set(text, font, fontOf(font), width);
+    SetText set(text, font, fontOf(font, zoom_), width);
     return setTexts_.insert_or_assign(&control, std::move(set)).first->second;
 }
 

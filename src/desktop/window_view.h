@@ -1,6 +1,7 @@
 #pragma once
 
 #include "desktop/set_text.h"
+#include "desktop/zoom.h"
 
 #include <QWidget>
 #include <functional>
@@ -17,8 +18,8 @@ struct LabelLook;
 } // namespace ui
 
 // Paints one window of the scene from its controls and reports mouse presses: kTwipsPerPixel to a
-// logical pixel, controls in the window's order, the labels of a board placed relative to it and
-// clipped to it.
+// logical pixel at the zoom, controls in the window's order, the labels of a board placed relative
+// to it and clipped to it.
 class WindowView : public QWidget {
     Q_OBJECT
 
@@ -34,8 +35,12 @@ class WindowView : public QWidget {
     std::optional<QRectF> placeOf(const ui::Control& control) const;
 
     // The font of a look: the game's Lucida faces fall back to a monospace face, sized in points
-    // as at 96 dpi.
-    static QFont fontOf(const ui::Font& font);
+    // as at 96 dpi, times the zoom.
+    static QFont fontOf(const ui::Font& font, const Zoom& zoom = {});
+
+    const Zoom& zoom() const { return zoom_; }
+    // Draws the window at another zoom: its texts are set anew in fonts of that size.
+    void setZoom(const Zoom& zoom);
 
     using TextLine = ::TextLine;
     // The lines of a shown label or text block with text as drawn in its font (fontOf); none
@@ -69,5 +74,6 @@ class WindowView : public QWidget {
 
     Game& game_;
     ui::Window* window_;
+    Zoom zoom_;
     mutable std::unordered_map<const ui::Control*, SetText> setTexts_;
 };

@@ -137,6 +137,10 @@ class DesktopExtrasTest : public QObject {
               QRect(board.left(), board.bottom() - 6, board.width(), 6)})
             QVERIFY(drifted.painted.contains(painted));
         QVERIFY(!drifted.painted.contains(board.center()));
+        f.window.resize(1568, 1142); // and at twice the size
+        QTRY_VERIFY(view.placeOf(b.gate)->width() == 34);
+        QVERIFY(Repaint(f, view, b.gate, [&] { b.gate.setLeft(1500); }).onlyOldAndNew());
+        QVERIFY(Repaint(f, f.window.panel(), time, [&] { time.setText("118"); }).onlyOldAndNew());
     }
 
     void theFirstWindowFitsASmallScreenAndThenReopensWhereThePlayerLeftIt() {
@@ -157,6 +161,13 @@ class DesktopExtrasTest : public QObject {
         FrontEnd again;
         placeOnScreen(again.window, settings);
         QCOMPARE(again.window.geometry(), window.geometry());
+        QTest::keyClick(&again.window, Qt::Key_F11); // full screen is remembered too
+        rememberPlace(again.window, settings);
+        FrontEnd full;
+        placeOnScreen(full.window, settings);
+        QVERIFY(full.window.isFullScreen());
+        QTest::keyClick(&full.window, Qt::Key_F11);
+        QTRY_COMPARE(full.window.geometry(), window.geometry());
         // Closing it on a board asks first, with the clock standing still.
         for (auto [board, yes] : {std::pair{false, false}, {true, false}, {true, true}}) {
             Driven d;

@@ -12,6 +12,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 #include <QToolTip>
 
@@ -176,18 +177,25 @@ class FrontEndTest : public QObject {
         QVERIFY(menu.platform.addresses.empty() && menu.platform.exits == 0);
     }
 
-    void aNewGameFillsTheAreaAboveThePanelWhoseCaptionsAskForACheat() {
+    void aNewGameFillsTheDesignedAreaZoomedAndF11FillsTheScreenWithoutATurn() {
         FrontEnd f;
         QCOMPARE(f.window.size(), QSize(784, 571));
-        f.window.resize(1000, 700);
-        QTRY_COMPARE(f.game.mainWindow().width(), 1000 * 15.0 + 120);
-        QCOMPARE(f.game.mainWindow().height(), 700 * 15.0 + 510);
-        f.newGame();
-        QCOMPARE(f.window.area().subWindowList()[0]->geometry(), QRect(0, 0, 1000, 700 - 49));
-        QCOMPARE(f.window.panel().geometry(), QRect(0, 700 - 49, 1000, 49));
-        f.platform.queueAnswer(QStringLiteral("qyx"));
-        f.click(f.window.panel(), f.game.mainWindow().captions[0]);
-        QCOMPARE(f.game.mainWindow().message(), QStringLiteral("God had mercy."));
+        f.window.resize(1000, 700); // a zoom of 700 / 571, 19 pixels of black on either side
+        BoardWindow& b = f.newGame();
+        QCOMPARE(b.rect(), (ui::Rect{1, 1, 11760, 8565 - 735}));
+        QCOMPARE(f.window.area().subWindowList()[0]->geometry(), QRect(0, 0, 961, 640));
+        QCOMPARE(f.window.panel().geometry(), QRect(19, 640, 961, 60));
+        QCOMPARE(f.window.grab().toImage().pixelColor(9, 350), QColor(Qt::black));
+        // F11 and back, with a monster on the board that any turn would move.
+        b.demon.setVisible(true);
+        const int draws = f.platform.randomCalls;
+        QTest::keyClick(&f.window, Qt::Key_F11);
+        QVERIFY(f.window.isFullScreen());
+        QTRY_COMPARE(f.window.size(), f.window.screen()->size());
+        QTest::keyClick(&f.window, Qt::Key_F11);
+        QVERIFY(!f.window.isFullScreen() && f.platform.randomCalls == draws);
+        QTest::keyClick(&f.window, Qt::Key_F10);
+        QVERIFY(f.platform.randomCalls > draws);
     }
 
     void aHeldKeyIsATurnForEachRepeatAndTheShopHoldsTheBoardUntilItCloses() {
