@@ -72,12 +72,11 @@ QRect reach(const QRectF& r) {
 }
 
 // The parts of a region in twips, a pixel wider all round for a line's end.
-std::vector<ui::Rect> twipsOf(const QRegion& region) {
-    const double k = ui::kTwipsPerPixel;
+std::vector<ui::Rect> twipsOf(const QRegion& region, const Zoom& zoom) {
     std::vector<ui::Rect> areas;
     for (const QRect& part : region)
-        areas.push_back({(part.left() - 1) * k, (part.top() - 1) * k, (part.width() + 2) * k,
-                         (part.height() + 2) * k});
+        areas.push_back({zoom.twips(part.left() - 1), zoom.twips(part.top() - 1),
+                         zoom.twips(part.width() + 2), zoom.twips(part.height() + 2)});
     return areas;
 }
 
@@ -142,8 +141,8 @@ ui::Label* WindowView::labelAt(QPointF point) const {
     const ui::Window* shown = sceneWindow();
     if (!shown)
         return nullptr;
-    const double k = ui::kTwipsPerPixel;
-    const std::vector<ui::Control*> there = shown->seenIn({{point.x() * k, point.y() * k, 0, 0}});
+    const std::vector<ui::Control*> there =
+        shown->seenIn({{zoom_.twips(point.x()), zoom_.twips(point.y()), 0, 0}});
     for (auto it = there.rbegin(); it != there.rend(); ++it) {
         const ui::Control::Kind kind = (*it)->kind();
         if (kind != ui::Control::Kind::Label && kind != ui::Control::Kind::Board)
@@ -175,7 +174,7 @@ void WindowView::paintEvent(QPaintEvent* event) {
     }
     // Only the controls in the part to paint are looked at, however many the window holds: the
     // background where no board covers it, then the controls.
-    const std::vector<ui::Control*> drawn = shown->seenIn(twipsOf(region));
+    const std::vector<ui::Control*> drawn = shown->seenIn(twipsOf(region, zoom_));
     QRegion background = region;
     for (const ui::Control* control : drawn)
         if (control->kind() == ui::Control::Kind::Board && !control->parentBoard())
