@@ -48,6 +48,7 @@ class Window {
     void add(Control& c, const Control* below = nullptr);
     void remove(Control& c);
     const std::vector<Control*>& controls() const { return controls_; }
+    const std::vector<Timer*>& timers() const { return timers_; }
 
     // Handlers; the defaults do nothing. onLoad runs once, right after the window is made.
     virtual void onLoad() {}
