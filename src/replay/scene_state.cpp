@@ -200,9 +200,13 @@ std::optional<QString> Restorer::restoreTimer(const QStringList& tokens) {
     bool ok[2] = {};
     const int interval = tokens.value(2).toInt(&ok[0]);
     const std::int64_t due = tokens.value(3).toLongLong(&ok[1]);
-    if (tokens.size() != 4 || !ok[0] || !ok[1] || timers_ >= window_->timers().size())
+    const bool enabled = tokens.value(1) == QLatin1String("1");
+    // A running timer's next tick is within its interval from now.
+    const std::int64_t now = game_.clock().now();
+    if (tokens.size() != 4 || !ok[0] || !ok[1] || timers_ >= window_->timers().size() ||
+        (enabled && (due <= now || due > now + interval)))
         return QStringLiteral("the timer is damaged");
-    window_->timers()[timers_++]->restore(tokens[1] == QLatin1String("1"), interval, due);
+    window_->timers()[timers_++]->restore(enabled, interval, due);
     return std::nullopt;
 }
 
