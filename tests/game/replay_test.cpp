@@ -141,6 +141,21 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
     };
     for (const auto& [bytes, message] : cases)
         EXPECT_TRUE(replayed(bytes).contains(message)) << replayed(bytes).toStdString();
+    // A second game begins from the windows the first left; damaged, they are refused.
+    for (const int key : {keys::Escape, int('N')})
+        live.press(key);
+    const QByteArray second = recording::write(live.recorder.current());
+    const std::pair<QByteArray, QString> states[] = {
+        {second, "replay matches"},
+        {QByteArray(second).replace("\nwindow shop", "\nwindow shed"), "the window is damaged"},
+        {QByteArray(second).replace("\ntimer 0 10 ", "\ntimer 1 10 -"), "the timer is damaged"},
+        {QByteArray(second).replace("\ncontrol label", "\ncontrol field"),
+         "the control is damaged"},
+        {QByteArray(second).replace("\narray holes", "\ncontrol other 1 0 0 1 1\narray holes"),
+         "the control is damaged"},
+    };
+    for (const auto& [bytes, message] : states)
+        EXPECT_TRUE(replayed(bytes).contains(message)) << replayed(bytes).toStdString();
     QTemporaryDir folder;
     QFile huge(QDir(folder.path()).filePath("huge.txt"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(recording::kMaxBytes + 1));
