@@ -8,6 +8,8 @@
 #include "replay/recorder.h"
 #include "replay/recording_platform.h"
 #include "shell/game.h"
+#include "shell/menu_window.h"
+#include "shop/shop_window.h"
 #include "ui/keys.h"
 
 #include <QCoreApplication>
@@ -33,9 +35,8 @@ double residentMegabytes() {
 // new game from it (or from the menu).
 int nextKey(Game& game, std::mt19937& dice) {
     const BoardWindow* board = game.boardWindow();
-    if (game.menu() && game.scene().active() == game.menu())
-        return 'N';
-    if (game.shop() && game.scene().active() == game.shop())
+    const ui::Window* front = game.scene().active();
+    if (front && (front == game.menu() || front == game.shop()))
         return 'N';
     if (!board || board->gameOver.isSet() || game.scene().active() != board)
         return keys::Escape;
