@@ -25,16 +25,19 @@ package: deps
 	cmake --build --preset release --target package
 	dpkg-deb -c build/release/package/vexmoor_*.deb
 
-# The save file's fuzz target for FUZZ_SECONDS, from the committed corpus; what it finds is kept in
-# build/fuzz/corpus (not committed) and a failing input in build/fuzz/.
+# The fuzz targets of the save file and of the recordings, FUZZ_SECONDS each, from the committed
+# corpora (the recordings' is tests/replays); what they find is kept in build/fuzz/corpus and
+# build/fuzz/recordings (not committed) and a failing input in build/fuzz/.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@tools/install-deps.sh fuzz
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	mkdir -p build/fuzz/corpus
+	mkdir -p build/fuzz/corpus build/fuzz/recordings
 	build/fuzz/tests/save_file_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus
+	build/fuzz/tests/recording_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-max_len=65536 -artifact_prefix=build/fuzz/recording- build/fuzz/recordings tests/replays
 
 # The figures: a turn, time and repaints, a key on a long trail and its wipe, the start-up against a reference program, and the game at
 # rest; X11 figures too when DISPLAY is set (Xvfb :9 & DISPLAY=:9 make bench).
@@ -45,6 +48,7 @@ bench: deps
 	./build/bench/bench/trail_bench
 	./build/bench/bench/startup_bench
 	./build/bench/bench/idle_bench
+	./build/bench/bench/session_bench
 
 # Writes the golden dumps of the windows anew after a deliberate change of a text, colour or place.
 golden: deps

@@ -1,4 +1,5 @@
 // Vexmoor: the game in a Qt main window, on a clock that runs in real time.
+#include "app/signal_catcher.h"
 #include "desktop/clock_driver.h"
 #include "desktop/desktop_window.h"
 #include "desktop/qt_platform.h"
@@ -97,6 +98,9 @@ int main(int argc, char* argv[]) {
     ClockDriver driver(game, window);
     desktop.attach(window, driver);
     window.askYesNo = [&desktop](const QString& question) { return desktop.askYesNo(question); };
+    // A logout, a closed terminal or Ctrl+C ends the program as X in the menu does, asking
+    // nothing: the recording gets its end line as the program closes.
+    const SignalCatcher endOnSignal([&desktop](int) { desktop.exitNow(); });
 
     // The game starts in the area as it is once the window is placed on the screen.
     if (settings)

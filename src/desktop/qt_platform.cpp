@@ -43,6 +43,9 @@ void QtPlatform::attach(DesktopWindow& window, ClockDriver& driver) {
 }
 
 int QtPlatform::runModal(QDialog& dialog) {
+    // The program is ending: the handler that asks runs to its end without a dialog.
+    if (window_ && window_->stopped())
+        return QDialog::Rejected;
     if (driver_)
         driver_->suspend();
     const int result = dialog.exec();

@@ -84,10 +84,8 @@ class Playback : public QObject {
         if (!timer_.isActive())
             return;
         timer_.stop();
-        const auto fault = player_.fault();
-        const QString verdict = player_.finished()
-                                    ? fault.value_or(QStringLiteral("replay matches"))
-                                    : QStringLiteral("replay stopped");
+        const QString verdict =
+            player_.finished() ? player_.verdict() : QStringLiteral("replay stopped");
         window_.setWindowTitle(window_.windowTitle() + QStringLiteral(" - ") + verdict);
     }
 

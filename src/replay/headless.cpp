@@ -13,7 +13,6 @@ int replayHeadless(const recording::Recording& recording, QTextStream& out) {
     player.playToEnd();
     for (const auto& [name, value] : recording::endStateOf(game.mainWindow()))
         out << name << ": " << value << '\n';
-    const auto fault = player.fault();
-    out << (fault ? *fault : QStringLiteral("replay matches")) << '\n';
-    return fault ? 1 : 0;
+    out << player.verdict() << '\n';
+    return player.exitCode();
 }

@@ -1,6 +1,7 @@
 #include "replay/player.h"
 
 #include "replay/replay_platform.h"
+#include "replay/scene_state.h"
 #include "save/save_place.h"
 #include "shell/game.h"
 
@@ -10,25 +11,32 @@
 Player::Player(Game& game, ReplayPlatform& platform, recording::Recording recording)
     : game_(game), platform_(platform), recording_(std::move(recording)) {
     game_.setWatcher(this);
+    game_.advance(recording_.startTime);
+    // Windows that cannot be brought back take no inputs.
+    if (!recording_.state.empty())
+        fault_ = scenestate::restore(game_, recording_.state);
+    if (fault_)
+        next_ = recording_.events.size();
 }
 
 Player::~Player() {
     game_.setWatcher(nullptr);
 }
 
-std::int64_t Player::gameStart() const {
-    for (const recording::Event& event : recording_.events)
-        if (event.kind == QLatin1String("game"))
-            return event.time;
-    return 0;
+std::int64_t Player::endTime() const {
+    if (recording_.ended || recording_.events.empty())
+        return recording_.ended ? recording_.endTime : recording_.startTime;
+    return recording_.events.back().time;
 }
 
 bool Player::finished() const {
-    return next_ == recording_.events.size() && game_.clock().now() >= recording_.endTime;
+    return next_ == recording_.events.size() && (fault_ || game_.clock().now() >= endTime());
 }
 
 void Player::playUntil(std::int64_t time) {
-    time = std::min(time, recording_.endTime);
+    if (finished())
+        return platform_.finish();
+    time = std::min(time, endTime());
     while (next_ < recording_.events.size() && recording_.events[next_].time <= time)
         play(recording_.events[next_++]);
     if (time > game_.clock().now())
@@ -52,11 +60,12 @@ void Player::play(const recording::Event& event) {
             fault_ = QStringLiteral("line %1: there is no such label to click").arg(event.line);
     } else if (event.kind == QLatin1String("front") || event.kind == QLatin1String("place")) {
         ui::Window* window = windowAt(args[0].toInt());
-        if (!window && !fault_)
-            fault_ = QStringLiteral("line %1: there is no such window").arg(event.line);
+        if (!window)
+            fault_ =
+                fault_.value_or(QStringLiteral("line %1: there is no such window").arg(event.line));
         else if (event.kind == QLatin1String("front"))
             game_.bringToFront(*window);
-        else if (window)
+        else
             game_.placeWindow(*window, {args[1].toDouble(), args[2].toDouble(), args[3].toDouble(),
                                         args[4].toDouble()});
     }
@@ -99,6 +108,8 @@ std::optional<QString> Player::fault() const {
         return fault_;
     if (platform_.fault())
         return platform_.fault();
+    if (!recording_.ended)
+        return std::nullopt;
     const recording::EndState now = recording::endStateOf(game_.mainWindow());
     for (std::size_t i = 0; i < now.size(); ++i)
         if (now[i] != recording_.end[i])
@@ -106,4 +117,18 @@ std::optional<QString> Player::fault() const {
                 .arg(recording_.endLine)
                 .arg(now[i].first, now[i].second, recording_.end[i].second);
     return std::nullopt;
+}
+
+QString Player::verdict() const {
+    if (const auto wrong = fault())
+        return *wrong;
+    if (!recording_.ended)
+        return QStringLiteral("line %1: the recording ended unexpectedly here, where its program "
+                              "stopped; replayed to its last event")
+            .arg(recording_.endLine);
+    return QStringLiteral("replay matches");
+}
+
+int Player::exitCode() const {
+    return fault() ? 1 : recording_.ended ? 0 : 3;
 }

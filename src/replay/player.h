@@ -8,8 +8,9 @@
 class Game;
 class ReplayPlatform;
 
-// Plays a recording into a fresh game: each input at its time on the game clock, the answers
-// through the replay platform. While it plays, no other input reaches the game.
+// Plays a recording into a fresh game, brought first into the state the recorded game began in:
+// each input at its time on the game clock, the answers through the replay platform. While it
+// plays, no other input reaches the game.
 class Player : public GameWatcher {
   public:
     Player(Game& game, ReplayPlatform& platform, recording::Recording recording);
@@ -19,15 +20,20 @@ class Player : public GameWatcher {
 
     // Plays every input due by `time` and lets the game clock reach it, the end at most.
     void playUntil(std::int64_t time);
-    void playToEnd() { playUntil(recording_.endTime); }
+    void playToEnd() { playUntil(endTime()); }
     bool finished() const;
-    // Where the recorded game begins and ends on the game clock.
-    std::int64_t gameStart() const;
-    std::int64_t endTime() const { return recording_.endTime; }
+    // Where the recorded game begins and ends on the game clock: its end line, or the last event
+    // of a recording whose program died.
+    std::int64_t gameStart() const { return recording_.startTime; }
+    std::int64_t endTime() const;
 
     // Once finished: the first place the replay went another way than the recording, naming the
     // line, or nothing when it ended in the recorded state.
     std::optional<QString> fault() const;
+    // Once finished: the fault, "replay matches", or where a recording whose program died ends;
+    // and the exit code that goes with it (1, 0, 3).
+    QString verdict() const;
+    int exitCode() const;
 
     bool starting() override { return playing_; }
     bool keyDown(int, int) override { return playing_; }

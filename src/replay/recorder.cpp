@@ -1,11 +1,11 @@
 #include "replay/recorder.h"
 
 #include "replay/recording_platform.h"
+#include "replay/scene_state.h"
 #include "save/save_file.h"
 #include "save/save_place.h"
 #include "shell/game.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,41 +21,81 @@ QString number(double value) {
 } // namespace
 
 Recorder::Recorder(Game& game, RecordingPlatform& platform, QString folder)
-    : game_(game), folder_(std::move(folder)) {
-    recording_.gameVersion = QStringLiteral(VEXMOOR_VERSION);
-    recording_.seed = platform.seed();
+    : game_(game), platform_(platform), folder_(std::move(folder)) {
     platform.note = [this](const QString& kind, const QStringList& args) { add(kind, args); };
     game_.setWatcher(this);
+    failed_ = folder_.isEmpty() || !QDir().mkpath(folder_);
+    if (!failed_)
+        recordings::setAsideUnfinished(folder_);
+    begin(recording::headerLines(game_.clock().now(), platform_.seed(), platform_.randomOutputs()));
 }
 
 Recorder::~Recorder() {
+    finish();
     game_.setWatcher(nullptr);
-    if (gameAt_)
-        keep(current());
+    platform_.note = nullptr;
+}
+
+bool Recorder::begin(const QByteArray& header) {
+    failed_ = failed_ || !journal_.open(folder_);
+    append(header);
+    return !failed_;
+}
+
+void Recorder::append(const QByteArray& bytes) {
+    if (!failed_ && !journal_.append(bytes)) {
+        failed_ = true;
+        journal_.close();
+    }
+}
+
+void Recorder::end() {
+    append(recording::endLine(game_.clock().now(), recording::endStateOf(game_.mainWindow())));
+    journal_.close();
+    recordings::prune(folder_);
+}
+
+void Recorder::finish() {
+    if (!journal_.isOpen())
+        return;
+    end();
+    // A program that ends before its first game has recorded none.
+    if (!gameBegun_)
+        QFile::remove(journal_.path());
+}
+
+QByteArray Recorder::sofar() const {
+    return journal_.readFrom(0) +
+           recording::endLine(game_.clock().now(), recording::endStateOf(game_.mainWindow()));
 }
 
 recording::Recording Recorder::current() const {
-    recording::Recording now = recording_;
-    now.endTime = game_.clock().now();
-    now.end = recording::endStateOf(game_.mainWindow());
-    return now;
+    const auto parsed = recording::parse(sofar());
+    const auto* made = std::get_if<recording::Recording>(&parsed);
+    return made ? *made : recording::Recording{};
 }
 
 bool Recorder::write(const QString& path) const {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(recording::write(current()));
+    file.write(sofar());
     return file.commit();
 }
 
 void Recorder::add(const QString& kind, const QStringList& args) {
-    recording_.events.push_back({game_.clock().now(), kind, args});
+    append(recording::eventLine({game_.clock().now(), kind, args}));
 }
 
 bool Recorder::input(const QString& kind, const QStringList& args) {
-    inputAt_ = recording_.events.size();
-    beforeInput_ = recording::endStateOf(game_.mainWindow());
+    // Said once, at the first input after recording stopped.
+    if (failed_ && !told_) {
+        told_ = true;
+        platform_.inner().messageBox(
+            QStringLiteral("Games are not being recorded: the folder %1 cannot be written.")
+                .arg(QDir::toNativeSeparators(folder_)));
+    }
+    inputAt_ = journal_.size();
     add(kind, args);
     return true;
 }
@@ -100,19 +140,20 @@ bool Recorder::place(const ui::Window& window, const ui::Rect& rect) {
 }
 
 void Recorder::gameStarting() {
-    // The game under way ends as it stood before the input that starts the next.
-    if (gameAt_) {
-        recording::Recording finished = recording_;
-        finished.events.resize(inputAt_);
-        finished.endTime = recording_.events[inputAt_].time;
-        finished.end = beforeInput_;
-        keep(finished);
+    // The first game goes on from the program's start.
+    if (!gameBegun_ || !journal_.isOpen()) {
+        gameBegun_ = true;
+        return;
     }
-    const std::int64_t time = inputAt_ < recording_.events.size() ? recording_.events[inputAt_].time
-                                                                  : game_.clock().now();
-    const auto at = recording_.events.begin() + static_cast<std::ptrdiff_t>(inputAt_);
-    recording_.events.insert(at, {time, QStringLiteral("game"), {}});
-    gameAt_ = inputAt_;
+    // The game under way ends as it stood before the input that starts the next, which, with
+    // what it was answered so far, opens the new game's file after the windows it finds.
+    const QByteArray starting = journal_.readFrom(inputAt_);
+    failed_ = failed_ || !journal_.truncate(inputAt_);
+    end();
+    if (begin(recording::headerLines(game_.clock().now(), platform_.seed(),
+                                     platform_.randomOutputs()) +
+              scenestate::write(game_) + starting))
+        inputAt_ = journal_.size() - starting.size();
 }
 
 void Recorder::openingSavedGame() {
@@ -124,27 +165,4 @@ void Recorder::openingSavedGame() {
                                  ? file.read(savefile::kMaxFileSize + 1)
                                  : QByteArray();
     add(QStringLiteral("load"), {QString::fromLatin1(bytes)});
-}
-
-void Recorder::keep(const recording::Recording& finished) const {
-    if (folder_.isEmpty() || !QDir().mkpath(folder_))
-        return;
-    QDir folder(folder_);
-    // Games kept within the same millisecond are told apart by a count, which sorts after it.
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    QString name;
-    for (int n = 0; name.isEmpty() || folder.exists(name); ++n)
-        name = QStringLiteral("game-%1-%2.txt").arg(stamp).arg(n, 2, 10, QLatin1Char('0'));
-    QSaveFile file(folder.filePath(name));
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(recording::write(finished));
-    if (!file.commit())
-        return;
-    // The oldest go once there are more than kKept: the names sort by time.
-    const QStringList kept =
-        folder.entryList({QStringLiteral("game-*.txt")}, QDir::Files, QDir::Name | QDir::Reversed);
-    for (qsizetype i = kKept; i < kept.size(); ++i)
-        folder.remove(kept[i]);
 }

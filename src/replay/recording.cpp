@@ -3,9 +3,9 @@
 #include "shell/main_window.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cmath>
 #include <limits>
-#include <optional>
 
 namespace recording {
 
@@ -17,48 +17,20 @@ struct Kind {
     const char* args;
 };
 constexpr Kind kKinds[] = {
-    {"start", ""},    {"game", ""},          {"exit", ""},           {"key", "ii"},
-    {"click", "iii"}, {"front", "i"},        {"place", "innnn"},     {"input", "t"},
-    {"load", "t"},    {"screen-width", "n"}, {"screen-height", "n"}, {"reseed", "u"},
+    {"start", ""},         {"exit", ""},           {"key", "ii"},   {"click", "iii"},
+    {"front", "i"},        {"place", "innnn"},     {"input", "t"},  {"load", "t"},
+    {"screen-width", "n"}, {"screen-height", "n"}, {"reseed", "u"},
 };
+
+bool isPlain(char c) {
+    return c > ' ' && c <= '~' && c != '\\';
+}
 
 const Kind* kindNamed(const QString& name) {
     for (const Kind& kind : kKinds)
         if (name == QLatin1String(kind.name))
             return &kind;
     return nullptr;
-}
-
-bool isPlain(char c) {
-    return c > ' ' && c <= '~' && c != '\\';
-}
-
-QString encode(const QString& text) {
-    QString out = QStringLiteral("=");
-    for (const char c : text.toUtf8())
-        out += isPlain(c) ? QString(QLatin1Char(c))
-                          : QStringLiteral("\\x%1").arg(static_cast<unsigned char>(c), 2, 16,
-                                                        QLatin1Char('0'));
-    return out;
-}
-
-std::optional<QString> decode(const QString& token) {
-    if (!token.startsWith(QLatin1Char('=')))
-        return std::nullopt;
-    QByteArray bytes;
-    for (qsizetype i = 1; i < token.size(); ++i) {
-        if (token[i] != QLatin1Char('\\')) {
-            bytes += token[i].toLatin1();
-            continue;
-        }
-        bool ok = false;
-        const int byte = token.mid(i + 2, 2).toInt(&ok, 16);
-        if (token.mid(i + 1, 1) != QLatin1String("x") || token.mid(i + 2, 2).size() != 2 || !ok)
-            return std::nullopt;
-        bytes += static_cast<char>(byte);
-        i += 3;
-    }
-    return QString::fromUtf8(bytes);
 }
 
 bool fits(QChar type, const QString& token) {
@@ -118,6 +90,34 @@ std::optional<EndState> endFields(const QStringList& tokens) {
 
 } // namespace
 
+QString encode(const QString& text) {
+    QString out = QStringLiteral("=");
+    for (const char c : text.toUtf8())
+        out += isPlain(c) ? QString(QLatin1Char(c))
+                          : QStringLiteral("\\x%1").arg(static_cast<unsigned char>(c), 2, 16,
+                                                        QLatin1Char('0'));
+    return out;
+}
+
+std::optional<QString> decode(const QString& token) {
+    if (!token.startsWith(QLatin1Char('=')))
+        return std::nullopt;
+    QByteArray bytes;
+    for (qsizetype i = 1; i < token.size(); ++i) {
+        if (token[i] != QLatin1Char('\\')) {
+            bytes += token[i].toLatin1();
+            continue;
+        }
+        bool ok = false;
+        const int byte = token.mid(i + 2, 2).toInt(&ok, 16);
+        if (token.mid(i + 1, 1) != QLatin1String("x") || token.mid(i + 2, 2).size() != 2 || !ok)
+            return std::nullopt;
+        bytes += static_cast<char>(byte);
+        i += 3;
+    }
+    return QString::fromUtf8(bytes);
+}
+
 EndState endStateOf(const MainWindow& status) {
     EndState end;
     for (const Field& field : kFields)
@@ -128,35 +128,123 @@ EndState endStateOf(const MainWindow& status) {
     return end;
 }
 
-QString eventLine(const Event& event) {
+QByteArray headerLines(std::int64_t startTime, std::uint32_t seed, std::uint64_t draws) {
+    return QStringLiteral("Vexmoor recording %1 %2\nclock %3\nrandom %4 %5\n")
+        .arg(kFormatVersion)
+        .arg(QStringLiteral(VEXMOOR_VERSION))
+        .arg(startTime)
+        .arg(seed)
+        .arg(draws)
+        .toLatin1();
+}
+
+QByteArray eventLine(const Event& event) {
     QString line = QString::number(event.time) + QLatin1Char(' ') + event.kind;
     const Kind* kind = kindNamed(event.kind);
     for (qsizetype i = 0; i < event.args.size(); ++i) {
         const bool text = kind && kind->args[i] == 't';
         line += QLatin1Char(' ') + (text ? encode(event.args[i]) : event.args[i]);
     }
-    return line;
+    return (line + QLatin1Char('\n')).toLatin1();
 }
 
-QByteArray write(const Recording& recording) {
-    QString text = QStringLiteral("Vexmoor recording %1 %2\nseed %3\n")
-                       .arg(kFormatVersion)
-                       .arg(recording.gameVersion)
-                       .arg(recording.seed);
-    for (const Event& event : recording.events)
-        text += eventLine(event) + QLatin1Char('\n');
-    text += QString::number(recording.endTime) + QStringLiteral(" end");
-    for (const auto& [name, value] : recording.end)
+QByteArray endLine(std::int64_t time, const EndState& end) {
+    QString text = QString::number(time) + QStringLiteral(" end");
+    for (const auto& [name, value] : end)
         text += QLatin1Char(' ') + name + encode(value);
     return (text + QLatin1Char('\n')).toLatin1();
 }
 
+QByteArray write(const Recording& recording) {
+    QByteArray text = headerLines(recording.startTime, recording.seed, recording.draws);
+    for (const StateLine& state : recording.state)
+        text += state.text.toLatin1() + '\n';
+    for (const Event& event : recording.events)
+        text += eventLine(event);
+    return recording.ended ? text + endLine(recording.endTime, recording.end) : text;
+}
+
+namespace {
+
+// The first three lines: the format, the clock and the generator where the game begins.
+std::optional<QString> parseHeader(const QStringList& tokens, int number, Recording& recording) {
+    bool ok = false, more = true;
+    switch (number) {
+    case 1:
+        if (tokens.size() != 4 || tokens[0] != QLatin1String("Vexmoor") ||
+            tokens[1] != QLatin1String("recording"))
+            return QStringLiteral("not a Vexmoor recording");
+        if (tokens[2] == QLatin1String("1"))
+            return QStringLiteral("a recording of an older game (version 1); this one replays "
+                                  "version %1")
+                .arg(kFormatVersion);
+        if (tokens[2] != QString::number(kFormatVersion))
+            return QStringLiteral("unknown recording version ") + tokens[2];
+        recording.gameVersion = tokens[3];
+        return std::nullopt;
+    case 2:
+        recording.startTime = tokens.value(1).toLongLong(&ok);
+        if (tokens.size() != 2 || tokens[0] != QLatin1String("clock") || !ok ||
+            recording.startTime < 0)
+            return QStringLiteral("the clock is missing");
+        return std::nullopt;
+    default:
+        recording.seed = tokens.value(1).toUInt(&ok);
+        recording.draws = tokens.value(2).toULongLong(&more);
+        if (tokens.size() != 3 || tokens[0] != QLatin1String("random") || !ok || !more)
+            return QStringLiteral("the random generator is missing");
+        return std::nullopt;
+    }
+}
+
+bool isStateLine(const QString& keyword) {
+    for (const char* state : {"window", "timer", "control", "array"})
+        if (keyword == QLatin1String(state))
+            return true;
+    return false;
+}
+
+// An event line after the header and the windows' state.
+std::optional<QString> parseEvent(const QStringList& tokens, int number, Recording& recording) {
+    bool ok = false;
+    const std::int64_t time = tokens[0].toLongLong(&ok);
+    const std::int64_t before =
+        recording.events.empty() ? recording.startTime : recording.events.back().time;
+    if (!ok || time < before)
+        return QStringLiteral("the time is wrong");
+    const QString name = tokens.value(1);
+    if (name == QLatin1String("end")) {
+        const auto end = endFields(tokens.mid(2));
+        if (!end)
+            return QStringLiteral("the end line is damaged");
+        recording.end = *end;
+        recording.endTime = time;
+        recording.endLine = number;
+        recording.ended = true;
+        return std::nullopt;
+    }
+    const Kind* kind = kindNamed(name);
+    if (!kind)
+        return QStringLiteral("unknown event \"%1\"").arg(name);
+    const QString types = QLatin1String(kind->args);
+    const QStringList args = tokens.mid(2);
+    bool fit = args.size() == types.size();
+    for (qsizetype a = 0; fit && a < args.size(); ++a)
+        fit = fits(types[a], args[a]);
+    if (!fit)
+        return QStringLiteral("the \"%1\" event is damaged").arg(name);
+    Event event{time, name, {}, number};
+    for (qsizetype a = 0; a < args.size(); ++a)
+        event.args += types[a] == QLatin1Char('t') ? *decode(args[a]) : args[a];
+    recording.events.push_back(event);
+    return std::nullopt;
+}
+
+} // namespace
+
 std::variant<Recording, QString> parse(const QByteArray& bytes) {
     QList<QByteArray> lines = bytes.split('\n');
-    if (lines.last().isEmpty())
-        lines.removeLast();
     Recording recording;
-    bool ended = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
         QByteArray bytesOfLine = lines[i];
@@ -165,67 +253,41 @@ std::variant<Recording, QString> parse(const QByteArray& bytes) {
         for (const char c : bytesOfLine)
             if (c < ' ' || c > '~')
                 return lineError(number, QStringLiteral("not text"));
-        const QStringList tokens = QString::fromLatin1(bytesOfLine).split(QLatin1Char(' '));
-        if (ended)
+        // The last line is whole only with its line end: a program that died may have left half.
+        if (i + 1 == lines.size())
+            break;
+        const QString text = QString::fromLatin1(bytesOfLine);
+        const QStringList tokens = text.split(QLatin1Char(' '));
+        if (recording.ended)
             return lineError(number, QStringLiteral("more after the end line"));
-        if (number == 1) {
-            if (tokens.size() != 4 || tokens[0] != QLatin1String("Vexmoor") ||
-                tokens[1] != QLatin1String("recording"))
-                return lineError(number, QStringLiteral("not a Vexmoor recording"));
-            if (tokens[2] != QString::number(kFormatVersion))
-                return lineError(number, QStringLiteral("unknown recording version ") + tokens[2]);
-            recording.gameVersion = tokens[3];
-            continue;
-        }
-        if (number == 2) {
-            bool ok = false;
-            recording.seed = tokens.value(1).toUInt(&ok);
-            if (tokens.size() != 2 || tokens[0] != QLatin1String("seed") || !ok)
-                return lineError(number, QStringLiteral("the seed is missing"));
-            continue;
-        }
-        bool ok = false;
-        const std::int64_t time = tokens[0].toLongLong(&ok);
-        const std::int64_t before = recording.events.empty() ? 0 : recording.events.back().time;
-        if (!ok || time < before)
-            return lineError(number, QStringLiteral("the time is wrong"));
-        const QString name = tokens.value(1);
-        if (name == QLatin1String("end")) {
-            const auto end = endFields(tokens.mid(2));
-            if (!end)
-                return lineError(number, QStringLiteral("the end line is damaged"));
-            recording.end = *end;
-            recording.endTime = time;
-            recording.endLine = number;
-            ended = true;
-            continue;
-        }
-        const Kind* kind = kindNamed(name);
-        if (!kind)
-            return lineError(number, QStringLiteral("unknown event \"%1\"").arg(name));
-        const QString types = QLatin1String(kind->args);
-        const QStringList args = tokens.mid(2);
-        bool fit = args.size() == types.size();
-        for (qsizetype a = 0; fit && a < args.size(); ++a)
-            fit = fits(types[a], args[a]);
-        if (!fit)
-            return lineError(number, QStringLiteral("the \"%1\" event is damaged").arg(name));
-        Event event{time, name, {}, number};
-        for (qsizetype a = 0; a < args.size(); ++a)
-            event.args += types[a] == QLatin1Char('t') ? *decode(args[a]) : args[a];
-        recording.events.push_back(event);
+        std::optional<QString> fault;
+        if (number <= 3)
+            fault = parseHeader(tokens, number, recording);
+        else if (isStateLine(tokens[0]) && recording.events.empty())
+            recording.state.push_back({text, number});
+        else
+            fault = parseEvent(tokens, number, recording);
+        if (fault)
+            return lineError(number, *fault);
     }
-    if (!ended)
-        return lineError(static_cast<int>(lines.size()) + 1,
-                         QStringLiteral("the recording stops before its end line"));
+    const int whole = static_cast<int>(lines.size()) - 1;
+    if (whole < 3)
+        return lineError(whole + 1, QStringLiteral("the recording stops in its header"));
+    if (!recording.ended)
+        recording.endLine = whole + 1;
     return recording;
 }
 
 std::variant<Recording, QString> read(const QString& path) {
+    // Only a regular file: opening a pipe would wait for a writer.
+    const QFileInfo info(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly))
         return QStringLiteral("cannot be read");
-    return parse(file.readAll());
+    if (info.size() > kMaxBytes)
+        return QStringLiteral("is larger than %1 MB, more than any recording of a game")
+            .arg(kMaxBytes >> 20);
+    return parse(file.read(kMaxBytes));
 }
 
 } // namespace recording

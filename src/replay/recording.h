@@ -4,32 +4,38 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <variant>
 #include <vector>
 
 class MainWindow;
 
-// A recorded game as a small text file: a header with the format's and the game's versions, the
-// seed the generator started with, one line per event with its time on the game clock, and an end
-// line with the state the game ended in. Every recording runs from the program's start, so it
-// replays on a fresh game; the "game" line marks where the recorded game itself begins.
+// A recorded game as a small text file, the journal of one game: a header with the format's and
+// the game's versions, the game clock and the random generator's state where the game begins (its
+// seed and the draws since), the windows as the game found them (nothing when it begins with the
+// program), one line per event with its time on the game clock, and an end line with the state the
+// game ended in. A recording with no end line is a game whose program died: it replays to its last
+// event.
 //
-//   Vexmoor recording 1 1.0
-//   seed 41234567
-//   0 place -1 0 0 11880 9075
-//   0 start
-//   0 screen-width 11760
-//   1520 game
-//   1520 key 78 78
-//   1520 input =Anna
+//   Vexmoor recording 2 1.0
+//   clock 81520
+//   random 41234567 1024
+//   window main 1 0 0 11880 9075 =Vexmoor
+//   timer 1 1000 82000
+//   control label 1 120 120 495 255 =LV: ...
+//   window shop ...
+//   81520 key 78 78
+//   81520 input =Anna
 //   ...
 //   98210 end level=5 energy=100 ... message=
 //
 // Texts follow an "=" with every byte outside "!" to "~" and the backslash written as \xHH.
 namespace recording {
 
-constexpr int kFormatVersion = 1;
+constexpr int kFormatVersion = 2;
+// A recording is refused above this size: a game of a million keys takes a fraction of it.
+constexpr qint64 kMaxBytes = 64 << 20;
 
 struct Event {
     std::int64_t time = 0;
@@ -42,17 +48,32 @@ struct Event {
 using EndState = std::vector<std::pair<QString, QString>>;
 EndState endStateOf(const MainWindow& status);
 
-struct Recording {
-    QString gameVersion;
-    std::uint32_t seed = 0;
-    std::vector<Event> events;
-    std::int64_t endTime = 0;
-    EndState end;
-    int endLine = 0;
+// A line of the windows' state, as written, and where it stands in its file.
+struct StateLine {
+    QString text;
+    int line = 0;
 };
 
-// One event line's text after its time and kind, with texts encoded.
-QString eventLine(const Event& event);
+struct Recording {
+    QString gameVersion;
+    std::int64_t startTime = 0;
+    std::uint32_t seed = 0;
+    std::uint64_t draws = 0;
+    std::vector<StateLine> state;
+    std::vector<Event> events;
+    bool ended = false; // false: the program died before the end line
+    std::int64_t endTime = 0;
+    EndState end;
+    int endLine = 0; // the end line, or the line after the last
+};
+
+QString encode(const QString& text);
+std::optional<QString> decode(const QString& token);
+
+// The header up to the windows' state, one event line, the end line; each ends in a line end.
+QByteArray headerLines(std::int64_t startTime, std::uint32_t seed, std::uint64_t draws);
+QByteArray eventLine(const Event& event);
+QByteArray endLine(std::int64_t time, const EndState& end);
 QByteArray write(const Recording& recording);
 
 // The recording, or a one-line reason that names the line at fault.

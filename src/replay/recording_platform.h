@@ -12,6 +12,9 @@ class RecordingPlatform : public ui::Platform {
   public:
     explicit RecordingPlatform(ui::Platform& inner);
 
+    // The real platform, for what the game does not hear of.
+    ui::Platform& inner() { return inner_; }
+
     // Hears each answer as an event kind and its arguments.
     std::function<void(const QString& kind, const QStringList& args)> note;
 

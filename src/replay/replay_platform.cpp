@@ -13,7 +13,7 @@ bool isAnswer(const QString& kind) {
 
 ReplayPlatform::ReplayPlatform(const recording::Recording& recording)
     : endLine_(recording.endLine) {
-    reseed(recording.seed);
+    restoreRandom(recording.seed, recording.draws);
     for (const recording::Event& event : recording.events)
         if (isAnswer(event.kind))
             answers_.push_back(event);

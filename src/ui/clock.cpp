@@ -63,6 +63,13 @@ void Timer::setEnabled(bool on) {
     enabled_ = on;
 }
 
+void Timer::restore(bool enabled, int interval, std::int64_t due) {
+    clock_.timerChanging();
+    interval_ = interval;
+    enabled_ = enabled && interval > 0 && !(owner_ && owner_->closed());
+    due_ = due;
+}
+
 void Timer::setInterval(int ms) {
     if (enabled_)
         clock_.timerChanging();

@@ -51,6 +51,10 @@ class Timer {
     void setEnabled(bool on);
     int interval() const { return interval_; }
     void setInterval(int ms);
+    // When the next tick falls due on the clock, while enabled.
+    std::int64_t due() const { return due_; }
+    // The timer as another game's was: running or not, its interval and its next tick.
+    void restore(bool enabled, int interval, std::int64_t due);
 
   private:
     friend class Clock;

@@ -40,6 +40,11 @@ class Platform {
     void reseed(std::uint32_t seed) { random_.reseed(seed); }
     // The seed the generator last took.
     std::uint32_t seed() const { return random_.seed(); }
+    // The generator's state as the seed and the outputs since, and back.
+    std::uint64_t randomOutputs() const { return random_.outputs(); }
+    void restoreRandom(std::uint32_t seed, std::uint64_t outputs) {
+        random_.restore(seed, outputs);
+    }
 
   private:
     RandomSource random_;

@@ -58,6 +58,7 @@ class Window {
     std::vector<Control*> seenIn(const std::vector<Rect>& areas) const {
         return index_.seenIn(areas);
     }
+    const std::vector<Timer*>& timers() const { return timers_; }
 
     // Handlers; the defaults do nothing. onLoad runs once, right after the window is made.
     virtual void onLoad() {}

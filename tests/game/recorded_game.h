@@ -8,6 +8,7 @@
 #include "ui/keys.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -21,10 +22,10 @@ struct ClockedPlatform : ScriptedPlatform {
 };
 
 // A game on the virtual clock, recorded as the real one is; the scripted platform answers the
-// boxes, the game's own generator rolls the dice. An empty folder keeps no recordings.
+// boxes, the game's own generator rolls the dice. With no folder, a temporary one.
 struct RecordedGame {
     explicit RecordedGame(const QString& folder = {}, double startSeconds = 36000)
-        : inner(startSeconds), recorder(game, platform, folder) {
+        : inner(startSeconds), recorder(game, platform, folder.isEmpty() ? own.path() : folder) {
         inner.clock = &game.clock();
         game.start();
     }
@@ -45,6 +46,7 @@ struct RecordedGame {
         press('L');
     }
 
+    QTemporaryDir own;
     ClockedPlatform inner;
     RecordingPlatform platform{inner};
     Game game{platform};

@@ -10,6 +10,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,19 +47,69 @@ QString replayed(const QByteArray& bytes) {
 
 } // namespace
 
-TEST(ReplayTest, EachGameIsKeptAsAFileAndOnlyTheNewestTwentyStay) {
+// A game whose program is killed mid-game: its file holds it to the last input, and the next
+// start names it as one that ended unexpectedly, which the 20-newest rule leaves alone.
+TEST(ReplayTest, AKilledGameIsKeptToItsLastInputAndReplaysToThere) {
+    QTemporaryDir folder;
+    const QString stateFile = QDir(folder.path()).filePath("state.txt");
+    const pid_t child = fork();
+    if (child == 0) {
+        RecordedGame live(folder.path());
+        live.press('N', "Anna");
+        live.game.advance(700);
+        for (const int key : {keys::Right, keys::Down, keys::Escape, int('B')})
+            live.press(key);
+        QFile state(stateFile);
+        if (state.open(QIODevice::WriteOnly))
+            for (const auto& [name, value] : recording::endStateOf(live.game.mainWindow()))
+                state.write((name + ": " + value + '\n').toUtf8());
+        state.close();
+        kill(getpid(), SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    {
+        RecordedGame next(folder.path()); // the next start, and 22 games after it
+        next.press('N', "Bea");
+        for (int game = 0; game < 22; ++game)
+            for (const int key : {keys::Right, keys::Escape, int('N')})
+                next.press(key);
+    }
+    const QDir dir(folder.path());
+    const QStringList left = dir.entryList({"game-*-ended-unexpectedly.txt"});
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_EQ(dir.entryList({"game-*.txt"}).size(), Recorder::kKept + 1);
+    const auto read = recording::read(dir.filePath(left[0]));
+    ASSERT_TRUE(std::holds_alternative<recording::Recording>(read));
+    QString sink;
+    QTextStream quiet(&sink);
+    EXPECT_EQ(replayHeadless(std::get<recording::Recording>(read), quiet), 3);
+    const QString replay = replayed(std::get<recording::Recording>(read));
+    QFile state(stateFile);
+    ASSERT_TRUE(state.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(replay.startsWith(QString::fromUtf8(state.readAll()))) << replay.toStdString();
+    EXPECT_TRUE(replay.contains("the recording ended unexpectedly here")) << replay.toStdString();
+}
+
+// Two copies of the game ending games in the same millisecond keep both; a folder that cannot be
+// written is said once.
+TEST(ReplayTest, EveryGameGetsAFileOfItsOwnOrTheNotice) {
     QTemporaryDir folder;
     {
-        RecordedGame live(folder.path());
-        live.press('N', "Bea");
-        for (int game = 0; game < 22; ++game) {
-            live.game.advance(3000);
-            for (const int key : {keys::Right, keys::Escape, int('N')}) // a new game from the shop
-                live.press(key);
-        }
+        RecordedGame one(folder.path()), two(folder.path());
+        for (RecordedGame* live : {&one, &two})
+            live->press('N', "Cid");
     }
-    const QStringList kept = QDir(folder.path()).entryList({"game-*.txt"});
-    EXPECT_EQ(kept.size(), Recorder::kKept); // each replays as the committed recordings do
+    EXPECT_EQ(QDir(folder.path()).entryList({"game-*.txt"}).size(), 2);
+    const QString notAFolder = QDir(folder.path()).filePath("file");
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    RecordedGame live(notAFolder);
+    for (const int key : {int('N'), keys::Right, keys::Escape})
+        live.press(key, "Dan");
+    EXPECT_EQ(live.inner.messages,
+              std::vector<QString>{"Games are not being recorded: the folder " + notAFolder +
+                                   " cannot be written."});
 }
 
 TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
@@ -65,18 +118,22 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
     live.game.advance(500);
     const QByteArray good = recording::write(live.recorder.current());
     const auto endLine = good.count('\n');
+    const QByteArray cut = good.left(good.lastIndexOf('\n', good.size() - 2) + 1);
     const std::pair<QByteArray, QString> cases[] = {
-        {QByteArray(good).replace("recording 1", "recording 9"),
+        {QByteArray(good).replace("recording 2", "recording 9"),
          "line 1: unknown recording version 9"},
-        {good.left(good.lastIndexOf('\n', good.size() - 2) + 1),
-         QString("line %1: the recording stops before its end line").arg(endLine)},
+        {QByteArray(good).replace("recording 2", "recording 1"),
+         "line 1: a recording of an older game (version 1); this one replays version 2"},
+        {cut, QString("line %1: the recording ended unexpectedly here").arg(endLine)},
+        {cut + "500 key 1", QString("line %1: the recording ended unexpectedly").arg(endLine)},
         {QByteArray(good).replace(" key ", " kee "), "unknown event \"kee\""},
         {QByteArray(good).replace("\n0 start", "\n0 start\n-5 start"), "the time is wrong"},
+        {cut + "500 front 7\n500 front 7\n", "there is no such window"},
         {QByteArray("\x7f"
                     "ELF\x02\x01\x00\x00",
                     8),
          "line 1: not text"},
-        {QByteArray(), "line 1: the recording stops before its end line"},
+        {QByteArray(), "line 1: the recording stops in its header"},
         {good + "12 key 1 1\n", QString("line %1: more after the end line").arg(endLine + 1)},
         // An edited end plays through and names the field that differs.
         {QByteArray(good).replace("level=1", "level=4"),
@@ -84,6 +141,26 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
     };
     for (const auto& [bytes, message] : cases)
         EXPECT_TRUE(replayed(bytes).contains(message)) << replayed(bytes).toStdString();
+    // A second game begins from the windows the first left; damaged, they are refused.
+    for (const int key : {keys::Escape, int('N')})
+        live.press(key);
+    const QByteArray second = recording::write(live.recorder.current());
+    const std::pair<QByteArray, QString> states[] = {
+        {second, "replay matches"},
+        {QByteArray(second).replace("\nwindow shop", "\nwindow shed"), "the window is damaged"},
+        {QByteArray(second).replace("\ntimer 0 10 ", "\ntimer 1 10 -"), "the timer is damaged"},
+        {QByteArray(second).replace("\ncontrol label", "\ncontrol field"),
+         "the control is damaged"},
+        {QByteArray(second).replace("\narray holes", "\ncontrol other 1 0 0 1 1\narray holes"),
+         "the control is damaged"},
+    };
+    for (const auto& [bytes, message] : states)
+        EXPECT_TRUE(replayed(bytes).contains(message)) << replayed(bytes).toStdString();
+    QTemporaryDir folder;
+    QFile huge(QDir(folder.path()).filePath("huge.txt"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(recording::kMaxBytes + 1));
+    EXPECT_EQ(std::get<QString>(recording::read(huge.fileName())),
+              "is larger than 64 MB, more than any recording of a game");
 }
 
 namespace {

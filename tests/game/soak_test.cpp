@@ -83,8 +83,22 @@ TEST(SoakTest, ThousandsOfRandomKeysClicksAndTicksNeverBreakTheGame) {
             seen[part] += in[part];
         live.inner.messages.clear(), live.inner.prompts.clear(), live.inner.addresses.clear();
     }
-    // Replayed, with the saved game gone, the walk ends where it ended live.
+    // Replayed, with the saved game gone, each game of the walk ends where it ended live: the
+    // ended ones kept in the folder, each from the windows it found, and the one under way.
     QFile::remove(live.savePath());
+    const QDir folder(live.own.path());
+    int gamesEnded = 0;
+    for (const QString& name : folder.entryList({"game-*.txt"})) {
+        if (folder.filePath(name) == live.recorder.path())
+            continue;
+        ++gamesEnded;
+        const auto read = recording::read(folder.filePath(name));
+        const QString replay = std::holds_alternative<QString>(read)
+                                   ? std::get<QString>(read)
+                                   : replayed(std::get<recording::Recording>(read));
+        EXPECT_TRUE(replay.endsWith("replay matches\n"))
+            << name.toStdString() << replay.toStdString();
+    }
     const QString replay = replayed(live.recorder.current());
     EXPECT_TRUE(replay.endsWith("replay matches\n")) << replay.toStdString() << keepRecording();
     EXPECT_EQ(live.recorder.current().end, recording::endStateOf(game.mainWindow()));
@@ -92,4 +106,5 @@ TEST(SoakTest, ThousandsOfRandomKeysClicksAndTicksNeverBreakTheGame) {
     // The usual walk went through every part of the game.
     for (int part = 0; part < 5 && walkSeed == kDefaultSeed && steps == kDefaultSteps; ++part)
         EXPECT_GT(seen[part], 0) << "part " << part;
+    EXPECT_TRUE(gamesEnded > 1 || walkSeed != kDefaultSeed) << gamesEnded;
 }
