@@ -1,5 +1,6 @@
 // What a turn, a stretch of time and a repaint cost: the game on a platform with fixed draws, and
 // the views under the offscreen platform, at the designed size and filling a 3840 x 2160 screen.
+#include "offscreen_notes.h"
 #include "seeded_platform.h"
 
 #include "board/board_window.h"
@@ -168,13 +169,7 @@ QByteArray offscreenWithA4kScreen() {
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", offscreenWithA4kScreen());
-    // The offscreen platform's notes on window sizes are no figures.
-    static const QtMessageHandler shown = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& where, const QString& text) {
-            if (!text.contains(QLatin1String("propagateSizeHints")))
-                shown(type, where, text);
-        });
+    hideOffscreenSizeNotes();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,6 +1,7 @@
 // What a key costs in a path section whose trail has grown long, with the window shown and
 // repainted, and what wiping such a trail costs: the seventh section's wipe and a new game's. Ends
 // with one summary line.
+#include "offscreen_notes.h"
 #include "seeded_platform.h"
 
 #include "board/board_window.h"
@@ -130,13 +131,7 @@ class Summary : public benchmark::ConsoleReporter {
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform's notes on window sizes are no figures.
-    static const QtMessageHandler shown = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext& where, const QString& text) {
-            if (!text.contains(QLatin1String("propagateSizeHints")))
-                shown(type, where, text);
-        });
+    hideOffscreenSizeNotes();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     Summary summary;
