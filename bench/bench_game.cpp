@@ -5,7 +5,7 @@
 #include "seeded_platform.h"
 
 #include "board/board_window.h"
-#include "desktop/clock_driver.h"
+#include "app/clock_driver.h"
 #include "desktop/desktop_window.h"
 #include "desktop/qt_platform.h"
 

@@ -18,10 +18,6 @@ namespace {
 // The client area at its starting size: 11760 by 8565 twips.
 constexpr int kStartWidth = 784;
 constexpr int kStartHeight = 571;
-// The frame, caption and menu bar around the client area, as the game counts the main window.
-constexpr double kFrameWidth = 120;
-constexpr double kFrameHeight = 510;
-
 int toPixels(double twips) {
     return qRound(twips / ui::kTwipsPerPixel);
 }
@@ -56,7 +52,7 @@ static QIcon gameIcon() {
 }
 
 DesktopWindow::DesktopWindow(Game& game)
-    : game_(game), central_(new QWidget(this)), area_(new QMdiArea(central_)),
+    : GameHost(game), game_(game), central_(new QWidget(this)), area_(new QMdiArea(central_)),
       panel_(new WindowView(game, game.mainWindow(), central_)) {
     loadResources();
     setWindowTitle(game.mainWindow().caption());
@@ -102,35 +98,10 @@ const DesktopWindow::Child* DesktopWindow::childOf(const QObject* sub) const {
     return found != children_.end() ? &*found : nullptr;
 }
 
-void DesktopWindow::deliver(const std::function<void()>& step) {
-    if (stopped_ || busy())
-        return;
-    emit inputArriving();
-    if (stopped_)
-        return;
-    ++depth_;
-    step();
-    --depth_;
-    sync();
-    emit inputDelivered();
-}
-
-void DesktopWindow::keyDown(int keyCode, int charCode) {
-    deliver([&] { game_.keyDown(keyCode, charCode); });
-}
-
 void DesktopWindow::press(WindowView& view, std::optional<QPointF> point) {
     deliver([&] {
-        ui::Window* window = view.sceneWindow();
-        if (!window)
-            return;
-        ui::Scene& scene = game_.scene();
-        if (window != &game_.mainWindow() && window != scene.active())
-            game_.bringToFront(*window);
-        if (!point)
-            return;
-        if (ui::Label* label = view.labelAt(*point))
-            game_.click(*label);
+        if (ui::Window* window = view.sceneWindow())
+            pressOn(*window, point ? view.labelAt(*point) : nullptr);
     });
 }
 
@@ -141,15 +112,6 @@ void DesktopWindow::subWindowActivated(QMdiSubWindow* sub) {
         return;
     if (const Child* child = childOf(sub))
         press(*child->view, std::nullopt);
-}
-
-void DesktopWindow::advance(std::int64_t ms) {
-    if (stopped_ || busy())
-        return;
-    ++depth_;
-    game_.advance(ms);
-    --depth_;
-    sync();
 }
 
 void DesktopWindow::sync() {
@@ -235,7 +197,7 @@ void DesktopWindow::place(const Child& child) {
 
 void DesktopWindow::writeBack(const Child& child) {
     ui::Window* window = child.view->sceneWindow();
-    if (!window || stopped_)
+    if (!window || stopped())
         return;
     // A side the pixels still agree on keeps its twips.
     const QRect shown = child.sub->geometry();
@@ -253,12 +215,7 @@ void DesktopWindow::writeBack(const Child& child) {
 }
 
 void DesktopWindow::centralResized() {
-    // The game sizes the board window from the main window's outer size.
-    MainWindow& main = game_.mainWindow();
-    const double width = toTwips(central_->width());
-    game_.placeWindow(main, {main.left(), main.top(), width + kFrameWidth,
-                             toTwips(central_->height()) + kFrameHeight});
-    main.statusPanel.setWidth(width);
+    areaResized(toTwips(central_->width()), toTwips(central_->height()));
     sync();
 }
 
@@ -306,15 +263,6 @@ void DesktopWindow::showEvent(QShowEvent* event) {
     sync();
 }
 
-bool DesktopWindow::mayClose() {
-    if (stopped_ || !game_.boardWindow() || !askYesNo)
-        return true;
-    // Asked like a key is delivered: the clock catches up first and stands still while asking.
-    bool yes = false;
-    deliver([&] { yes = askYesNo(QStringLiteral("Abandon the game? Unsaved progress is lost.")); });
-    return yes;
-}
-
 void DesktopWindow::closeEvent(QCloseEvent* event) {
     if (!mayClose()) {
         event->ignore();
@@ -326,6 +274,19 @@ void DesktopWindow::closeEvent(QCloseEvent* event) {
 }
 
 void DesktopWindow::stop() {
-    stopped_ = true;
+    GameHost::stop();
     hide();
+}
+
+bool DesktopWindow::dialogOpen() const {
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+void DesktopWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || isMinimized() == minimized_)
+        return;
+    minimized_ = isMinimized();
+    if (hiddenChanged)
+        hiddenChanged(minimized_);
 }

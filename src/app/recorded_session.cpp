@@ -1,0 +1,5 @@
+#include "app/recorded_session.h"
+
+RecordedSession::RecordedSession(ui::Platform& real)
+    : platform(real), game(platform),
+      recorder(game, platform, real.dataFolder() + QStringLiteral("/recordings")) {}

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The terminal front end played in tmux at 100 x 40 and at 80 x 24: the menu, a new game with its
+# status panel on the bottom rows, the arrows, the shop, a save and a load, a resize, Ctrl+C's
+# question, Q and SIGTERM leaving the terminal as it was; then every recording of those games
+# replays headless in the desktop build (the load's among them, from the saved file).
+# Usage: tmux_test.sh VEXMOOR_TERMINAL VEXMOOR
+set -euo pipefail
+
+work=$(mktemp -d)
+socket=vexmoor-test-$$
+t() { tmux -L "$socket" -f /dev/null "$@"; }
+trap 't kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
+export LC_ALL=C.UTF-8 HOME=$work/home
+unset XDG_DATA_HOME XDG_CONFIG_HOME DISPLAY WAYLAND_DISPLAY
+# The program in a folder of its own, where its save lands.
+mkdir -p "$work/bin" "$HOME"
+cp "$1" "$work/bin/vexmoor-terminal"
+desktop=$2
+
+screen() { t capture-pane -p -t game; }
+fail() { echo "terminal test failed: $*" >&2; screen >&2 || true; exit 1; }
+# Waits up to 20 s for a text on the screen, or on its last rows.
+see() {
+    for _ in $(seq 200); do
+        screen | tail -n "${2:-1000}" | grep -qF -- "$1" && return 0
+        sleep 0.1
+    done
+    fail "'$1' is not on the screen${2:+'s last $2 rows'}"
+}
+gone() {
+    for _ in $(seq 200); do
+        screen | grep -qF -- "$1" || return 0
+        sleep 0.1
+    done
+    fail "'$1' stays on the screen"
+}
+# The row and byte column of the player's X.
+player() { screen | awk '{ i = index($0, "X"); if (i) { print NR ":" i; exit } }'; }
+flags() { t display -p -t game '#{alternate_on} #{cursor_flag} #{mouse_any_flag}'; }
+start() {
+    t new-session -d -s game -x "$1" -y "$2" \
+        "echo \$\$ >'$work/pid'; '$work/bin/vexmoor-terminal'; echo \"ended with \$?\"; stty -a >'$work/stty'; sleep 600"
+    see "N - New Adventure"
+}
+# The terminal is as it was: the program ended, the alternate screen left, the cursor shown, no
+# mouse reports, echo and line editing back.
+restored() {
+    see "ended with $1"
+    [ "$(flags)" = "0 1 0" ] || fail "the terminal was left with '$(flags)' (alternate, cursor, mouse)"
+    grep -qE '(^| )echo( |$)' "$work/stty" && grep -qE '(^| )icanon( |$)' "$work/stty" ||
+        fail "echo and icanon are not back: $(cat "$work/stty")"
+    t kill-session -t game
+}
+newGame() {
+    t send-keys -t game N
+    see "What is your name?"
+    t send-keys -t game Anna Enter
+    see "LV:1" 3
+    see "EN:100" 3
+    see "Anna" 3
+    local before after
+    before=$(player)
+    t send-keys -t game Right Right
+    for _ in $(seq 100); do
+        after=$(player)
+        [ "$after" != "$before" ] && break
+        sleep 0.1
+    done
+    [ "${after%%:*}" = "${before%%:*}" ] && [ "${after#*:}" -gt "${before#*:}" ] ||
+        fail "the X went from $before to $after on two steps right"
+    t send-keys -t game Escape
+    see "A - Buy Energy"
+}
+
+# 100 x 40: a game saved, a resize, Q.
+start 100 40
+newGame
+t send-keys -t game S
+see "Saved!"
+t send-keys -t game Enter
+gone "Saved!"
+[ -f "$work/bin/Save.ini" ] || fail "no Save.ini beside the program"
+t resize-window -t game -x 120 -y 50
+for _ in $(seq 100); do [ "$(screen | tail -n 3 | grep -c 'LV:1')" = 1 ] && [ "$(screen | wc -l)" = 50 ] && break; sleep 0.1; done
+see "LV:1" 3
+grep -q '─\{110\}' <(screen | tail -n 5) || fail "the board is not redrawn 120 wide"
+t send-keys -t game q
+restored 0
+
+# 80 x 24: the saved game loaded, Ctrl+C asks, Q.
+start 80 24
+newGame
+t send-keys -t game L
+gone "A - Buy Energy"
+see "LV:1" 2
+t send-keys -t game C-c
+see "Abandon the game?"
+t send-keys -t game n
+gone "Abandon the game?"
+t send-keys -t game Escape
+see "Q - End"
+t send-keys -t game q
+restored 0
+
+# SIGTERM in the menu.
+start 100 40
+kill -TERM "$(cat "$work/pid" | xargs pgrep -P)"
+restored 143
+
+recordings=("$HOME"/.local/share/Vexmoor/recordings/*.txt)
+[ ${#recordings[@]} -ge 3 ] || fail "only ${#recordings[@]} recordings"
+grep -l "load" "${recordings[@]}" >/dev/null || fail "no recording of the load"
+for recording in "${recordings[@]}"; do
+    verdict=$(QT_QPA_PLATFORM=offscreen "$desktop" --replay "$recording" --headless | tail -n 1)
+    [ "$verdict" = "replay matches" ] || fail "$recording: $verdict"
+done
+echo "terminal test passed"
