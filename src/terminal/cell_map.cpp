@@ -54,8 +54,7 @@ int CellMap::centredColumn(const ui::Rect& rect, int length) const {
 }
 
 int CellMap::rowOf(const ui::Rect& rect) const {
-    return static_cast<int>(
-        std::floor((rect.top + std::min(rect.height, cellHeight_) / 2) / cellHeight_));
+    return static_cast<int>(std::floor(rect.top / cellHeight_));
 }
 
 ui::Rect CellMap::rectOf(int column, int row) const {

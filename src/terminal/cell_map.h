@@ -50,7 +50,8 @@ class CellMap {
     // in a rectangle begins.
     int columnOf(double x) const;
     int centredColumn(const ui::Rect& rect, int length) const;
-    // The row a text's first line takes: where the middle of its first line falls.
+    // The row a text's first line takes: the one its top falls in, so that a menu of many lines
+    // keeps its last ones on a small terminal.
     int rowOf(const ui::Rect& rect) const;
     // A cell, in twips.
     ui::Rect rectOf(int column, int row) const;

@@ -21,7 +21,7 @@ void Picture::fill(const Cells& area, ui::Colour back) {
     const Cells inside = area.intersected(clip_);
     for (int row = inside.row; row < inside.bottom(); ++row)
         for (int column = inside.column; column < inside.right(); ++column)
-            cells_[index(column, row)] = {U' ', back, back};
+            cells_[index(column, row)] = {U' ', back, back, false};
 }
 
 void Picture::put(int column, int row, char32_t glyph, ui::Colour fore) {
@@ -30,6 +30,12 @@ void Picture::put(int column, int row, char32_t glyph, ui::Colour fore) {
     Cell& cell = cells_[index(column, row)];
     cell.glyph = glyph;
     cell.fore = fore;
+    cell.written = true;
+}
+
+void Picture::putUnder(int column, int row, char32_t glyph, ui::Colour fore) {
+    if (clip_.contains(column, row) && !at(column, row).written)
+        put(column, row, glyph, fore);
 }
 
 void Picture::write(int column, int row, const QString& text, ui::Colour fore) {

@@ -11,6 +11,7 @@ struct Cell {
     char32_t glyph = U' ';
     ui::Colour fore = 0xC0C0C0;
     ui::Colour back = 0x000000;
+    bool written = false; // a character was put here, a space of a text too
     bool operator==(const Cell&) const = default;
 };
 
@@ -32,6 +33,8 @@ class Picture {
     // Characters from a cell rightwards in a colour, on what lies there already.
     void write(int column, int row, const QString& text, ui::Colour fore);
     void put(int column, int row, char32_t glyph, ui::Colour fore);
+    // A character only where none was put, as a line that runs under a text.
+    void putUnder(int column, int row, char32_t glyph, ui::Colour fore);
 
   private:
     int index(int column, int row) const { return row * columns_ + column; }

@@ -123,11 +123,12 @@ void ScenePicture::paintControl(Picture& picture, const ui::Control& control,
         break;
     }
     case Kind::Line: {
+        // Where rounding brings a line onto a text, the text shows.
         const auto& line = static_cast<const ui::Line&>(control);
         const bool upright = line.width() == 0;
         for (int row = cells.row; row < cells.bottom(); ++row)
             for (int column = cells.column; column < cells.right(); ++column)
-                picture.put(column, row, upright ? U'│' : U'─', line.colour());
+                picture.putUnder(column, row, upright ? U'│' : U'─', line.colour());
         break;
     }
     case Kind::Picture:

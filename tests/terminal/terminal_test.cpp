@@ -1,9 +1,9 @@
 // The terminal's picture: design rectangles on the cells of three terminal sizes, the scene drawn
 // and clicked there, the colours each kind of terminal shows, keys and dialogs.
 #include "app/game_host.h"
+#include "board/board_window.h"
 #include "scripted_platform.h"
 #include "shell/game.h"
-#include "shell/menu_window.h"
 #include "terminal/cell_map.h"
 #include "terminal/dialog.h"
 #include "terminal/key_map.h"
@@ -61,10 +61,9 @@ TEST(CellMap, DesignRectanglesFallOnTheCellsTheyMostlyCover) {
         EXPECT_EQ(map.cellsOf(energy), field);
         EXPECT_EQ(map.panelRows(), panel);
         EXPECT_DOUBLE_EQ(map.width(), columns * cell.width);
-        // A glyph is one cell, on the row of its middle.
+        // A glyph is one cell, on the row of its top.
         EXPECT_EQ(map.cellsOf({1000, 1000, 20, 20}).columns, 1);
-        EXPECT_EQ(map.rowOf({0, 1000, 255, 255}),
-                  int((1000 + std::min(255.0, cell.height) / 2) / cell.height));
+        EXPECT_EQ(map.rowOf({0, 1000, 255, 255}), int(1000 / cell.height));
     }
 }
 
@@ -80,7 +79,9 @@ TEST(CellMap, TheMenuAndTheStatusPanelShowWholeAtEachSize) {
         t.newGame();
         const Picture board = t.paint();
         const int panelTop = rows - t.map.panelRows();
-        const QString panel = board.line(panelTop) + board.line(panelTop + 1);
+        QString panel;
+        for (int row = panelTop; row < rows; ++row)
+            panel += board.line(row);
         for (const char* field :
              {"LV:1 ", "AM:10 ", "HT:20 ", "GD:10 ", "EN:100 ", "TM:120 ", "Anna"})
             EXPECT_TRUE(panel.contains(QLatin1String(field))) << field << " at " << columns;
@@ -105,8 +106,9 @@ TEST(CellMap, AClickReachesTheLabelOnTopAtItsCell) {
     ui::Label& player = t.game.boardWindow()->player;
     const Picture picture = t.paint();
     for (int row = 1; row < panelTop; ++row)
-        if (const qsizetype column = picture.line(row).indexOf(u'X'); column >= 0)
+        if (const qsizetype column = picture.line(row).indexOf(u'X'); column >= 0) {
             EXPECT_EQ(t.scene.hitAt(int(column), row).label, &player);
+        }
 }
 
 TEST(Palette, EachTerminalShowsTheNearestColourItHas) {
