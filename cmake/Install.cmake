@@ -9,7 +9,7 @@ include(GNUInstallDirs)
 set(VEXMOOR_DATA "${PROJECT_SOURCE_DIR}/data")
 set(VEXMOOR_APP_ID "org.vexmoor.Vexmoor")
 
-install(TARGETS vexmoor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS vexmoor vexmoor-terminal RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/help/"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/vexmoor/help)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The terminal front end played in tmux at 100 x 40 and at 80 x 24: the menu, a new game with its
-# status panel on the bottom rows, the arrows, the shop, a save and a load, a resize, Ctrl+C's
+# status panel on the bottom rows, the arrows, a click on the panel, the shop, a save and a load, a resize, Ctrl+C's
 # question, Q and SIGTERM leaving the terminal as it was; then every recording of those games
 # replays headless in the desktop build (the load's among them, from the saved file).
 # Usage: tmux_test.sh VEXMOOR_TERMINAL VEXMOOR
@@ -36,6 +36,11 @@ gone() {
 }
 # The row and byte column of the player's X (a drifting board moves it too).
 player() { screen | awk '{ i = index($0, "X"); if (i) { print NR ":" i; exit } }'; }
+# A press and release of the left button on a cell (0-based), in xterm's mouse protocol.
+click() {
+    t send-keys -t game -H 1b 5b 4d 20 "$(printf %x $((33 + $1)))" "$(printf %x $((33 + $2)))" \
+        1b 5b 4d 23 "$(printf %x $((33 + $1)))" "$(printf %x $((33 + $2)))"
+}
 flags() { t display -p -t game '#{alternate_on} #{cursor_flag} #{mouse_any_flag}'; }
 start() {
     t new-session -d -s game -x "$1" -y "$2" \
@@ -67,6 +72,11 @@ newGame() {
         sleep 0.1
     done
     [ "$after" != "$before" ] || fail "the X stayed at $before on two steps right"
+    # A click on a caption of the status panel opens the cheat prompt.
+    click $(screen | awk '{ i = index($0, "LV:"); if (i) { print i - 1, NR - 1; exit } }')
+    see "Cheat:"
+    t send-keys -t game Escape
+    gone "Cheat:"
     t send-keys -t game Escape
     see "A - Buy Energy"
 }
