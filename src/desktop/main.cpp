@@ -32,8 +32,9 @@ CommandLine desktopCommandLine() {
         std::fprintf(stderr,
                      "vexmoor: no display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
                      "The game is %s; it needs a graphical session: start it from your desktop.\n"
-                     "To play in this terminal (over SSH too), run vexmoor-terminal.\n",
-                     qPrintable(QCoreApplication::applicationFilePath()));
+                     "To play in this terminal (over SSH too), run %s/vexmoor-terminal.\n",
+                     qPrintable(QCoreApplication::applicationFilePath()),
+                     qPrintable(QCoreApplication::applicationDirPath()));
         return 1;
     };
     return {QStringLiteral("A keyboard dungeon game drawn with letters. Started with no arguments, "

@@ -29,7 +29,6 @@ class Screen {
 
     int columns() const;
     int rows() const;
-    ColourDepth depth() const { return depth_; }
 
     // Readable when the terminal changed its size; takeResize() then takes the new size and says
     // whether it changed since the last call.
