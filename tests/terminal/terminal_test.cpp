@@ -111,6 +111,48 @@ TEST(CellMap, AClickReachesTheLabelOnTopAtItsCell) {
         }
 }
 
+TEST(CellMap, TheObjectOnTopWinsItsCellInItsColourOnTheBoards) {
+    Terminal t(98, 36);
+    t.newGame();
+    BoardWindow& b = *t.game.boardWindow();
+    b.board.setBackColour(0x000001); // all but black: black on black, as in the window
+    for (ui::Label* other : {&b.secretPassage, &b.hitsPickup, &b.foodPickup, &b.serumPickup,
+                             &b.quicksand, &b.demon, &b.spider, &b.bat})
+        other->setVisible(false);
+    b.player.setRect({1000, 1000, 255, 255});
+    b.goldPickup.setRect({1010, 1010, 255, 255}); // the same cell, below the player
+    b.goldPickup.setVisible(true);
+    b.gate.setRect({2000, 1000, 255, 255});
+    b.gate.setVisible(true);
+    const ui::Rect board = *b.board.drawnArea();
+    const Picture picture = t.paint();
+    // The board window's client starts inside its box, one cell in from its corner.
+    const Cells box = t.map.cellsOf(b.rect());
+    const auto cellOf = [&](const ui::Label& label) {
+        const ui::Rect area = *label.drawnArea(); // a glyph is centred in its place
+        return picture.at(box.column + 1 + t.map.centredColumn(area, 1),
+                          box.row + 1 + t.map.rowOf(area));
+    };
+    const bool playerOnTop =
+        std::ranges::find(b.controls(), &b.player) > std::ranges::find(b.controls(), &b.goldPickup);
+    const Cell player = cellOf(playerOnTop ? b.player : b.goldPickup);
+    EXPECT_EQ(player.glyph, playerOnTop ? U'X' : U'G');
+    EXPECT_EQ(player.fore, (playerOnTop ? b.player : b.goldPickup).look().foreColour);
+    EXPECT_EQ(player.back, ui::Colour{0x000001});
+    EXPECT_EQ(cellOf(b.gate).glyph, U'E');
+    const Cells inside = t.map.cellsOf(board);
+    EXPECT_EQ(picture.at(box.column + 1 + inside.column, box.row + 1 + inside.row).back,
+              ui::Colour{0x000001});
+    // A larger terminal maps the same board onto the same cells, and the panel onto its new rows.
+    t.scene.setMap(*CellMap::of(120, 50));
+    t.areaResized(t.scene.map().width(), t.scene.map().height());
+    Picture larger(120, 50);
+    t.scene.paint(larger);
+    EXPECT_EQ(larger.at(box.column + 1 + inside.column, box.row + 1 + inside.row).back,
+              ui::Colour{0x000001});
+    EXPECT_EQ(larger.at(119, 49).back, ui::Colour{0x404040});
+}
+
 TEST(Palette, EachTerminalShowsTheNearestColourItHas) {
     EXPECT_EQ(depthFor(8), ColourDepth::Eight);
     EXPECT_EQ(depthFor(16), ColourDepth::Eight);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The terminal front end played in tmux at 100 x 40 and at 80 x 24: the menu, a new game with its
-# status panel on the bottom rows, the arrows, a click on the panel, the shop, a save and a load, a resize, Ctrl+C's
-# question, Q and SIGTERM leaving the terminal as it was; then every recording of those games
-# replays headless in the desktop build (the load's among them, from the saved file).
+# status panel on the bottom rows, the arrows, a click on the panel, the shop, a save and a load,
+# a resize, Ctrl+C's question, a terminal too small, and Q, SIGTERM and SIGHUP leaving the terminal
+# as it was; then every recording of those games replays headless in the desktop build (the
+# load's among them, from the saved file).
 # Usage: tmux_test.sh VEXMOOR_TERMINAL VEXMOOR
 set -euo pipefail
 
@@ -41,6 +42,14 @@ click() {
     t send-keys -t game -H 1b 5b 4d 20 "$(printf %x $((33 + $1)))" "$(printf %x $((33 + $2)))" \
         1b 5b 4d 23 "$(printf %x $((33 + $1)))" "$(printf %x $((33 + $2)))"
 }
+# The time left on the status panel.
+timeLeft() { screen | grep -o 'TM:[0-9]*' | head -n 1 | cut -d: -f2; }
+# The clock stood still since the time left was $1: at most the tick that fell due came.
+stoodStill() {
+    local now
+    now=$(timeLeft)
+    [ $(($1 - now)) -le 1 ] || fail "the clock ran $2: the time left went from $1 to $now"
+}
 flags() { t display -p -t game '#{alternate_on} #{cursor_flag} #{mouse_any_flag}'; }
 start() {
     t new-session -d -s game -x "$1" -y "$2" \
@@ -72,11 +81,15 @@ newGame() {
         sleep 0.1
     done
     [ "$after" != "$before" ] || fail "the X stayed at $before on two steps right"
-    # A click on a caption of the status panel opens the cheat prompt.
+    # A click on a caption of the status panel opens the cheat prompt; the clock waits for it.
+    local time
+    time=$(timeLeft)
     click $(screen | awk '{ i = index($0, "LV:"); if (i) { print i - 1, NR - 1; exit } }')
     see "Cheat:"
+    sleep 2.5
     t send-keys -t game Escape
     gone "Cheat:"
+    stoodStill "$time" "while the cheat prompt was open"
     t send-keys -t game Escape
     see "A - Buy Energy"
 }
@@ -106,6 +119,14 @@ newGame
 t send-keys -t game L
 gone "A - Buy Energy"
 see "LV:1" 2
+# Too small a terminal asks for a larger one, and the game waits meanwhile.
+time=$(timeLeft)
+t resize-window -t game -x 70 -y 20
+see "please make it larger"
+sleep 2.5
+t resize-window -t game -x 80 -y 24
+see "LV:1" 2
+stoodStill "$time" "in too small a terminal"
 t send-keys -t game C-c
 see "Abandon the game?"
 t send-keys -t game n
@@ -115,10 +136,17 @@ see "Q - End"
 t send-keys -t game q
 restored 0
 
-# SIGTERM in the menu.
+# SIGTERM in the menu, and SIGHUP on the board, as when the connection drops.
 start 100 40
-kill -TERM "$(cat "$work/pid" | xargs pgrep -P)"
+kill -TERM "$(pgrep -P "$(cat "$work/pid")")"
 restored 143
+start 100 40
+t send-keys -t game N
+see "What is your name?"
+t send-keys -t game Enter
+see "LV:1" 3
+kill -HUP "$(pgrep -P "$(cat "$work/pid")")"
+restored 129
 
 recordings=("$HOME"/.local/share/Vexmoor/recordings/*.txt)
 [ ${#recordings[@]} -ge 3 ] || fail "only ${#recordings[@]} recordings"
