@@ -4,6 +4,7 @@
 #include "board/board_window.h"
 #include "scripted_platform.h"
 #include "shell/game.h"
+#include "shop/shop_window.h"
 #include "terminal/cell_map.h"
 #include "terminal/dialog.h"
 #include "terminal/key_map.h"
@@ -89,6 +90,14 @@ TEST(CellMap, TheMenuAndTheStatusPanelShowWholeAtEachSize) {
         EXPECT_TRUE(board.line(0).startsWith(QStringLiteral(" Game")));
         EXPECT_EQ(board.line(panelTop - 1).front(), u'└');
         EXPECT_EQ(board.at(0, panelTop).back, ui::Colour{0x404040});
+        // Every command of the shop shows whole, its divider running under no text.
+        t.keyDown(keys::Escape, keys::Escape);
+        const Picture shop = t.paint();
+        QString shown;
+        for (int row = 0; row < rows; ++row)
+            shown += shop.line(row) + u'\n';
+        for (const QString& command : t.game.shop()->menuText.text().split(QStringLiteral("\r\n")))
+            EXPECT_TRUE(shown.contains(command)) << command.toStdString() << " at " << columns;
     }
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The terminal front end played in tmux at 100 x 40 and at 80 x 24: the menu, a new game with its
 # status panel on the bottom rows, the arrows, a click on the panel, the shop, a save and a load,
-# a resize, Ctrl+C's question, a terminal too small, and Q, SIGTERM and SIGHUP leaving the terminal
-# as it was; then every recording of those games replays headless in the desktop build (the
+# a resize, Ctrl+C's question, a terminal too small, and Q, SIGTERM, SIGHUP and a crash leaving the
+# terminal as it was; then every recording of those games replays headless in the desktop build (the
 # load's among them, from the saved file).
 # Usage: tmux_test.sh VEXMOOR_TERMINAL VEXMOOR
 set -euo pipefail
@@ -147,6 +147,10 @@ t send-keys -t game Enter
 see "LV:1" 3
 kill -HUP "$(pgrep -P "$(cat "$work/pid")")"
 restored 129
+# A crash.
+start 80 24
+kill -SEGV "$(pgrep -P "$(cat "$work/pid")")"
+restored 139
 
 recordings=("$HOME"/.local/share/Vexmoor/recordings/*.txt)
 [ ${#recordings[@]} -ge 3 ] || fail "only ${#recordings[@]} recordings"
