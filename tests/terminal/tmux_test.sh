@@ -51,9 +51,10 @@ stoodStill() {
     [ $(($1 - now)) -le 1 ] || fail "the clock ran $2: the time left went from $1 to $now"
 }
 flags() { t display -p -t game '#{alternate_on} #{cursor_flag} #{mouse_any_flag}'; }
+# Starts the game at a size, on a terminal of 256 colours unless one is named.
 start() {
     t new-session -d -s game -x "$1" -y "$2" \
-        "echo \$\$ >'$work/pid'; '$work/bin/vexmoor-terminal'; echo \"ended with \$?\"; stty -a >'$work/stty'; sleep 600"
+        "echo \$\$ >'$work/pid'; TERM=${3:-tmux-256color} '$work/bin/vexmoor-terminal'; echo \"ended with \$?\"; stty -a >'$work/stty'; sleep 600"
     see "N - New Adventure"
 }
 # The terminal is as it was: the program ended, the alternate screen left, the cursor shown, no
@@ -72,6 +73,11 @@ newGame() {
     see "LV:1" 3
     see "EN:100" 3
     see "Anna" 3
+    # The colours as the terminal shows them: the palette's entries or the console's 8 colours.
+    local colours
+    colours=$(t capture-pane -e -p -t game)
+    grep -qF "$1" <<<"$colours" && grep -qF "$2" <<<"$colours" ||
+        fail "no '$1' and '$2' among the colours: $colours"
     local before after
     before=$(player)
     t send-keys -t game Right Right
@@ -96,7 +102,7 @@ newGame() {
 
 # 100 x 40: a game saved, a resize, Q.
 start 100 40
-newGame
+newGame "[38;5;231mX" "[48;5;238m" # the player white, the panel grey
 t send-keys -t game S
 see "Saved!"
 t send-keys -t game Enter
@@ -114,8 +120,8 @@ t send-keys -t game q
 restored 0
 
 # 80 x 24: the saved game loaded, Ctrl+C asks, Q.
-start 80 24
-newGame
+start 80 24 screen
+newGame "[37mX" "[33mGD:" # the player white, the gold yellow
 t send-keys -t game L
 gone "A - Buy Energy"
 see "LV:1" 2
