@@ -31,6 +31,8 @@ void TerminalView::start() {
     areaResized(scene_.map().width(), scene_.map().height());
     game_.start();
     tooSmall_ = !fits();
+    if (tooSmall_ && hiddenChanged)
+        hiddenChanged(true);
     sync();
     repaint();
 }
