@@ -49,6 +49,7 @@ bench: deps
 	./build/bench/bench/startup_bench
 	./build/bench/bench/idle_bench
 	./build/bench/bench/session_bench
+	./build/bench/bench/terminal_bench
 
 # Writes the golden dumps of the windows anew after a deliberate change of a text, colour or place.
 golden: deps

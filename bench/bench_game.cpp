@@ -4,8 +4,8 @@
 // once there.
 #include "seeded_platform.h"
 
+#include "app/clock_driver.h"
 #include "board/board_window.h"
-#include "desktop/clock_driver.h"
 #include "desktop/desktop_window.h"
 #include "desktop/qt_platform.h"
 

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <poll.h>
 #include <spawn.h>
 #include <stdexcept>
@@ -99,4 +100,20 @@ int measureOnEachPlatform(const char* figure, void (*measure)(const std::string&
     else
         std::printf("%s (xcb): skipped, no DISPLAY\n", figure);
     return 0;
+}
+
+Usage usageOf(pid_t pid) {
+    Usage usage;
+    for (const auto& task :
+         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task")) {
+        std::ifstream status(task.path() / "status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
+                usage.wakeUps += std::stod(line.substr(line.find(':') + 1));
+        std::ifstream schedule(task.path() / "schedstat");
+        double ns = 0;
+        schedule >> ns;
+        usage.cpuNs += ns;
+    }
+    return usage;
 }

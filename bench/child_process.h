@@ -26,6 +26,13 @@ class ChildProcess {
     std::string pending_;
 };
 
+// What a process took so far, summed over its threads.
+struct Usage {
+    double wakeUps = 0; // times a thread went to sleep and was woken again
+    double cpuNs = 0;
+};
+Usage usageOf(pid_t pid);
+
 // The folder of the running program, where the other programs of the benchmarks lie.
 std::string programFolder();
 // The monotonic clock in nanoseconds.

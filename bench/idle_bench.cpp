@@ -6,36 +6,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 
 namespace {
 
 constexpr double kSeconds = 4;
-
-struct Usage {
-    double wakeUps = 0; // times a thread went to sleep and was woken again
-    double cpuNs = 0;
-};
-
-// Summed over the threads of a process.
-Usage usageOf(pid_t pid) {
-    Usage usage;
-    for (const auto& task :
-         std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task")) {
-        std::ifstream status(task.path() / "status");
-        for (std::string line; std::getline(status, line);)
-            if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
-                usage.wakeUps += std::stod(line.substr(line.find(':') + 1));
-        std::ifstream schedule(task.path() / "schedstat");
-        double ns = 0;
-        schedule >> ns;
-        usage.cpuNs += ns;
-    }
-    return usage;
-}
 
 void measure(const std::string& platform, const std::string& state, const char* where) {
     ChildProcess child(programFolder() + "/bench_game", {state}, "QT_QPA_PLATFORM=" + platform);

@@ -12,8 +12,8 @@ set(VEXMOOR_APP_ID "org.vexmoor.Vexmoor")
 
 # The program lands in bin/ of a prefix, where a user's PATH looks, and in /usr/games of the
 # package, where Debian keeps its games: two components, the package taking the second.
-install(TARGETS vexmoor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT bin)
-install(TARGETS vexmoor RUNTIME DESTINATION games COMPONENT games EXCLUDE_FROM_ALL)
+install(TARGETS vexmoor vexmoor-terminal RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT bin)
+install(TARGETS vexmoor vexmoor-terminal RUNTIME DESTINATION games COMPONENT games EXCLUDE_FROM_ALL)
 
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/help/"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/vexmoor/help)

@@ -24,6 +24,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install 
 id=org.vexmoor.Vexmoor
 files=(
     bin/vexmoor
+    bin/vexmoor-terminal
     share/vexmoor/help/index.html
     share/applications/$id.desktop
     share/metainfo/$id.metainfo.xml
@@ -57,5 +58,17 @@ if out=$(run --frobnicate); then fail "vexmoor --frobnicate was accepted"; fi
 grep -q "Try 'vexmoor --help'." <<<"$out" || fail "vexmoor --frobnicate gave no hint: $out"
 if out=$(run); then fail "vexmoor started with no display"; fi
 grep -q "graphical session" <<<"$out" || fail "vexmoor with no display said: $out"
+grep -q "vexmoor-terminal" <<<"$out" || fail "vexmoor with no display did not name vexmoor-terminal: $out"
+
+# The terminal program answers the same way, and needs nothing of Qt Gui, X or Wayland.
+version=$("$prefix/bin/vexmoor-terminal" --version 2>&1) || fail "vexmoor-terminal --version exited with $?"
+[ "$version" = "Vexmoor 1.0" ] || fail "vexmoor-terminal --version printed '$version'"
+if out=$("$prefix/bin/vexmoor-terminal" --frobnicate 2>&1); then fail "vexmoor-terminal --frobnicate was accepted"; fi
+grep -q "Try 'vexmoor-terminal --help'." <<<"$out" || fail "vexmoor-terminal --frobnicate gave no hint: $out"
+needed=$(readelf -d "$prefix/bin/vexmoor-terminal" | grep NEEDED)
+grep -q "libncursesw" <<<"$needed" || fail "vexmoor-terminal does not use ncursesw"
+if grep -qE "Qt6(Gui|Widgets)|libX|xcb|wayland|libGL|libEGL" <<<"$needed"; then
+    fail "vexmoor-terminal needs a library of a graphical session: $needed"
+fi
 
 echo "install check passed"

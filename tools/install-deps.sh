@@ -3,16 +3,17 @@
 # With the argument "fuzz": what `make fuzz` needs besides, clang and its libFuzzer runtime.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-private-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core desktop-file-utils appstream dpkg-dev file lintian
-          qt6-wayland)
+packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-private-dev libncurses-dev libgtest-dev
+          libgmock-dev libbenchmark-dev tmux fonts-dejavu-core desktop-file-utils appstream dpkg-dev
+          file lintian qt6-wayland)
 if [ "${1:-}" = fuzz ]; then
     packages=(clang libclang-rt-dev)
 fi
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
     echo "Not a Debian-like system: install these yourself, and CMake will tell what is still missing:"
-    echo "  a C++20 compiler, CMake >= 3.25, Ninja, Qt >= 6.4 (Widgets and Test), GoogleTest, a DejaVu font;"
+    echo "  a C++20 compiler, CMake >= 3.25, Ninja, Qt >= 6.4 (Widgets and Test), ncursesw, GoogleTest,
+  a DejaVu font; tmux for the terminal's test;"
     echo "  for the install checks, desktop-file-utils and appstream; for \`make fuzz\`, clang with libFuzzer."
     exit 0
 fi

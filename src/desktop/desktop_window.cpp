@@ -38,7 +38,7 @@ static QIcon gameIcon() {
 }
 
 DesktopWindow::DesktopWindow(Game& game)
-    : game_(game), central_(new QWidget(this)), area_(new QMdiArea(central_)),
+    : GameHost(game), game_(game), central_(new QWidget(this)), area_(new QMdiArea(central_)),
       panel_(new WindowView(game, game.mainWindow(), central_)) {
     loadResources();
     makeViewsAccessible();
@@ -81,35 +81,10 @@ const DesktopWindow::Child* DesktopWindow::childOf(const QObject* sub) const {
     return found != children_.end() ? &*found : nullptr;
 }
 
-void DesktopWindow::deliver(const std::function<void()>& step) {
-    if (stopped_ || busy())
-        return;
-    emit inputArriving();
-    if (stopped_)
-        return;
-    ++depth_;
-    step();
-    --depth_;
-    sync();
-    emit inputDelivered();
-}
-
-void DesktopWindow::keyDown(int keyCode, int charCode) {
-    deliver([&] { game_.keyDown(keyCode, charCode); });
-}
-
 void DesktopWindow::press(WindowView& view, std::optional<QPointF> point) {
     deliver([&] {
-        ui::Window* window = view.sceneWindow();
-        if (!window)
-            return;
-        ui::Scene& scene = game_.scene();
-        if (window != &game_.mainWindow() && window != scene.active())
-            game_.bringToFront(*window);
-        if (!point)
-            return;
-        if (ui::Label* label = view.labelAt(*point))
-            game_.click(*label);
+        if (ui::Window* window = view.sceneWindow())
+            pressOn(*window, point ? view.labelAt(*point) : nullptr);
     });
 }
 
@@ -120,15 +95,6 @@ void DesktopWindow::subWindowActivated(QMdiSubWindow* sub) {
         return;
     if (const Child* child = childOf(sub))
         press(*child->view, std::nullopt);
-}
-
-void DesktopWindow::advance(std::int64_t ms) {
-    if (stopped_ || busy())
-        return;
-    ++depth_;
-    game_.advance(ms);
-    --depth_;
-    sync();
 }
 
 void DesktopWindow::sync() {
@@ -217,7 +183,7 @@ void DesktopWindow::place(const Child& child) {
 
 void DesktopWindow::writeBack(const Child& child) {
     ui::Window* window = child.view->sceneWindow();
-    if (!window || stopped_)
+    if (!window || stopped())
         return;
     // A side the pixels still agree on keeps its twips.
     const Zoom& zoom = stage_.zoom;
@@ -303,15 +269,6 @@ void DesktopWindow::showEvent(QShowEvent* event) {
     sync();
 }
 
-bool DesktopWindow::mayClose() {
-    if (stopped_ || !game_.boardWindow() || !askYesNo)
-        return true;
-    // Asked like a key is delivered: the clock catches up first and stands still while asking.
-    bool yes = false;
-    deliver([&] { yes = askYesNo(QStringLiteral("Abandon the game? Unsaved progress is lost.")); });
-    return yes;
-}
-
 void DesktopWindow::closeEvent(QCloseEvent* event) {
     if (!mayClose()) {
         event->ignore();
@@ -323,6 +280,19 @@ void DesktopWindow::closeEvent(QCloseEvent* event) {
 }
 
 void DesktopWindow::stop() {
-    stopped_ = true;
+    GameHost::stop();
     hide();
+}
+
+bool DesktopWindow::dialogOpen() const {
+    return QApplication::activeModalWidget() != nullptr;
+}
+
+void DesktopWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || isMinimized() == minimized_)
+        return;
+    minimized_ = isMinimized();
+    if (hiddenChanged)
+        hiddenChanged(minimized_);
 }

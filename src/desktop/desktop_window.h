@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/game_host.h"
 #include "desktop/zoom.h"
 
 #include <QMainWindow>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -20,7 +20,7 @@ class Window;
 // the status panel along the bottom, both zoomed to fill the window (see Stage). Every key, click
 // and stretch of time reaches the game through it, and after each one it shows what changed. F11
 // fills the screen and back, and is no key for the game.
-class DesktopWindow : public QMainWindow {
+class DesktopWindow : public QMainWindow, public GameHost {
     Q_OBJECT
 
   public:
@@ -35,35 +35,20 @@ class DesktopWindow : public QMainWindow {
     QMdiSubWindow* subWindowOf(const ui::Window& window) const;
     WindowView* viewOf(const ui::Window& window) const;
 
-    // A key for the window in front.
-    void keyDown(int keyCode, int charCode);
-    // Lets time pass on the game clock.
-    void advance(std::int64_t ms);
-    // True while a key, click or tick is being handled.
-    bool busy() const { return depth_ > 0; }
-
     // Shows the scene: sub-windows open, close and restack when windows did, and the windows that
     // changed are placed and repainted.
-    void sync();
-
-    // The program is ending: nothing reaches the game any more.
-    void stop();
-    bool stopped() const { return stopped_; }
-
-    // Closing the window while a board is open asks the player whether to abandon the game, and
-    // only "yes" ends the program; unset, the window closes at once. The game clock stands still
-    // while the question is open.
-    std::function<bool(const QString& question)> askYesNo;
-
-  signals:
-    // Before a key or click reaches the game (the clock catches up to now), and after.
-    void inputArriving();
-    void inputDelivered();
+    void sync() override;
+    // Hides the window too.
+    void stop() override;
+    // A modal dialog of the desktop's own (a file dialog, say) stops the clock too.
+    bool dialogOpen() const override;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Minimizing hides the game: its clock stands still until the window is restored.
+    void changeEvent(QEvent* event) override;
 
   private:
     struct Child {
@@ -72,8 +57,6 @@ class DesktopWindow : public QMainWindow {
         WindowView* view;
     };
 
-    void deliver(const std::function<void()>& step);
-    bool mayClose();
     bool keyEvent(QObject* watched, const QKeyEvent& event);
     void press(WindowView& view, std::optional<QPointF> point);
     void subWindowActivated(QMdiSubWindow* sub);
@@ -92,7 +75,6 @@ class DesktopWindow : public QMainWindow {
     std::vector<Child> children_;
     Stage stage_;
     std::optional<unsigned> revision_;
-    int depth_ = 0;
     bool syncing_ = false;
-    bool stopped_ = false;
+    bool minimized_ = false;
 };

@@ -1,16 +1,14 @@
 // Vexmoor: the game in a Qt main window, on a clock that runs in real time.
+#include "app/clock_driver.h"
+#include "app/command_line.h"
+#include "app/recorded_session.h"
 #include "app/signal_catcher.h"
-#include "desktop/clock_driver.h"
 #include "desktop/desktop_window.h"
 #include "desktop/qt_platform.h"
 #include "desktop/replay.h"
 #include "desktop/window_place.h"
-#include "replay/recorder.h"
-#include "replay/recording_platform.h"
-#include "shell/game.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QSettings>
 #include <cstdio>
 #include <optional>
@@ -27,44 +25,31 @@ bool hasDisplay() {
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
-// Answers --help and --version, refuses what the game does not know, and says so when there is no
-// display to play on: the exit code when the program ends here. Runs before any window exists.
-std::optional<int> answerCommandLine(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("A keyboard dungeon game drawn with letters. Started with no arguments, it "
-                       "opens its window and shows the main menu."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+// The window's command line: the replay's options, and a word on where to play when there is no
+// display to play on.
+CommandLine desktopCommandLine() {
     const QCommandLineOption headless(QStringLiteral("headless"),
                                       QStringLiteral("With --replay: no window, as fast as it can; "
                                                      "says whether the game ended as recorded."));
-    parser.addOptions({{QStringLiteral("replay"), QStringLiteral("Plays a recorded game again."),
-                        QStringLiteral("file")},
-                       {QStringLiteral("speed"), QStringLiteral("With --replay: N times faster."),
-                        QStringLiteral("N")},
-                       headless});
-    const bool understood = parser.parse(QCoreApplication::arguments());
-    if (understood && parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
-    if (understood && parser.isSet(QStringLiteral("help")))
-        parser.showHelp();
-    QString error = parser.errorText();
-    if (understood && !parser.positionalArguments().isEmpty())
-        error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments()[0]);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "vexmoor: %s\nTry 'vexmoor --help'.\n", qPrintable(error));
-        return 2;
-    }
-    if (!hasDisplay() && !parser.isSet(headless)) {
+    auto check = [headless](const QCommandLineParser& parser) -> std::optional<int> {
+        if (hasDisplay() || parser.isSet(headless))
+            return std::nullopt;
         std::fprintf(stderr,
                      "vexmoor: no display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
-                     "The game is %s; it needs a graphical session: start it from your desktop.\n",
-                     qPrintable(QCoreApplication::applicationFilePath()));
+                     "The game is %s; it needs a graphical session: start it from your desktop.\n"
+                     "To play in this terminal (over SSH too), run %s/vexmoor-terminal.\n",
+                     qPrintable(QCoreApplication::applicationFilePath()),
+                     qPrintable(QCoreApplication::applicationDirPath()));
         return 1;
-    }
-    return std::nullopt;
+    };
+    return {QStringLiteral("A keyboard dungeon game drawn with letters. Started with no arguments, "
+                           "it opens its window and shows the main menu."),
+            {{QStringLiteral("replay"), QStringLiteral("Plays a recorded game again."),
+              QStringLiteral("file")},
+             {QStringLiteral("speed"), QStringLiteral("With --replay: N times faster."),
+              QStringLiteral("N")},
+             headless},
+            check};
 }
 
 } // namespace
@@ -72,7 +57,7 @@ std::optional<int> answerCommandLine(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Vexmoor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
-    if (const std::optional<int> code = answerCommandLine(argc, argv))
+    if (const std::optional<int> code = answerCommandLine(argc, argv, desktopCommandLine()))
         return *code;
     if (wantsReplay(argc, argv))
         return runReplay(argc, argv);
@@ -89,11 +74,8 @@ int main(int argc, char* argv[]) {
 
     // Every game is recorded into the data folder.
     QtPlatform desktop;
-    RecordingPlatform platform(desktop);
-    Game game(platform);
-    const QString data = desktop.dataFolder();
-    Recorder recorder(game, platform,
-                      data.isEmpty() ? QString() : data + QStringLiteral("/recordings"));
+    RecordedSession session(desktop);
+    Game& game = session.game;
     DesktopWindow window(game);
     ClockDriver driver(game, window);
     desktop.attach(window, driver);

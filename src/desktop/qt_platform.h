@@ -1,21 +1,15 @@
 #pragma once
 
-#include "ui/platform.h"
-
-#include <QtGlobal>
-#include <optional>
+#include "app/real_platform.h"
 
 class ClockDriver;
 class DesktopWindow;
 class QDialog;
 
-// The desktop the game runs on: real dialogs over the main window, the browser, the clock of the
-// day (read many times a second on a drifting board, so without a look at the time zone each
-// time), and the game's generator seeded from it.
-class QtPlatform : public ui::Platform {
+// The desktop the game runs on: real dialogs over the main window, the browser, and the MDI area
+// as the screen.
+class QtPlatform : public RealPlatform {
   public:
-    QtPlatform();
-
     // The main window hosts the dialogs, its MDI area at its designed size is the screen, and the
     // game clock stands still while a dialog is open.
     void attach(DesktopWindow& window, ClockDriver& driver);
@@ -29,20 +23,10 @@ class QtPlatform : public ui::Platform {
     void exitNow() override;
     double screenWidth() const override;
     double screenHeight() const override;
-    QString programFolder() const override;
-    // ~/.local/share/Vexmoor; none without a home folder.
-    QString dataFolder() const override;
-    // The player's own folders (data and settings) live in the home folder; with HOME unset, not
-    // absolute, the root or no folder, they would land at the filesystem's root, so there is none.
-    static bool hasHome();
-    double timeOfDay() const override;
 
   private:
     int runModal(QDialog& dialog);
-    qint64 millisecondOfDay() const;
 
     DesktopWindow* window_ = nullptr;
     ClockDriver* driver_ = nullptr;
-    mutable std::optional<qint64> offsetTakenAt_; // UTC milliseconds of the last look-up
-    mutable qint64 offsetMs_ = 0;
 };

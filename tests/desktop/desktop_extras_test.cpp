@@ -1,7 +1,7 @@
 // The clock driver's sleep, partial repaints and the installed game's window, on a small screen.
 #include "front_end.h"
 
-#include "desktop/clock_driver.h"
+#include "app/clock_driver.h"
 #include "desktop/qt_platform.h"
 #include "desktop/window_place.h"
 #include "ui/keys.h"

@@ -3,7 +3,7 @@
 // the windows.
 #include "front_end.h"
 
-#include "desktop/clock_driver.h"
+#include "app/clock_driver.h"
 #include "desktop/key_map.h"
 #include "desktop/qt_platform.h"
 #include "shell/finale_window.h"

@@ -1,9 +1,8 @@
-#include "desktop/clock_driver.h"
+#include "app/clock_driver.h"
 
-#include "desktop/desktop_window.h"
+#include "app/game_host.h"
 #include "shell/game.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <limits>
 
@@ -15,8 +14,8 @@ constexpr int kDialogPollMs = 50;
 
 } // namespace
 
-ClockDriver::ClockDriver(Game& game, DesktopWindow& window, Source source)
-    : game_(game), window_(window), source_(std::move(source)) {
+ClockDriver::ClockDriver(Game& game, GameHost& host, Source source)
+    : game_(game), host_(host), source_(std::move(source)) {
     elapsed_.start();
     if (!source_)
         source_ = [this] { return elapsed_.nsecsElapsed(); };
@@ -24,14 +23,17 @@ ClockDriver::ClockDriver(Game& game, DesktopWindow& window, Source source)
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &ClockDriver::wake);
     // Ticks that fell due run before a key or click, and a key may start a timer.
-    connect(&window_, &DesktopWindow::inputArriving, this, &ClockDriver::wake);
-    connect(&window_, &DesktopWindow::inputDelivered, this, &ClockDriver::schedule);
-    window_.installEventFilter(this);
+    host_.inputArriving = [this] { wake(); };
+    host_.inputDelivered = [this] { schedule(); };
+    host_.hiddenChanged = [this](bool hidden) { hidden ? suspend() : resume(); };
     game_.clock().beforeTimerChange = [this] { timerChanging(); };
 }
 
 ClockDriver::~ClockDriver() {
     game_.clock().beforeTimerChange = nullptr;
+    host_.inputArriving = nullptr;
+    host_.inputDelivered = nullptr;
+    host_.hiddenChanged = nullptr;
 }
 
 void ClockDriver::start() {
@@ -43,16 +45,16 @@ void ClockDriver::start() {
 void ClockDriver::wake() {
     if (catchUp())
         schedule();
-    else if (suspended_ == 0 && !window_.stopped())
+    else if (suspended_ == 0 && !host_.stopped())
         // Nothing tells when a dialog the driver was not told of closes.
         timer_.start(kDialogPollMs);
 }
 
 bool ClockDriver::catchUp() {
-    if (window_.stopped())
+    if (host_.stopped())
         return false;
     const std::int64_t now = source_();
-    if (suspended_ > 0 || window_.busy() || QApplication::activeModalWidget()) {
+    if (suspended_ > 0 || host_.busy() || host_.dialogOpen()) {
         // A dialog is open: its time does not count.
         last_ = now;
         return false;
@@ -62,13 +64,13 @@ bool ClockDriver::catchUp() {
     const std::int64_t ms = carry_ / kNanosPerMs;
     carry_ -= ms * kNanosPerMs;
     if (ms > 0)
-        window_.advance(ms);
+        host_.advance(ms);
     return true;
 }
 
 void ClockDriver::timerChanging() {
     // Keys, clicks and ticks plan the next wake-up once they are handled.
-    if (window_.busy())
+    if (host_.busy())
         return;
     // A timer started from elsewhere counts its interval from the present; the wake-up is planned
     // once it has changed.
@@ -99,21 +101,9 @@ std::optional<int> ClockDriver::plannedSleep() const {
     return timer_.interval();
 }
 
-bool ClockDriver::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &window_ && event->type() == QEvent::WindowStateChange &&
-        window_.isMinimized() != minimized_) {
-        minimized_ = window_.isMinimized();
-        if (minimized_)
-            suspend();
-        else
-            resume();
-    }
-    return QObject::eventFilter(watched, event);
-}
-
 void ClockDriver::schedule() {
     const std::int64_t next = game_.clock().untilNextTick();
-    if (window_.stopped() || suspended_ > 0 || next < 0) {
+    if (host_.stopped() || suspended_ > 0 || next < 0) {
         timer_.stop();
         return;
     }

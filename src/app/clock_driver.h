@@ -8,14 +8,14 @@
 #include <optional>
 
 class Game;
-class DesktopWindow;
+class GameHost;
 
 // Runs the game clock in real time: each wake-up advances it by exactly the real time that
 // passed since the one before (the part below a millisecond is carried over, so no time is lost),
 // and sleeps until the next tick falls due, however far away; with no timer running it sleeps
-// until a key, a click or a timer that starts. While a dialog is open or the main window is
-// minimized the clock stands still, and that time does not count; a window merely covered keeps
-// playing.
+// until a key, a click or a timer that starts. While a dialog is open or the game is hidden
+// (a minimized window) the clock stands still, and that time does not count; a window merely
+// covered keeps playing. Every front end drives its game with one.
 class ClockDriver : public QObject {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ class ClockDriver : public QObject {
     // Real time in nanoseconds from any fixed origin.
     using Source = std::function<std::int64_t()>;
 
-    ClockDriver(Game& game, DesktopWindow& window, Source source = {});
+    ClockDriver(Game& game, GameHost& host, Source source = {});
     ~ClockDriver() override;
 
     // Starts counting real time from now.
@@ -38,22 +38,17 @@ class ClockDriver : public QObject {
     // for a key, a click or a timer to start.
     std::optional<int> plannedSleep() const;
 
-  protected:
-    // Minimizing the main window suspends the clock, and restoring it resumes.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     bool catchUp();
     void schedule();
     void timerChanging();
 
     Game& game_;
-    DesktopWindow& window_;
+    GameHost& host_;
     QElapsedTimer elapsed_;
     Source source_;
     QTimer timer_;
     std::int64_t last_ = 0;  // real time of the last catch-up
     std::int64_t carry_ = 0; // real time not yet handed to the game clock
     int suspended_ = 0;
-    bool minimized_ = false;
 };

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "replay/recorder.h"
+#include "replay/recording_platform.h"
+#include "shell/game.h"
+
+// The game as every front end plays it: on the front end's platform, with every game recorded
+// into the data folder's recordings.
+struct RecordedSession {
+    explicit RecordedSession(ui::Platform& real);
+
+    RecordingPlatform platform;
+    Game game;
+    Recorder recorder;
+};

@@ -1,0 +1,96 @@
+#include "terminal/dialog.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace {
+
+constexpr ui::Colour kFace = 0xC0C0C0;
+constexpr ui::Colour kText = 0x000000;
+constexpr ui::Colour kCaption = 0x800000; // navy
+constexpr ui::Colour kCaptionText = 0xFFFFFF;
+constexpr ui::Colour kField = 0xFFFFFF;
+constexpr ui::Colour kSelected = 0x800000;
+constexpr int kWidest = 60;
+
+// The text in lines of at most `width` characters, broken at spaces where it can be.
+QStringList wrap(const QString& text, int width) {
+    QStringList lines;
+    for (QString rest :
+         QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
+        while (rest.size() > width) {
+            const qsizetype space = rest.lastIndexOf(u' ', width);
+            const qsizetype cut = space > 0 ? space : width;
+            lines.append(rest.left(cut));
+            rest = rest.mid(cut).trimmed();
+        }
+        lines.append(rest);
+    }
+    return lines;
+}
+
+} // namespace
+
+Dialog::Dialog(Kind kind, const QString& title, const QString& text, const QString& proposed)
+    : kind_(kind), title_(title), text_(text), answer_(proposed), proposed_(true) {}
+
+std::optional<bool> Dialog::key(const keys::Stroke& stroke, char32_t typed) {
+    switch (stroke.keyCode) {
+    case keys::Return:
+        return kind_ != Kind::Question ? true : false; // the question's default is No
+    case keys::Escape:
+        return false;
+    case keys::Backspace:
+        if (kind_ == Kind::Prompt)
+            answer_ =
+                proposed_ ? QString() : answer_.chopped(std::min<qsizetype>(1, answer_.size()));
+        proposed_ = false;
+        return std::nullopt;
+    default:
+        break;
+    }
+    if (kind_ == Kind::Question && (stroke.keyCode == 'Y' || stroke.keyCode == 'N'))
+        return stroke.keyCode == 'Y';
+    if (kind_ == Kind::Message && stroke.keyCode == keys::Space)
+        return true;
+    if (kind_ == Kind::Prompt && typed) {
+        if (proposed_)
+            answer_.clear();
+        answer_ += QString::fromUcs4(&typed, 1);
+        proposed_ = false;
+    }
+    return std::nullopt;
+}
+
+void Dialog::draw(Picture& picture) const {
+    const int width = std::min(kWidest, picture.columns() - 4);
+    const QStringList lines = wrap(text_, width - 4);
+    const QString buttons = kind_ == Kind::Question ? QStringLiteral("[ Yes ]  [ No ]")
+                            : kind_ == Kind::Prompt ? QStringLiteral("[ OK ]  [ Cancel ]")
+                                                    : QStringLiteral("[ OK ]");
+    // The caption, the text, a line to type in, the buttons, with a row of room between.
+    const int height = 2 + static_cast<int>(lines.size()) + (kind_ == Kind::Prompt ? 2 : 0) + 3;
+    const Cells box{(picture.columns() - width) / 2, std::max(0, (picture.rows() - height) / 2),
+                    width, height};
+    picture.setClip({0, 0, picture.columns(), picture.rows()});
+    picture.fill(box, kFace);
+    picture.fill({box.column, box.row, box.columns, 1}, kCaption);
+    picture.write(box.column + 1, box.row, title_.isEmpty() ? QStringLiteral("Vexmoor") : title_,
+                  kCaptionText);
+    int row = box.row + 2;
+    for (const QString& line : lines)
+        picture.write(box.column + 2, row++, line, kText);
+    if (kind_ == Kind::Prompt) {
+        const Cells field{box.column + 2, ++row, width - 4, 1};
+        picture.fill(field, kField);
+        // The end of a long answer shows, and the proposed answer shows selected.
+        const QString shown = answer_.right(field.columns - 1);
+        if (proposed_ && !shown.isEmpty())
+            picture.fill({field.column, row, static_cast<int>(shown.size()), 1}, kSelected);
+        picture.write(field.column, row, shown, proposed_ ? kField : kText);
+        picture.put(field.column + static_cast<int>(shown.size()), row, U'_', kText);
+        ++row;
+    }
+    picture.write(box.column + (width - static_cast<int>(buttons.size())) / 2, box.bottom() - 2,
+                  buttons, kText);
+}

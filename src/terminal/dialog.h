@@ -1,0 +1,31 @@
+#pragma once
+
+#include "terminal/picture.h"
+#include "ui/keys.h"
+
+#include <QString>
+#include <optional>
+
+// A modal box in the middle of the terminal: a message with OK, a question with Yes and No, or a
+// prompt with a line to type in (Backspace takes a character back; the proposed answer is
+// replaced by the first character typed). Enter accepts, Escape cancels.
+class Dialog {
+  public:
+    enum class Kind { Message, Question, Prompt };
+
+    Dialog(Kind kind, const QString& title, const QString& text, const QString& proposed = {});
+
+    // A key from the player: nothing while the box stays open, else whether it was accepted.
+    std::optional<bool> key(const keys::Stroke& stroke, char32_t typed);
+    // The line typed into a prompt.
+    const QString& answer() const { return answer_; }
+
+    void draw(Picture& picture) const;
+
+  private:
+    Kind kind_;
+    QString title_;
+    QString text_;
+    QString answer_;
+    bool proposed_; // the answer is still the one proposed
+};

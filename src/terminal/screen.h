@@ -1,0 +1,47 @@
+#pragma once
+
+#include "terminal/palette.h"
+#include "terminal/picture.h"
+#include "ui/keys.h"
+
+#include <optional>
+
+// One input from the terminal: a key, a click on a cell, or Ctrl+C, which closes the game as the
+// window's close button does.
+struct TerminalInput {
+    enum class Kind { Key, Click, Close };
+    Kind kind = Kind::Key;
+    keys::Stroke stroke;
+    char32_t typed = 0; // the printable character a key typed, 0 for none
+    int column = 0;
+    int row = 0;
+};
+
+// The terminal under curses: the alternate screen, keys one at a time with no echo, the mouse's
+// clicks reported, no cursor, the colours it can show. Made once; its end gives the terminal back
+// as it was found.
+class Screen {
+  public:
+    Screen();
+    ~Screen();
+    Screen(const Screen&) = delete;
+    Screen& operator=(const Screen&) = delete;
+
+    int columns() const;
+    int rows() const;
+
+    // Readable when the terminal changed its size; takeResize() then takes the new size and says
+    // whether it changed since the last call.
+    int resizeNotice() const;
+    bool takeResize();
+
+    // The next input waiting, nothing when none does.
+    std::optional<TerminalInput> read();
+    // Sleeps until a key or a change of size arrives.
+    void waitForInput() const;
+
+    void show(const Picture& picture);
+
+  private:
+    ColourDepth depth_;
+};

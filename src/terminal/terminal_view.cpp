@@ -1,0 +1,164 @@
+#include "terminal/terminal_view.h"
+
+#include "shell/game.h"
+#include "terminal/dialog.h"
+#include "terminal/screen.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <algorithm>
+#include <unistd.h>
+
+namespace {
+
+// The map of a terminal, or of the least one the game plays on while it is smaller.
+CellMap mapOf(const Screen& screen) {
+    return *CellMap::of(std::max(screen.columns(), CellMap::kMinimumColumns),
+                        std::max(screen.rows(), CellMap::kMinimumRows));
+}
+
+} // namespace
+
+TerminalView::TerminalView(Game& game, Screen& screen)
+    : GameHost(game), game_(game), screen_(screen), scene_(game, mapOf(screen)),
+      keys_(STDIN_FILENO, QSocketNotifier::Read),
+      resizes_(screen.resizeNotice(), QSocketNotifier::Read) {
+    QObject::connect(&keys_, &QSocketNotifier::activated, &keys_, [this] { readInput(); });
+    QObject::connect(&resizes_, &QSocketNotifier::activated, &resizes_, [this] { resized(); });
+}
+
+void TerminalView::start() {
+    areaResized(scene_.map().width(), scene_.map().height());
+    game_.start();
+    tooSmall_ = !fits();
+    if (tooSmall_ && hiddenChanged)
+        hiddenChanged(true);
+    sync();
+    repaint();
+}
+
+bool TerminalView::fits() const {
+    return CellMap::of(screen_.columns(), screen_.rows()).has_value();
+}
+
+double TerminalView::areaWidth() const {
+    return scene_.map().width();
+}
+
+double TerminalView::areaHeight() const {
+    const CellMap& map = scene_.map();
+    const int panel = game_.mainWindow().statusPanel.visible() ? map.panelRows() : 0;
+    return (map.rows() - panel) * map.cellHeight();
+}
+
+void TerminalView::readInput() {
+    while (const std::optional<TerminalInput> input = screen_.read())
+        take(*input);
+}
+
+void TerminalView::take(const TerminalInput& input) {
+    switch (input.kind) {
+    case TerminalInput::Kind::Close:
+        if (mayClose()) {
+            stop();
+            QCoreApplication::quit();
+        }
+        break;
+    case TerminalInput::Kind::Key:
+        if (!tooSmall_)
+            keyDown(input.stroke.keyCode, input.stroke.charCode);
+        break;
+    case TerminalInput::Kind::Click:
+        if (!tooSmall_)
+            click(input.column, input.row);
+        break;
+    }
+}
+
+void TerminalView::click(int column, int row) {
+    deliver([&] {
+        // Found once the clock caught up: a tick may have closed a window.
+        const ScenePicture::Hit hit = scene_.hitAt(column, row);
+        if (hit.window)
+            pressOn(*hit.window, hit.label);
+    });
+}
+
+void TerminalView::resized() {
+    if (!screen_.takeResize())
+        return;
+    scene_.setMap(mapOf(screen_));
+    // Too small, the game is out of sight: its clock stands still, as for a minimized window.
+    if (tooSmall_ != !fits()) {
+        tooSmall_ = !fits();
+        if (hiddenChanged)
+            hiddenChanged(tooSmall_);
+    }
+    resizePending_ = true;
+    if (!busy())
+        sync();
+    repaint();
+}
+
+void TerminalView::sync() {
+    if (resizePending_ && !busy()) {
+        resizePending_ = false;
+        areaResized(scene_.map().width(), scene_.map().height());
+    }
+    bool changed = revision_ != game_.scene().revision();
+    revision_ = game_.scene().revision();
+    std::vector<ui::Window*> windows = game_.scene().windows();
+    windows.push_back(&game_.mainWindow());
+    for (ui::Window* window : windows) {
+        changed = changed || window->dirty() || !window->changedAreas().empty();
+        window->clearDirty();
+    }
+    if (changed)
+        repaint();
+}
+
+void TerminalView::repaint() {
+    Picture picture(screen_.columns(), screen_.rows());
+    if (tooSmall_) {
+        picture.write(0, 0,
+                      QStringLiteral("Vexmoor needs a terminal of at least %1 x %2;")
+                          .arg(CellMap::kMinimumColumns)
+                          .arg(CellMap::kMinimumRows),
+                      0xC0C0C0);
+        picture.write(0, 1,
+                      QStringLiteral("this one is %1 x %2: please make it larger.")
+                          .arg(screen_.columns())
+                          .arg(screen_.rows()),
+                      0xC0C0C0);
+    } else {
+        scene_.paint(picture);
+        if (dialog_)
+            dialog_->draw(picture);
+    }
+    screen_.show(picture);
+}
+
+bool TerminalView::runDialog(Dialog& dialog) {
+    dialog_ = &dialog;
+    repaint();
+    std::optional<bool> answer;
+    while (!answer) {
+        screen_.waitForInput();
+        resized();
+        while (!answer) {
+            const std::optional<TerminalInput> input = screen_.read();
+            if (!input)
+                break;
+            if (input->kind == TerminalInput::Kind::Close)
+                answer = false;
+            else if (input->kind == TerminalInput::Kind::Key && !tooSmall_)
+                answer = dialog.key(input->stroke, input->typed);
+        }
+        repaint();
+    }
+    dialog_ = nullptr;
+    repaint();
+    // Keys typed after the answer wait in curses, where the terminal no longer signals them.
+    QTimer::singleShot(0, &keys_, [this] { readInput(); });
+    return *answer;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/game_host.h"
+#include "terminal/scene_picture.h"
+
+#include <QSocketNotifier>
+#include <optional>
+
+class Dialog;
+class Game;
+class Screen;
+struct TerminalInput;
+
+// The game on the terminal: keys, clicks and changes of size reach the game through it, and after
+// each it draws the scene anew where something changed. A terminal smaller than 80 x 24 shows a
+// request for a larger one instead, and the game stands still until it gets one.
+class TerminalView : public GameHost {
+  public:
+    TerminalView(Game& game, Screen& screen);
+
+    // The game in the terminal's area, with its main menu shown.
+    void start();
+    void sync() override;
+
+    // Shows a dialog over the scene until the player answers it; whether it was accepted.
+    bool runDialog(Dialog& dialog);
+
+    // The area the child windows live in, in twips: the terminal above the status panel.
+    double areaWidth() const;
+    double areaHeight() const;
+
+  private:
+    void readInput();
+    void take(const TerminalInput& input);
+    void click(int column, int row);
+    void resized();
+    bool fits() const;
+    void repaint();
+
+    Game& game_;
+    Screen& screen_;
+    ScenePicture scene_;
+    Dialog* dialog_ = nullptr;
+    QSocketNotifier keys_;
+    QSocketNotifier resizes_;
+    std::optional<unsigned> revision_;
+    bool resizePending_ = false;
+    bool tooSmall_ = false;
+};
