@@ -30,10 +30,11 @@ foreach(size 48 256)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# The man page and the changelog gzipped, as Debian keeps them (-n: no time stamp inside), and the
-# licence in Debian's machine-readable copyright form, where Debian looks for a package's licence.
+# The man page (vexmoor-terminal's points to the game's) and the changelog gzipped, as Debian keeps
+# them (-n: no time stamp inside), and the licence in Debian's machine-readable copyright form,
+# where Debian looks for a package's licence.
 set(VEXMOOR_GZIPPED "")
-foreach(doc vexmoor.6 changelog)
+foreach(doc vexmoor.6 vexmoor-terminal.6 changelog)
     set(gzipped "${CMAKE_BINARY_DIR}/${doc}.gz")
     add_custom_command(OUTPUT "${gzipped}"
         COMMAND gzip -9n < "${PROJECT_SOURCE_DIR}/doc/${doc}" > "${gzipped}"
@@ -41,7 +42,8 @@ foreach(doc vexmoor.6 changelog)
     list(APPEND VEXMOOR_GZIPPED "${gzipped}")
 endforeach()
 add_custom_target(gzipped_docs ALL DEPENDS ${VEXMOOR_GZIPPED})
-install(FILES "${CMAKE_BINARY_DIR}/vexmoor.6.gz" DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES "${CMAKE_BINARY_DIR}/vexmoor.6.gz" "${CMAKE_BINARY_DIR}/vexmoor-terminal.6.gz"
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES "${CMAKE_BINARY_DIR}/changelog.gz" "${PROJECT_SOURCE_DIR}/doc/copyright"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vexmoor)
 
