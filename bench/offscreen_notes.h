@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 // The offscreen platform's notes on window sizes are no figures: they are left out of the output.
