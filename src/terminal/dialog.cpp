@@ -1,5 +1,7 @@
 #include "terminal/dialog.h"
 
+#include "terminal/text_lines.h"
+
 #include <QStringList>
 #include <algorithm>
 
@@ -12,22 +14,6 @@ constexpr ui::Colour kCaptionText = 0xFFFFFF;
 constexpr ui::Colour kField = 0xFFFFFF;
 constexpr ui::Colour kSelected = 0x800000;
 constexpr int kWidest = 60;
-
-// The text in lines of at most `width` characters, broken at spaces where it can be.
-QStringList wrap(const QString& text, int width) {
-    QStringList lines;
-    for (QString rest :
-         QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
-        while (rest.size() > width) {
-            const qsizetype space = rest.lastIndexOf(u' ', width);
-            const qsizetype cut = space > 0 ? space : width;
-            lines.append(rest.left(cut));
-            rest = rest.mid(cut).trimmed();
-        }
-        lines.append(rest);
-    }
-    return lines;
-}
 
 } // namespace
 
@@ -64,7 +50,7 @@ std::optional<bool> Dialog::key(const keys::Stroke& stroke, char32_t typed) {
 
 void Dialog::draw(Picture& picture) const {
     const int width = std::min(kWidest, picture.columns() - 4);
-    const QStringList lines = wrap(text_, width - 4);
+    const QStringList lines = wrapped(textLines(text_), width - 4);
     const QString buttons = kind_ == Kind::Question ? QStringLiteral("[ Yes ]  [ No ]")
                             : kind_ == Kind::Prompt ? QStringLiteral("[ OK ]  [ Cancel ]")
                                                     : QStringLiteral("[ OK ]");

@@ -1,6 +1,7 @@
 #include "terminal/scene_picture.h"
 
 #include "shell/game.h"
+#include "terminal/text_lines.h"
 #include "ui/control.h"
 
 #include <QStringList>
@@ -27,24 +28,10 @@ Cells offset(Cells cells, const Cells& by) {
 
 // The text's lines, each wrapped at spaces to the width when one is given.
 QStringList linesOf(const QString& text, int width) {
-    QStringList lines =
-        QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    QStringList lines = textLines(text);
     while (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
-    if (width <= 0)
-        return lines;
-    QStringList wrapped;
-    for (const QString& line : lines) {
-        QString rest = line;
-        while (rest.size() > width) {
-            const qsizetype space = rest.lastIndexOf(u' ', width);
-            const qsizetype cut = space > 0 ? space : width;
-            wrapped.append(rest.left(cut));
-            rest = rest.mid(cut).trimmed();
-        }
-        wrapped.append(rest);
-    }
-    return wrapped;
+    return width > 0 ? wrapped(lines, width) : lines;
 }
 
 } // namespace

@@ -66,6 +66,13 @@ restored() {
         fail "echo and icanon are not back: $(cat "$work/stty")"
     t kill-session -t game
 }
+# N, and Enter takes the proposed name.
+boardUnderTheProposedName() {
+    t send-keys -t game N
+    see "What is your name?"
+    t send-keys -t game Enter
+    see "LV:1" 3
+}
 newGame() {
     t send-keys -t game N
     see "What is your name?"
@@ -149,18 +156,12 @@ start 100 40
 kill -TERM "$(pgrep -P "$(cat "$work/pid")")"
 restored 0
 start 100 40
-t send-keys -t game N
-see "What is your name?"
-t send-keys -t game Enter
-see "LV:1" 3
+boardUnderTheProposedName
 kill -HUP "$(pgrep -P "$(cat "$work/pid")")"
 restored 0
 # A crash on the board; the next start keeps its recording as one that ended unexpectedly.
 start 80 24
-t send-keys -t game N
-see "What is your name?"
-t send-keys -t game Enter
-see "LV:1" 3
+boardUnderTheProposedName
 kill -SEGV "$(pgrep -P "$(cat "$work/pid")")"
 restored 139
 start 80 24
