@@ -15,7 +15,8 @@
 namespace {
 
 QString number(double value) {
-    return QString::number(value, 'g', 17);
+    QByteArray text;
+    return QString::fromLatin1(recording::appendNumber(text, value));
 }
 
 } // namespace
@@ -150,9 +151,10 @@ void Recorder::gameStarting() {
     const QByteArray starting = journal_.readFrom(inputAt_);
     failed_ = failed_ || !journal_.truncate(inputAt_);
     end();
-    if (begin(recording::headerLines(game_.clock().now(), platform_.seed(),
-                                     platform_.randomOutputs()) +
-              scenestate::write(game_) + starting))
+    QByteArray header =
+        recording::headerLines(game_.clock().now(), platform_.seed(), platform_.randomOutputs());
+    scenestate::append(header, game_);
+    if (begin(header += starting))
         inputAt_ = journal_.size() - starting.size();
 }
 

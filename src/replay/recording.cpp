@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -90,12 +92,26 @@ std::optional<EndState> endFields(const QStringList& tokens) {
 
 } // namespace
 
-QString encode(const QString& text) {
-    QString out = QStringLiteral("=");
-    for (const char c : text.toUtf8())
-        out += isPlain(c) ? QString(QLatin1Char(c))
-                          : QStringLiteral("\\x%1").arg(static_cast<unsigned char>(c), 2, 16,
-                                                        QLatin1Char('0'));
+QByteArray& appendEncoded(QByteArray& out, const QString& text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    const auto add = [&out](char c) {
+        if (isPlain(c)) {
+            out += c;
+            return;
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 15];
+    };
+    out += '=';
+    // Most texts are ASCII, their own UTF-8.
+    if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; }))
+        for (const QChar c : text)
+            add(static_cast<char>(c.unicode()));
+    else
+        for (const char c : text.toUtf8())
+            add(c);
     return out;
 }
 
@@ -116,6 +132,21 @@ std::optional<QString> decode(const QString& token) {
         i += 3;
     }
     return QString::fromUtf8(bytes);
+}
+
+QByteArray& appendNumber(QByteArray& out, double value) {
+    // Whole numbers, the places and sizes of nearly every control, are written the same way
+    // without the general routine's cost.
+    if (value == std::trunc(value) && std::fabs(value) < 1e15 &&
+        !(value == 0 && std::signbit(value)))
+        return appendWhole(out, static_cast<qint64>(value));
+    return out += QByteArray::number(value, 'g', 17);
+}
+
+QByteArray& appendWhole(QByteArray& out, qint64 value) {
+    char digits[24];
+    const auto made = std::to_chars(digits, digits + sizeof digits, value);
+    return out.append(digits, made.ptr - digits);
 }
 
 EndState endStateOf(const MainWindow& status) {
@@ -139,20 +170,24 @@ QByteArray headerLines(std::int64_t startTime, std::uint32_t seed, std::uint64_t
 }
 
 QByteArray eventLine(const Event& event) {
-    QString line = QString::number(event.time) + QLatin1Char(' ') + event.kind;
+    QByteArray line = QByteArray::number(event.time) + ' ' + event.kind.toLatin1();
     const Kind* kind = kindNamed(event.kind);
     for (qsizetype i = 0; i < event.args.size(); ++i) {
         const bool text = kind && kind->args[i] == 't';
-        line += QLatin1Char(' ') + (text ? encode(event.args[i]) : event.args[i]);
+        line += ' ';
+        if (text)
+            appendEncoded(line, event.args[i]);
+        else
+            line += event.args[i].toLatin1();
     }
-    return (line + QLatin1Char('\n')).toLatin1();
+    return line + '\n';
 }
 
 QByteArray endLine(std::int64_t time, const EndState& end) {
-    QString text = QString::number(time) + QStringLiteral(" end");
+    QByteArray line = QByteArray::number(time) + " end";
     for (const auto& [name, value] : end)
-        text += QLatin1Char(' ') + name + encode(value);
-    return (text + QLatin1Char('\n')).toLatin1();
+        appendEncoded(line += ' ' + name.toLatin1(), value);
+    return line + '\n';
 }
 
 QByteArray write(const Recording& recording) {

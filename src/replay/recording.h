@@ -67,8 +67,12 @@ struct Recording {
     int endLine = 0; // the end line, or the line after the last
 };
 
-QString encode(const QString& text);
+// Append a text as one token: "=" and its UTF-8 bytes, each one that is not plain as \xNN.
+QByteArray& appendEncoded(QByteArray& out, const QString& text);
 std::optional<QString> decode(const QString& token);
+// Append a number with all 17 digits it may need, so that it reads back the same.
+QByteArray& appendNumber(QByteArray& out, double value);
+QByteArray& appendWhole(QByteArray& out, qint64 value);
 
 // The header up to the windows' state, one event line, the end line; each ends in a line end.
 QByteArray headerLines(std::int64_t startTime, std::uint32_t seed, std::uint64_t draws);

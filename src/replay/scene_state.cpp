@@ -42,72 +42,95 @@ struct Array {
 };
 constexpr Array kArrays[] = {{"holes", &BoardWindow::holes}, {"trail", &BoardWindow::trail}};
 
-QString number(double value) {
-    return QString::number(value, 'g', 17);
-}
+// One line of the state, its tokens joined by spaces.
+class Line {
+  public:
+    explicit Line(QByteArray& out, const char* keyword) : out_(out) { out_ += keyword; }
+    ~Line() { out_ += '\n'; }
+    Line(const Line&) = delete;
+    Line& operator=(const Line&) = delete;
 
-QString flag(bool on) {
-    return on ? QStringLiteral("1") : QStringLiteral("0");
-}
+    Line& raw(const char* token) {
+        out_ += ' ';
+        out_ += token;
+        return *this;
+    }
+    Line& text(const QString& text) {
+        recording::appendEncoded(out_ += ' ', text);
+        return *this;
+    }
+    Line& number(double value) {
+        recording::appendNumber(out_ += ' ', value);
+        return *this;
+    }
+    Line& flag(bool on) { return raw(on ? "1" : "0"); }
+    Line& whole(qint64 value) {
+        recording::appendWhole(out_ += ' ', value);
+        return *this;
+    }
+    Line& rect(const ui::Rect& rect) {
+        return number(rect.left).number(rect.top).number(rect.width).number(rect.height);
+    }
 
-QString rectText(const ui::Rect& rect) {
-    return QStringList{number(rect.left), number(rect.top), number(rect.width), number(rect.height)}
-        .join(QLatin1Char(' '));
-}
+  private:
+    QByteArray& out_;
+};
 
-QString controlLine(const ui::Control& control) {
-    const QString place = flag(control.visible()) + QLatin1Char(' ') + rectText(control.rect());
+void writeControl(QByteArray& out, const ui::Control& control) {
+    const auto place = [&control](Line& line) -> Line& {
+        return line.flag(control.visible()).rect(control.rect());
+    };
     switch (control.kind()) {
     case ui::Control::Kind::Label: {
         const auto& label = static_cast<const ui::Label&>(control);
         const ui::LabelLook& look = label.look();
-        return QStringList{QStringLiteral("control label"),
-                           place,
-                           recording::encode(label.text()),
-                           QString::number(look.foreColour),
-                           flag(look.opaque),
-                           QString::number(look.backColour),
-                           recording::encode(look.font.family),
-                           number(look.font.points),
-                           QString::number(look.font.weight),
-                           flag(look.align == ui::Align::Center),
-                           flag(look.border),
-                           recording::encode(look.tooltip),
-                           flag(look.handCursor)}
-            .join(QLatin1Char(' '));
+        Line line(out, "control label");
+        place(line)
+            .text(label.text())
+            .whole(look.foreColour)
+            .flag(look.opaque)
+            .whole(look.backColour)
+            .text(look.font.family)
+            .number(look.font.points)
+            .whole(look.font.weight)
+            .flag(look.align == ui::Align::Center)
+            .flag(look.border)
+            .text(look.tooltip)
+            .flag(look.handCursor);
+        break;
     }
-    case ui::Control::Kind::HiddenField:
-        return QStringLiteral("control field ") + place + QLatin1Char(' ') +
-               recording::encode(static_cast<const ui::HiddenField&>(control).text());
-    case ui::Control::Kind::Board:
-        return QStringLiteral("control board ") + place + QLatin1Char(' ') +
-               QString::number(static_cast<const ui::Board&>(control).backColour());
-    default:
-        return QStringLiteral("control other ") + place;
+    case ui::Control::Kind::HiddenField: {
+        Line line(out, "control field");
+        place(line).text(static_cast<const ui::HiddenField&>(control).text());
+        break;
+    }
+    case ui::Control::Kind::Board: {
+        Line line(out, "control board");
+        place(line).whole(static_cast<const ui::Board&>(control).backColour());
+        break;
+    }
+    default: {
+        Line line(out, "control other");
+        place(line);
+    }
     }
 }
 
 void writeWindow(QByteArray& out, const char* kind, const ui::Window& window) {
-    const auto line = [&out](const QString& text) { out += text.toLatin1() + '\n'; };
-    line(QStringLiteral("window %1 %2 %3 ")
-             .arg(QLatin1String(kind), flag(window.enabled()), rectText(window.rect())) +
-         recording::encode(window.caption()));
+    Line(out, "window").raw(kind).flag(window.enabled()).rect(window.rect()).text(window.caption());
     if (const auto* board = dynamic_cast<const BoardWindow*>(&window))
         for (const Array& array : kArrays) {
-            QString loaded = QStringLiteral("array ") + QLatin1String(array.name);
+            Line loaded(out, "array");
+            loaded.raw(array.name);
             const ui::LabelArray& labels = board->*array.array;
             for (int i = 1; i < labels.count(); ++i)
                 if (labels.isLoaded(i))
-                    loaded += QLatin1Char(' ') + QString::number(i);
-            line(loaded);
+                    loaded.whole(i);
         }
     for (const ui::Timer* timer : window.timers())
-        line(QStringLiteral("timer %1 %2 %3")
-                 .arg(flag(timer->enabled()))
-                 .arg(timer->interval())
-                 .arg(timer->due()));
+        Line(out, "timer").flag(timer->enabled()).whole(timer->interval()).whole(timer->due());
     for (const ui::Control* control : window.controls())
-        line(controlLine(*control));
+        writeControl(out, *control);
 }
 
 // Reads the tokens of one line into a window being restored.
@@ -264,14 +287,12 @@ std::optional<QString> Restorer::restoreControl(const QStringList& tokens) {
 
 } // namespace
 
-QByteArray write(Game& game) {
-    QByteArray out;
+void append(QByteArray& out, Game& game) {
     writeWindow(out, "main", game.mainWindow());
     for (const ui::Window* window : game.scene().windows())
         for (const WindowKind& kind : kWindows)
             if (kind.is(*window))
                 writeWindow(out, kind.name, *window);
-    return out;
 }
 
 std::optional<QString> restore(Game& game, const std::vector<recording::StateLine>& lines) {

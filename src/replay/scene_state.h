@@ -9,10 +9,10 @@ class Game;
 
 // The windows as a game finds them when it begins: the main window, then every open window bottom
 // first, each with its place, its timers and every control's text, place, look and visibility
-// (and the board's loaded holes and trail marks), one line each.
+// (and the board's loaded holes and trail marks), one line each, appended to out.
 namespace scenestate {
 
-QByteArray write(Game& game);
+void append(QByteArray& out, Game& game);
 // Brings a fresh game, its clock already at the recorded time, into that state; the line at
 // fault when it cannot.
 std::optional<QString> restore(Game& game, const std::vector<recording::StateLine>& lines);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <system_error>
 
 namespace {
 
@@ -148,25 +149,56 @@ QString endingText(Ending ending) {
 
 HallOfFame::HallOfFame(QString filePath) : path_(std::move(filePath)) {}
 
+HallOfFame::~HallOfFame() {
+    settle();
+}
+
+void HallOfFame::settle() {
+    if (!writing_.valid())
+        return;
+    const int serial = writing_.get();
+    if (writingFor_ == gamesBegun_)
+        game_.serial = serial;
+    writing_ = {};
+}
+
 void HallOfFame::beginGame() {
-    current_.reset();
-    continues_ = 0;
-    cheated_ = false;
-    reached_ = 0;
+    game_ = {};
+    ++gamesBegun_;
 }
 
 void HallOfFame::continued() {
-    ++continues_;
+    ++game_.continues;
 }
 
 void HallOfFame::cheated(double levelLeft) {
-    cheated_ = true;
-    reached_ = std::max(reached_, levelLeft);
+    game_.cheated = true;
+    game_.reached = std::max(game_.reached, levelLeft);
 }
 
 void HallOfFame::gameEnded(const QString& name, double level, Ending ending, const QString& date) {
-    // Read again under the lock, so that the games another copy entered meanwhile are kept and
-    // no two games get the same serial.
+    // Each write follows the one before it, which it waits for in the background; when that one
+    // was this game's, it brings the serial this ending updates.
+    const bool sameGame = writing_.valid() && writingFor_ == gamesBegun_;
+    writingFor_ = gamesBegun_;
+    auto write = [=, this, game = game_, before = writing_]() mutable {
+        if (before.valid()) {
+            const int serial = before.get();
+            if (sameGame)
+                game.serial = serial;
+        }
+        return enter(name, level, ending, date, game);
+    };
+    try {
+        writing_ = std::async(std::launch::async, write).share();
+    } catch (const std::system_error&) {
+        // No thread to spare: the game waits for the disk.
+        game_.serial = write();
+    }
+}
+
+int HallOfFame::enter(const QString& name, double level, Ending ending, const QString& date,
+                      Tally game) {
     std::optional<QLockFile> lock;
     if (!path_.isEmpty()) {
         QDir().mkpath(QFileInfo(path_).absolutePath());
@@ -175,23 +207,22 @@ void HallOfFame::gameEnded(const QString& name, double level, Ending ending, con
     }
     load();
     auto entry = std::ranges::find_if(
-        entries_, [this](const FameEntry& e) { return current_ && e.serial == *current_; });
+        entries_, [&game](const FameEntry& e) { return game.serial && e.serial == *game.serial; });
     if (entry == entries_.end()) {
-        const int serial = nextSerial();
-        entries_.push_back({name, 0, ending, 0, date, false, serial});
+        entries_.push_back({name, 0, ending, 0, date, false, nextSerial()});
         entry = std::prev(entries_.end());
-        current_ = serial;
     }
-    const double best = std::max(level, reached_);
+    const double best = std::max(level, game.reached);
     const double reached = std::isfinite(best) ? std::clamp(best, 0.0, 1e6) : 0.0;
     entry->name = name;
     entry->level = std::max(entry->level, static_cast<int>(reached));
     entry->ending = ending;
-    entry->continuesUsed = continues_;
+    entry->continuesUsed = game.continues;
     entry->date = date;
-    entry->cheated = entry->cheated || cheated_;
+    entry->cheated = entry->cheated || game.cheated;
     latest_ = entry->serial;
     save();
+    return entry->serial;
 }
 
 int HallOfFame::nextSerial() {
@@ -208,6 +239,7 @@ int HallOfFame::nextSerial() {
 }
 
 std::vector<FameEntry> HallOfFame::best() {
+    settle();
     load();
     return sorted();
 }
@@ -220,11 +252,13 @@ std::vector<FameEntry> HallOfFame::sorted() const {
     return table;
 }
 
-std::optional<int> HallOfFame::latest() const {
+std::optional<int> HallOfFame::latest() {
+    settle();
     return latest_;
 }
 
 QString HallOfFame::takeNotice() {
+    settle();
     load();
     return std::exchange(notice_, {});
 }

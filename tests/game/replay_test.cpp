@@ -114,9 +114,11 @@ TEST(ReplayTest, EveryGameGetsAFileOfItsOwnOrTheNotice) {
 
 TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
     RecordedGame live;
-    live.press('N', "Anna");
+    live.press('N', "Žofie 李"); // a name that is written escaped
     live.game.advance(500);
     const QByteArray good = recording::write(live.recorder.current());
+    const auto parsed = std::get<recording::Recording>(recording::parse(good));
+    EXPECT_EQ(parsed.end[8].second, "Žofie 李");
     const auto endLine = good.count('\n');
     const QByteArray cut = good.left(good.lastIndexOf('\n', good.size() - 2) + 1);
     const std::pair<QByteArray, QString> cases[] = {

@@ -47,8 +47,8 @@ TEST(SaveRobustness, SavesGoBesideTheBuiltGameOrToTheInstalledGamesDataFolderAnd
     // A prefix keeps the program in bin/, Debian's package in /usr/games.
     for (const QString program : {"bin", "games"})
         for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message() << qPrintable(program) << " " << c.installed << " " << c.programAge
-                                            << " " << c.dataAge);
+            SCOPED_TRACE(testing::Message() << qPrintable(program) << " " << c.installed << " "
+                                            << c.programAge << " " << c.dataAge);
             ScriptedPlatform platform;
             const QDir root(platform.folder);
             const auto saveIn = [&](const QString& place) {
