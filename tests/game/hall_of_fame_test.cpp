@@ -32,16 +32,21 @@ TEST(HallOfFame, EachGameEntersOnceWithItsBestLevelEndingContinuesAndCheats) {
               "Vexmoor hall of fame 1\n"
               "8\travine\t1\t0\t2026-12-01\t0\tAnna\n"
               "4\ttime\t0\t1\t2026-12-02\t1\tAnna\n");
-    // Endings one right after another, the writes before still under way: a continued game keeps
-    // its one entry, and the next game gets the next.
+    // Endings one right after another, the writes before still under way or read between them: a
+    // continued game keeps its one entry, and the next games get the next.
     QTemporaryDir folder;
     HallOfFame quick(folder.filePath("halloffame.txt"));
     for (int ending = 1; ending <= 3; ++ending) {
         quick.gameEnded("Cid", ending, Ending::Hole, "2026-12-03");
         quick.continued();
+        if (ending == 2)
+            quick.latest();
     }
-    quick.beginGame();
-    quick.gameEnded("Dan", 1, Ending::Ravine, "2026-12-04");
+    for (const QString name : {"Dan", "Eve"}) {
+        quick.beginGame();
+        quick.latest();
+        quick.gameEnded(name, 1, Ending::Ravine, "2026-12-04");
+    }
     quick.best(); // the table is on disk once it is read
     QStringList rows;
     for (const FameEntry& entry : HallOfFame(folder.filePath("halloffame.txt")).best())
@@ -50,7 +55,7 @@ TEST(HallOfFame, EachGameEntersOnceWithItsBestLevelEndingContinuesAndCheats) {
                     .arg(entry.level)
                     .arg(entry.continuesUsed)
                     .arg(entry.serial);
-    EXPECT_EQ(rows.join(", "), "Cid 3 2 0, Dan 1 0 1");
+    EXPECT_EQ(rows.join(", "), "Cid 3 2 0, Dan 1 0 1, Eve 1 0 2");
 }
 
 TEST(HallOfFame, TheTenBestByLevelThenDateThenOrderKeepAnyName) {

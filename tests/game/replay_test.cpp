@@ -2,6 +2,7 @@
 // recording is refused naming the line at fault; each game is kept as a file of its own.
 #include "board/board_window.h"
 #include "recorded_game.h"
+#include "replay/scene_state.h"
 #include "shell/main_window.h"
 #include "ui/number.h"
 
@@ -155,14 +156,41 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
          "the control is damaged"},
         {QByteArray(second).replace("\narray holes", "\ncontrol other 1 0 0 1 1\narray holes"),
          "the control is damaged"},
+        {QByteArray(second).replace("\ncontrol board 1 0 0 ", "\ncontrol board 1 0 0x "),
+         "the control is damaged"},
+        {QByteArray(second).replace(" 11760 735 ", " 11760 7x5 "), "the control is damaged"},
     };
     for (const auto& [bytes, message] : states)
         EXPECT_TRUE(replayed(bytes).contains(message)) << replayed(bytes).toStdString();
+    // Brought back into a fresh game, the windows write out as they were read, also a label whose
+    // every field differs from the game's own.
+    auto later = std::get<recording::Recording>(recording::parse(second));
+    const auto label = std::ranges::find_if(later.state, [](const recording::StateLine& l) {
+        return l.text.startsWith("control label");
+    });
+    ASSERT_NE(label, later.state.end());
+    QStringList tokens = label->text.split(' ');
+    const std::pair<int, QString> edits[] = {
+        {2, "0"},    {7, "=a\\x20b"}, {8, "1234"}, {9, "1"},  {10, "5678"}, {11, "=Serif"},
+        {12, "9.5"}, {13, "400"},     {14, "1"},   {15, "1"}, {16, "=tip"}, {17, "1"}};
+    for (const auto& [index, token] : edits)
+        tokens[index] = token;
+    label->text = tokens.join(' ');
+    ScriptedPlatform quiet;
+    Game fresh(quiet);
+    fresh.advance(later.startTime);
+    ASSERT_FALSE(scenestate::restore(fresh, later.state));
+    QByteArray recorded, again;
+    for (const recording::StateLine& line : later.state)
+        recorded += line.text.toLatin1() + '\n';
+    scenestate::append(again, fresh);
+    EXPECT_EQ(again, recorded);
     QTemporaryDir folder;
     QFile huge(QDir(folder.path()).filePath("huge.txt"));
     ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(recording::kMaxBytes + 1));
     EXPECT_EQ(std::get<QString>(recording::read(huge.fileName())),
               "is larger than 64 MB, more than any recording of a game");
+    EXPECT_EQ(std::get<QString>(recording::read(folder.path())), "cannot be read");
 }
 
 namespace {
