@@ -86,7 +86,9 @@ TEST(HallOfFame, ADamagedFileIsSetAsideAndAnUnwritableFolderOnlySaysSo) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) && file.flush());
         HallOfFame table(file.fileName());
         EXPECT_TRUE(table.best().empty());
-        EXPECT_TRUE(table.takeNotice().contains("halloffame.txt.damaged"));
+        EXPECT_EQ(
+            table.takeNotice(),
+            "The hall of fame could not be read; it was set aside as halloffame.txt.damaged.");
         EXPECT_EQ(bytesOf(file.fileName() + ".damaged"), bytes);
     }
     // A file stands where the data folder would be made: the table only says so.

@@ -150,7 +150,9 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
     const QByteArray second = recording::write(live.recorder.current());
     const std::pair<QByteArray, QString> states[] = {
         {second, "replay matches"},
-        {QByteArray(second).replace("\nwindow shop", "\nwindow shed"), "the window is damaged"},
+        {QByteArray(second).replace("\nwindow shop", "\nwindow shed"),
+         QString("line %1: the window is damaged")
+             .arg(second.left(second.indexOf("\nwindow shop")).count('\n') + 2)},
         {QByteArray(second).replace("\ntimer 0 10 ", "\ntimer 1 10 -"), "the timer is damaged"},
         {QByteArray(second).replace("\ncontrol label", "\ncontrol field"),
          "the control is damaged"},
