@@ -115,9 +115,9 @@ std::optional<TerminalInput> Screen::read() {
     }
 }
 
-void Screen::waitForInput() const {
-    pollfd waiting[] = {{STDIN_FILENO, POLLIN, 0}, {resizePipe[0], POLLIN, 0}};
-    poll(waiting, 2, -1);
+bool Screen::hungUp() const {
+    pollfd terminal{STDIN_FILENO, POLLIN, 0};
+    return poll(&terminal, 1, 0) == 1 && (terminal.revents & (POLLHUP | POLLERR | POLLNVAL));
 }
 
 void Screen::show(const Picture& picture) {

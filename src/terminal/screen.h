@@ -37,8 +37,8 @@ class Screen {
 
     // The next input waiting, nothing when none does.
     std::optional<TerminalInput> read();
-    // Sleeps until a key or a change of size arrives.
-    void waitForInput() const;
+    // True once the terminal is gone: it hung up, and no input is left to read.
+    bool hungUp() const;
 
     void show(const Picture& picture);
 

@@ -5,6 +5,7 @@
 #include "terminal/screen.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 #include <algorithm>
 #include <unistd.h>
@@ -52,8 +53,32 @@ double TerminalView::areaHeight() const {
 }
 
 void TerminalView::readInput() {
-    while (const std::optional<TerminalInput> input = screen_.read())
-        take(*input);
+    while (const std::optional<TerminalInput> input = screen_.read()) {
+        if (!dialog_) {
+            take(*input);
+            continue;
+        }
+        answer(*input);
+        // Keys typed after the answer are the game's.
+        if (dialogAnswer_) {
+            dialogLoop_->quit();
+            return;
+        }
+    }
+    // A terminal that is gone, whether or not a hangup signal came with it, ends the program as
+    // SIGHUP does, asking nothing.
+    if (screen_.hungUp()) {
+        stop();
+        QCoreApplication::exit(0);
+    }
+}
+
+void TerminalView::answer(const TerminalInput& input) {
+    if (input.kind == TerminalInput::Kind::Close)
+        dialogAnswer_ = false;
+    else if (input.kind == TerminalInput::Kind::Key && !tooSmall_)
+        dialogAnswer_ = dialog_->key(input.stroke, input.typed);
+    repaint();
 }
 
 void TerminalView::take(const TerminalInput& input) {
@@ -140,25 +165,18 @@ void TerminalView::repaint() {
 
 bool TerminalView::runDialog(Dialog& dialog) {
     dialog_ = &dialog;
+    dialogAnswer_.reset();
     repaint();
-    std::optional<bool> answer;
-    while (!answer) {
-        screen_.waitForInput();
-        resized();
-        while (!answer) {
-            const std::optional<TerminalInput> input = screen_.read();
-            if (!input)
-                break;
-            if (input->kind == TerminalInput::Kind::Close)
-                answer = false;
-            else if (input->kind == TerminalInput::Kind::Key && !tooSmall_)
-                answer = dialog.key(input->stroke, input->typed);
-        }
-        repaint();
-    }
+    // An event loop of its own, with the clock suspended: the keys reach the dialog, and a signal
+    // or a lost terminal, which end every loop, end it unanswered.
+    QEventLoop loop;
+    dialogLoop_ = &loop;
+    readInput(); // keys typed ahead wait in curses, where the terminal no longer signals them
+    if (!dialogAnswer_)
+        loop.exec();
     dialog_ = nullptr;
+    dialogLoop_ = nullptr;
     repaint();
-    // Keys typed after the answer wait in curses, where the terminal no longer signals them.
     QTimer::singleShot(0, &keys_, [this] { readInput(); });
-    return *answer;
+    return dialogAnswer_.value_or(false);
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 class Dialog;
+class QEventLoop;
 class Game;
 class Screen;
 struct TerminalInput;
@@ -32,6 +33,8 @@ class TerminalView : public GameHost {
   private:
     void readInput();
     void take(const TerminalInput& input);
+    // An input for the dialog shown.
+    void answer(const TerminalInput& input);
     void click(int column, int row);
     void resized();
     bool fits() const;
@@ -41,6 +44,8 @@ class TerminalView : public GameHost {
     Screen& screen_;
     ScenePicture scene_;
     Dialog* dialog_ = nullptr;
+    QEventLoop* dialogLoop_ = nullptr;
+    std::optional<bool> dialogAnswer_;
     QSocketNotifier keys_;
     QSocketNotifier resizes_;
     std::optional<unsigned> revision_;

@@ -2,7 +2,7 @@
 # The terminal front end played in tmux at 100 x 40 and at 80 x 24: the menu, a new game with its
 # status panel on the bottom rows, the arrows, a click on the panel, the shop, a save and a load,
 # a resize, Ctrl+C's question, a terminal too small, and Q, SIGTERM, SIGHUP and a crash leaving the
-# terminal as it was; then every recording of those games replays headless in the desktop build (the
+# terminal as it was, SIGTERM and a lost terminal ending a question; then every recording of those games replays headless in the desktop build (the
 # load's among them, from the saved file).
 # Usage: tmux_test.sh VEXMOOR_TERMINAL VEXMOOR
 set -euo pipefail
@@ -10,7 +10,7 @@ set -euo pipefail
 work=$(mktemp -d)
 socket=vexmoor-test-$$
 t() { tmux -L "$socket" -f /dev/null "$@"; }
-trap 't kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 't kill-server 2>/dev/null || true; pkill -KILL -f "$work/bin/" || true; rm -rf "$work"' EXIT
 export LC_ALL=C.UTF-8 HOME=$work/home
 unset XDG_DATA_HOME XDG_CONFIG_HOME DISPLAY WAYLAND_DISPLAY
 # The program in a folder of its own, where its save lands.
@@ -51,10 +51,11 @@ stoodStill() {
     [ $(($1 - now)) -le 1 ] || fail "the clock ran $2: the time left went from $1 to $now"
 }
 flags() { t display -p -t game '#{alternate_on} #{cursor_flag} #{mouse_any_flag}'; }
-# Starts the game at a size, on a terminal of 256 colours unless one is named.
+# Starts the game at a size, on a terminal of 256 colours unless one is named, through a launcher
+# if one is named.
 start() {
     t new-session -d -s game -x "$1" -y "$2" \
-        "echo \$\$ >'$work/pid'; TERM=${3:-tmux-256color} '$work/bin/vexmoor-terminal'; echo \"ended with \$?\"; stty -a >'$work/stty'; sleep 600"
+        "echo \$\$ >'$work/pid'; TERM=${3:-tmux-256color} ${4:-} '$work/bin/vexmoor-terminal'; echo \"ended with \$?\"; stty -a >'$work/stty'; sleep 600"
     see "N - New Adventure"
 }
 # The terminal is as it was: the program ended, the alternate screen left, the cursor shown, no
@@ -159,6 +160,22 @@ start 100 40
 boardUnderTheProposedName
 kill -HUP "$(pgrep -P "$(cat "$work/pid")")"
 restored 0
+# SIGTERM while a question is open; and a terminal that closes while one is open, no signal
+# reaching the game (it runs in a session of its own): each ends the program, asking nothing.
+start 100 40
+t send-keys -t game N
+see "What is your name?"
+kill -TERM "$(pgrep -P "$(cat "$work/pid")")"
+restored 0
+start 100 40 tmux-256color setsid
+t send-keys -t game N
+see "What is your name?"
+t kill-session -t game
+for _ in $(seq 100); do
+    pgrep -f "$work/bin/vexmoor-terminal" >/dev/null || break
+    sleep 0.1
+done
+! pgrep -f "$work/bin/vexmoor-terminal" >/dev/null || fail "the game goes on in a terminal that is gone"
 # A crash on the board; the next start keeps its recording as one that ended unexpectedly.
 start 80 24
 boardUnderTheProposedName
