@@ -94,24 +94,24 @@ std::optional<EndState> endFields(const QStringList& tokens) {
 
 QByteArray& appendEncoded(QByteArray& out, const QString& text) {
     static constexpr char kHex[] = "0123456789abcdef";
-    const auto add = [&out](char c) {
+    // Sized once and filled in place: the windows' state is thousands of such tokens.
+    const QByteArray bytes = text.toUtf8();
+    const qsizetype plain = std::ranges::count_if(bytes, isPlain);
+    const qsizetype at = out.size();
+    out.resize(at + 1 + plain + 4 * (bytes.size() - plain));
+    char* to = out.data() + at;
+    *to++ = '=';
+    for (const char c : bytes) {
         if (isPlain(c)) {
-            out += c;
-            return;
+            *to++ = c;
+            continue;
         }
         const auto byte = static_cast<unsigned char>(c);
-        out += "\\x";
-        out += kHex[byte >> 4];
-        out += kHex[byte & 15];
-    };
-    out += '=';
-    // Most texts are ASCII, their own UTF-8.
-    if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; }))
-        for (const QChar c : text)
-            add(static_cast<char>(c.unicode()));
-    else
-        for (const char c : text.toUtf8())
-            add(c);
+        *to++ = '\\';
+        *to++ = 'x';
+        *to++ = kHex[byte >> 4];
+        *to++ = kHex[byte & 15];
+    }
     return out;
 }
 
@@ -135,11 +135,18 @@ std::optional<QString> decode(const QString& token) {
 }
 
 QByteArray& appendNumber(QByteArray& out, double value) {
-    // Whole numbers, the places and sizes of nearly every control, are written the same way
-    // without the general routine's cost.
+    // Whole numbers, the places and sizes of nearly every control, and short binary fractions, a
+    // font's 9.75 points, have an exact short decimal form: written the same way as by the general
+    // routine, without its cost.
     if (value == std::trunc(value) && std::fabs(value) < 1e15 &&
         !(value == 0 && std::signbit(value)))
         return appendWhole(out, static_cast<qint64>(value));
+    if (std::fabs(value) < 1e6 && value * 1024 == std::trunc(value * 1024)) {
+        char digits[32];
+        const auto made =
+            std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 17);
+        return out.append(digits, made.ptr - digits);
+    }
     return out += QByteArray::number(value, 'g', 17);
 }
 

@@ -4,6 +4,7 @@
 #include "shell/hall_of_fame.h"
 
 #include "save/save_file.h"
+#include "ui/background.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <system_error>
 
 namespace {
 
@@ -181,20 +181,16 @@ void HallOfFame::gameEnded(const QString& name, double level, Ending ending, con
     // was this game's, it brings the serial this ending updates.
     const bool sameGame = writing_.valid() && writingFor_ == gamesBegun_;
     writingFor_ = gamesBegun_;
-    auto write = [=, this, game = game_, before = writing_]() mutable {
+    const auto write = [=, this, game = game_, before = writing_] {
+        Tally entered = game;
         if (before.valid()) {
             const int serial = before.get();
             if (sameGame)
-                game.serial = serial;
+                entered.serial = serial;
         }
-        return enter(name, level, ending, date, game);
+        return enter(name, level, ending, date, entered);
     };
-    try {
-        writing_ = std::async(std::launch::async, write).share();
-    } catch (const std::system_error&) {
-        // No thread to spare: the game waits for the disk.
-        game_.serial = write();
-    }
+    writing_ = ui::inBackground(write).share();
 }
 
 int HallOfFame::enter(const QString& name, double level, Ending ending, const QString& date,
