@@ -2,8 +2,8 @@
 # The terminal front end played in tmux at 100 x 40 and at 80 x 24: the menu, a new game with its
 # status panel on the bottom rows, the arrows, a click on the panel, the shop, a save and a load,
 # a resize, Ctrl+C's question, a terminal too small, and Q, SIGTERM, SIGHUP and a crash leaving the
-# terminal as it was, SIGTERM and a lost terminal ending a question; then every recording of those games replays headless in the desktop build (the
-# load's among them, from the saved file).
+# terminal as it was, SIGTERM and a lost terminal ending a question; then every recording of those
+# games replays headless in the desktop build (the load's among them, from the saved file).
 # Usage: tmux_test.sh VEXMOOR_TERMINAL VEXMOOR
 set -euo pipefail
 
@@ -67,16 +67,19 @@ restored() {
         fail "echo and icanon are not back: $(cat "$work/stty")"
     t kill-session -t game
 }
-# N, and Enter takes the proposed name.
-boardUnderTheProposedName() {
+# N, and the name's question open.
+askName() {
     t send-keys -t game N
     see "What is your name?"
+}
+# N, and Enter takes the proposed name.
+boardUnderTheProposedName() {
+    askName
     t send-keys -t game Enter
     see "LV:1" 3
 }
 newGame() {
-    t send-keys -t game N
-    see "What is your name?"
+    askName
     t send-keys -t game Anna Enter
     see "LV:1" 3
     see "EN:100" 3
@@ -163,13 +166,11 @@ restored 0
 # SIGTERM while a question is open; and a terminal that closes while one is open, no signal
 # reaching the game (it runs in a session of its own): each ends the program, asking nothing.
 start 100 40
-t send-keys -t game N
-see "What is your name?"
+askName
 kill -TERM "$(pgrep -P "$(cat "$work/pid")")"
 restored 0
 start 100 40 tmux-256color setsid
-t send-keys -t game N
-see "What is your name?"
+askName
 t kill-session -t game
 for _ in $(seq 100); do
     pgrep -f "$work/bin/vexmoor-terminal" >/dev/null || break
