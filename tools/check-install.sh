@@ -44,8 +44,15 @@ command -v desktop-file-validate >/dev/null || fail "desktop-file-validate not f
 command -v appstreamcli >/dev/null || fail "appstreamcli not found (install appstream)"
 out=$(desktop-file-validate "$prefix/share/applications/$id.desktop" 2>&1) \
     || fail "desktop-file-validate: $(echo "$out" | head -n 1)"
-out=$(appstreamcli validate --no-net --strict "$prefix/share/metainfo/$id.metainfo.xml" 2>&1) \
-    || fail "appstreamcli validate: $(echo "$out" | grep -m 1 '^E:' || echo "$out" | head -n 1)"
+# Strict: a warning or a note fails too. AppStream before 1.0 (Debian 12's 0.16) does not know the
+# <developer> tag that 1.0 asks for; there, and only there, that one note is let through.
+if ! out=$(appstreamcli validate --no-net --strict "$prefix/share/metainfo/$id.metainfo.xml" 2>&1); then
+    issues=$(grep -E '^[EWI]: ' <<<"$out" || echo "$out")
+    if appstreamcli --version | grep -q 'version: 0\.'; then
+        issues=$(grep -vE '^I: [^ ]+: unknown-tag developer$' <<<"$issues" || true)
+    fi
+    [ -z "$issues" ] || fail "appstreamcli validate: $(head -n 1 <<<"$issues")"
+fi
 
 # --version and --help answer on the terminal, without a display; a wrong option gets a hint, and
 # the game itself says it needs a graphical session.
