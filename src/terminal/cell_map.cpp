@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -13,6 +14,19 @@ constexpr double kFullCellHeight = 16 * ui::kTwipsPerPixel;
 
 int nearest(double cells) {
     return static_cast<int>(std::floor(cells + 0.5));
+}
+
+int below(double cells) {
+    return static_cast<int>(std::floor(cells));
+}
+
+// An edge and the far edge of a rectangle's side on cells of a size: rounded to the nearest
+// boundaries, at least one cell apart; a side of no length in the cell it passes through.
+std::pair<int, int> span(double start, double length, double cell) {
+    if (length == 0)
+        return {below(start / cell), below(start / cell) + 1};
+    const int first = nearest(start / cell);
+    return {first, std::max(first + 1, nearest((start + length) / cell))};
 }
 
 } // namespace
@@ -26,35 +40,30 @@ Cells Cells::intersected(const Cells& other) const {
 std::optional<CellMap> CellMap::of(int columns, int rows) {
     if (columns < kMinimumColumns || rows < kMinimumRows)
         return std::nullopt;
-    return CellMap(columns, rows);
+    return CellMap(columns, rows, kFullCellWidth * std::max(1.0, double(kDesignColumns) / columns),
+                   kFullCellHeight *
+                       std::max(1.0, double(kDesignRows - kPanelRows) / (rows - kPanelRows)));
 }
 
-CellMap::CellMap(int columns, int rows)
-    : columns_(columns), rows_(rows),
-      cellWidth_(kFullCellWidth * std::max(1.0, double(kDesignColumns) / columns)),
-      cellHeight_(kFullCellHeight * std::max(1.0, double(kDesignRows) / rows)) {}
+CellMap::CellMap(int columns, int rows, double cellWidth, double cellHeight)
+    : columns_(columns), rows_(rows), cellWidth_(cellWidth), cellHeight_(cellHeight) {}
 
-int CellMap::panelRows() const {
-    return std::max(2, nearest(MainWindow::kPanelHeight / cellHeight_));
+double CellMap::height() const {
+    return (rows_ - kPanelRows) * cellHeight_ + MainWindow::kPanelHeight;
+}
+
+CellMap CellMap::panel() const {
+    return {columns_, kPanelRows, cellWidth_, MainWindow::kPanelHeight / kPanelRows};
 }
 
 Cells CellMap::cellsOf(const ui::Rect& rect) const {
-    const int left = nearest(rect.left / cellWidth_), top = nearest(rect.top / cellHeight_);
-    const int right = nearest((rect.left + rect.width) / cellWidth_);
-    const int bottom = nearest((rect.top + rect.height) / cellHeight_);
-    return {left, top, std::max(1, right - left), std::max(1, bottom - top)};
-}
-
-int CellMap::columnOf(double x) const {
-    return nearest(x / cellWidth_);
+    const auto [left, right] = span(rect.left, rect.width, cellWidth_);
+    const auto [top, bottom] = span(rect.top, rect.height, cellHeight_);
+    return {left, top, right - left, bottom - top};
 }
 
 int CellMap::centredColumn(const ui::Rect& rect, int length) const {
     return nearest((rect.left + rect.width / 2) / cellWidth_ - length / 2.0);
-}
-
-int CellMap::rowOf(const ui::Rect& rect) const {
-    return static_cast<int>(std::floor(rect.top / cellHeight_));
 }
 
 ui::Rect CellMap::rectOf(int column, int row) const {

@@ -2,6 +2,7 @@
 
 #include "terminal/cell_map.h"
 #include "terminal/picture.h"
+#include "terminal/window_layout.h"
 #include "ui/control.h"
 
 #include <vector>
@@ -12,9 +13,10 @@ class Window;
 } // namespace ui
 
 // The scene drawn on the terminal's cells: the child windows as boxes with their captions over the
-// main window's area, the status panel on the bottom rows while it shows, every control at the
-// cells its place maps to, the later over the earlier. It remembers where each window went, so a
-// click on a cell finds its window and label.
+// main window's area, the status panel on the bottom rows while it shows, every control where the
+// window's layout puts it, the later over the earlier. A window whose texts need more rows than its
+// place maps to grows to hold them. It remembers where each window and label went, so a click on a
+// cell finds its window and label.
 class ScenePicture {
   public:
     ScenePicture(Game& game, const CellMap& map) : game_(game), map_(map) {}
@@ -32,18 +34,21 @@ class ScenePicture {
     Hit hitAt(int column, int row) const;
 
   private:
+    // A label or board drawn on cells; a click there reaches the label, on a board none.
+    struct Target {
+        Cells cells;
+        ui::Label* label;
+    };
     struct Placed {
         ui::Window* window;
         Cells box;
         Cells client;
+        std::vector<Target> targets; // bottom first
     };
 
-    Cells paintWindow(Picture& picture, const ui::Window& window, const Cells& area);
-    void paintControl(Picture& picture, const ui::Control& control, const ui::Window& window,
-                      const Cells& client) const;
-    void paintText(Picture& picture, const QString& text, const ui::LabelLook& look,
-                   const ui::Rect& area, const Cells& client) const;
-    ui::Label* labelAt(const ui::Window& window, const ui::Rect& cell) const;
+    void paintWindow(Picture& picture, ui::Window& window, const Cells& area);
+    void paintControls(Picture& picture, const ui::Window& window,
+                       const std::vector<Placement>& layout, Placed& placed) const;
 
     Game& game_;
     CellMap map_;

@@ -1,9 +1,12 @@
-// The terminal's picture: design rectangles on the cells of three terminal sizes, the scene drawn
-// and clicked there, the colours each kind of terminal shows, keys and dialogs.
+// The terminal's picture: design rectangles on the cells of terminal sizes from 80 x 24 up, the
+// scene drawn and clicked there, every text of the game whole, the colours each kind of terminal
+// shows, keys and dialogs.
 #include "app/game_host.h"
 #include "board/board_window.h"
 #include "scripted_platform.h"
+#include "shell/finale_window.h"
 #include "shell/game.h"
+#include "shell/menu_window.h"
 #include "shop/shop_window.h"
 #include "terminal/cell_map.h"
 #include "terminal/dialog.h"
@@ -39,11 +42,42 @@ struct Terminal : GameHost {
         return picture;
     }
 
+    // The cells inside the frame of a window as drawn: those a click reaches it at, less its
+    // caption and border.
+    Cells clientOf(const ui::Window& window) {
+        paint();
+        int left = map.columns(), top = map.rows(), right = 0, bottom = 0;
+        for (int row = 0; row < map.rows(); ++row)
+            for (int column = 0; column < map.columns(); ++column)
+                if (scene.hitAt(column, row).window == &window) {
+                    left = std::min(left, column);
+                    top = std::min(top, row);
+                    right = std::max(right, column + 1);
+                    bottom = std::max(bottom, row + 1);
+                }
+        const int frame = window.titleBar() ? 1 : 0;
+        return {left + frame, top + frame, right - left - 2 * frame, bottom - top - 2 * frame};
+    }
+    // Whether a text shows whole in a block of cells: its words in order, on one row or broken
+    // between rows, with nothing run into either end.
+    bool showsWhole(const QString& text, const Cells& cells) {
+        const Picture picture = paint();
+        QStringList rows;
+        for (int row = cells.row; row < cells.bottom(); ++row)
+            rows << picture.line(row).mid(cells.column, cells.columns);
+        return (u' ' + rows.join(u' ').simplified() + u' ')
+            .contains(u' ' + text.simplified() + u' ');
+    }
+
     ScriptedPlatform platform;
     Game game{platform};
     CellMap map;
     ScenePicture scene{game, map};
 };
+
+// Sizes from the smallest the game plays on to beyond the design's 98 x 36.
+const std::vector<std::pair<int, int>> kSizes = {{80, 24}, {84, 26},  {90, 30}, {97, 35},
+                                                 {98, 36}, {100, 40}, {160, 50}};
 
 } // namespace
 
@@ -51,53 +85,127 @@ TEST(CellMap, DesignRectanglesFallOnTheCellsTheyMostlyCover) {
     EXPECT_FALSE(CellMap::of(79, 24));
     EXPECT_FALSE(CellMap::of(80, 23));
     const ui::Rect design{0, 0, 11760, 8565}, energy{4680, 360, 1080, 240};
-    // Columns, rows, the cell in twips, the design's area, the energy's field, the panel's rows.
-    for (const auto& [columns, rows, cell, area, field, panel] :
-         {std::tuple{80, 24, ui::Rect{0, 0, 147, 360}, Cells{0, 0, 80, 24}, Cells{32, 1, 7, 1}, 2},
-          {98, 36, {0, 0, 120, 240}, {0, 0, 98, 36}, {39, 2, 9, 1}, 3},
-          {200, 60, {0, 0, 120, 240}, {0, 0, 98, 36}, {39, 2, 9, 1}, 3}}) {
+    const ui::Rect divider{8760, 0, 0, 720}, message{8880, 0, 4395, 720};
+    // Columns, rows, a cell in twips, the design's area, the energy's field on the panel's rows,
+    // the message divider's column and the message's first.
+    for (const auto& [columns, rows, cell, area, field, dividerColumn, messageColumn] :
+         {std::tuple{80, 24, ui::Rect{0, 0, 147, 240 * (33.0 / 21)}, Cells{0, 0, 80, 23},
+                     Cells{32, 1, 7, 1}, 59, 60},
+          {98, 36, {0, 0, 120, 240}, {0, 0, 98, 36}, {39, 1, 9, 1}, 73, 74},
+          {200, 60, {0, 0, 120, 240}, {0, 0, 98, 36}, {39, 1, 9, 1}, 73, 74}}) {
         const CellMap map = *CellMap::of(columns, rows);
         EXPECT_EQ(map.rectOf(0, 0), cell);
         EXPECT_EQ(map.cellsOf(design), area);
-        EXPECT_EQ(map.cellsOf(energy), field);
-        EXPECT_EQ(map.panelRows(), panel);
         EXPECT_DOUBLE_EQ(map.width(), columns * cell.width);
-        // A glyph is one cell, on the row of its top.
+        // The panel keeps three rows of text; the main window's area above it is whole rows.
+        EXPECT_EQ(map.panelRows(), 3);
+        EXPECT_EQ(map.panel().cellsOf(energy), field);
+        EXPECT_EQ(map.cellsOf({0, 0, 100, map.height() - MainWindow::kPanelHeight}).rows, rows - 3);
+        // A line lies in the column it passes through, clear of the text that starts after it.
+        EXPECT_EQ(map.panel().cellsOf(divider).column, dividerColumn);
+        EXPECT_EQ(map.panel().cellsOf(divider).columns, 1);
+        EXPECT_EQ(map.panel().cellsOf(message).column, messageColumn);
+        // A glyph is one cell, the one of its middle.
         EXPECT_EQ(map.cellsOf({1000, 1000, 20, 20}).columns, 1);
-        EXPECT_EQ(map.rowOf({0, 1000, 255, 255}), int(1000 / cell.height));
+        EXPECT_EQ(map.centredColumn({1000, 1000, 255, 255}, 1), int(1127.5 / cell.width));
     }
 }
 
-TEST(CellMap, TheMenuAndTheStatusPanelShowWholeAtEachSize) {
-    for (const auto& [columns, rows] : {std::pair{80, 24}, {98, 36}, {200, 60}}) {
+TEST(TerminalText, EveryTextOfTheGameShowsWholeAtEachSize) {
+    for (const auto& [columns, rows] : kSizes) {
+        SCOPED_TRACE(testing::Message() << columns << " x " << rows);
         Terminal t(columns, rows);
-        QString menu;
-        for (int row = 0; row < rows; ++row)
-            menu += t.paint().line(row);
-        for (const char* line :
-             {"Main", "N - New Adventure", "L - Load Adventure", "X - Exit", "F - Hall of Fame"})
-            EXPECT_TRUE(menu.contains(QLatin1String(line))) << line << " at " << columns;
+        const MenuWindow& menu = *t.game.menu();
+        Cells client = t.clientOf(menu);
+        for (const QString& text :
+             menu.menuText.text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts) +
+                 QStringList{menu.title.text(), menu.credits.text()})
+            EXPECT_TRUE(t.showsWhole(text, client)) << text.toStdString();
+
         t.newGame();
-        const Picture board = t.paint();
-        const int panelTop = rows - t.map.panelRows();
-        QString panel;
-        for (int row = panelTop; row < rows; ++row)
-            panel += board.line(row);
-        for (const char* field :
-             {"LV:1 ", "AM:10 ", "HT:20 ", "GD:10 ", "EN:100 ", "TM:120 ", "Anna"})
-            EXPECT_TRUE(panel.contains(QLatin1String(field))) << field << " at " << columns;
+        MainWindow& main = t.game.mainWindow();
+        // Each caption of the panel and its value, on the panel's three rows.
+        const Picture panel = t.paint();
+        for (const auto& [row, fields] : {std::pair{rows - 3, "LV: 1 AM: 10 HT: 20 GD: 10 5 | |"},
+                                          {rows - 2, "TM: 120 SR: 20 FD: 20 EN: 100 | Anna |"}}) {
+            const QString line = panel.line(row).replace(u'│', u'|');
+            EXPECT_EQ(line.left(line.lastIndexOf(u'|') + 1).simplified().remove(u' '),
+                      QString::fromLatin1(fields).remove(u' '));
+        }
         // The board's box fills the area above the panel; its caption on the top row.
+        const Picture board = t.paint();
         EXPECT_TRUE(board.line(0).startsWith(QStringLiteral(" Game")));
-        EXPECT_EQ(board.line(panelTop - 1).front(), u'└');
-        EXPECT_EQ(board.at(0, panelTop).back, ui::Colour{0x404040});
-        // Every command of the shop shows whole, its divider running under no text.
+        EXPECT_EQ(board.line(rows - 4).front(), u'└');
+        EXPECT_EQ(board.at(0, rows - 3).back, ui::Colour{0x404040});
+
+        // Off the board's edge: the game is over, and the shop opens; a continue; the shop again,
+        // the gold spent.
+        const Cells messageLine{t.map.panel().cellsOf(main.messageLine().rect()).column, rows - 3,
+                                columns, 3};
+        for (int step = 0; step < 100 && !t.game.boardWindow()->gameOver.isSet(); ++step)
+            t.keyDown(keys::Left, 0);
+        t.advance(2500);
+        EXPECT_TRUE(t.showsWhole(QStringLiteral("Game Over. You have fallen into the ravine"),
+                                 messageLine));
+        t.keyDown('Z', 'z');
+        EXPECT_TRUE(
+            t.showsWhole(QStringLiteral("You will can to continue only 4 times"), messageLine));
         t.keyDown(keys::Escape, keys::Escape);
-        const Picture shop = t.paint();
-        QString shown;
-        for (int row = 0; row < rows; ++row)
-            shown += shop.line(row) + u'\n';
-        for (const QString& command : t.game.shop()->menuText.text().split(QStringLiteral("\r\n")))
-            EXPECT_TRUE(shown.contains(command)) << command.toStdString() << " at " << columns;
+        ShopWindow& shop = *t.game.shop();
+        client = t.clientOf(shop);
+        for (const QString& command :
+             shop.menuText.text().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
+            EXPECT_TRUE(t.showsWhole(command, client)) << command.toStdString();
+        for (char key : {'A', 'A', 'W'})
+            t.keyDown(key, key);
+        EXPECT_TRUE(t.showsWhole(QStringLiteral("You do not have enough gold!"), client));
+        EXPECT_TRUE(
+            t.showsWhole(QStringLiteral("You do not have enough energy or gold!"), messageLine));
+        // Every other message of the shop and of the message line, below the commands.
+        for (const char* text : {"You do not have enough foods!", "Nothing happens.",
+                                 "God had mercy.", "Not is possible again!"}) {
+            shop.message.setText(QLatin1String(text));
+            EXPECT_TRUE(t.showsWhole(QLatin1String(text), client)) << text;
+            EXPECT_TRUE(t.showsWhole(QStringLiteral("Q - End"), client)) << text;
+        }
+        for (const char* text : {"You used the rope!",
+                                 "Game Over.",
+                                 "No hits!!!",
+                                 "Low energy!!!",
+                                 "Demon Attack!",
+                                 "Spider Attack!",
+                                 "BAT Attack!",
+                                 "Your Attack!",
+                                 "New level",
+                                 "You got the gold",
+                                 "You got the hits",
+                                 "You got the foods",
+                                 "You got the serum",
+                                 "You got the time",
+                                 "Secret passage +2 Level!",
+                                 "Game Over. Sorry. No time.",
+                                 "God had mercy.",
+                                 "You do not have enough food or gold!",
+                                 "You do not have enough gold!",
+                                 "Game Over. Sorry. Too many requests.",
+                                 "You will can to continue only 10 times"}) {
+            main.setMessage(QLatin1String(text));
+            EXPECT_TRUE(t.showsWhole(QLatin1String(text), messageLine)) << text;
+        }
+
+        // The finale at level 99: its headline and its last lines.
+        t.keyDown(keys::Escape, keys::Escape);
+        main.level.setText(QStringLiteral("99"));
+        t.advance(1000);
+        const FinaleWindow& finale = *t.game.finale();
+        client = t.clientOf(finale);
+        EXPECT_TRUE(t.showsWhole(finale.headline.text(), client));
+        EXPECT_TRUE(t.showsWhole(finale.credits.text(), client));
+        t.advance(17000);
+        client = t.clientOf(finale);
+        EXPECT_TRUE(t.showsWhole(finale.theEnd.text(), client));
+        EXPECT_TRUE(t.showsWhole(finale.headline.text(), client));
+        EXPECT_TRUE(t.showsWhole(finale.credits.text(), client));
     }
 }
 
@@ -140,7 +248,7 @@ TEST(CellMap, TheObjectOnTopWinsItsCellInItsColourOnTheBoards) {
     const auto cellOf = [&](const ui::Label& label) {
         const ui::Rect area = *label.drawnArea(); // a glyph is centred in its place
         return picture.at(box.column + 1 + t.map.centredColumn(area, 1),
-                          box.row + 1 + t.map.rowOf(area));
+                          box.row + 1 + t.map.cellsOf(area).row);
     };
     const bool playerOnTop =
         std::ranges::find(b.controls(), &b.player) > std::ranges::find(b.controls(), &b.goldPickup);
@@ -160,6 +268,38 @@ TEST(CellMap, TheObjectOnTopWinsItsCellInItsColourOnTheBoards) {
     EXPECT_EQ(larger.at(box.column + 1 + inside.column, box.row + 1 + inside.row).back,
               ui::Colour{0x000001});
     EXPECT_EQ(larger.at(119, 49).back, ui::Colour{0x404040});
+}
+
+TEST(CellMap, AMonstersDigitStandsOnItsColourInOneCell) {
+    for (const auto& [columns, rows] : kSizes) {
+        Terminal t(columns, rows);
+        t.newGame();
+        BoardWindow& b = *t.game.boardWindow();
+        b.board.setBackColour(0x000001);
+        for (ui::Label* monster : {&b.demon, &b.spider, &b.bat}) {
+            for (ui::Label* other : {&b.demon, &b.spider, &b.bat})
+                other->setVisible(other == monster);
+            const ui::LabelLook& look = monster->look();
+            // Every place within a cell or two: the digit's cell, and no other, in its colour.
+            for (double dx = 0; dx < 300; dx += 25)
+                for (double dy = 0; dy < 400; dy += 25) {
+                    monster->setRect({1200 + dx, 600 + dy, 255, 255});
+                    const Picture picture = t.paint();
+                    std::vector<std::pair<int, int>> coloured;
+                    for (int row = 0; row < rows - 3; ++row)
+                        for (int column = 0; column < columns; ++column)
+                            if (picture.at(column, row).back == look.backColour &&
+                                picture.at(column, row).glyph != U'│')
+                                coloured.emplace_back(column, row);
+                    ASSERT_EQ(coloured.size(), 1u)
+                        << columns << " x " << rows << " at " << dx << ", " << dy;
+                    const auto [column, row] = coloured.front();
+                    EXPECT_EQ(picture.at(column, row).glyph, monster->text().front().unicode());
+                    EXPECT_EQ(picture.at(column, row).fore, look.foreColour);
+                    EXPECT_EQ(t.scene.hitAt(column, row).label, monster);
+                }
+        }
+    }
 }
 
 TEST(Palette, EachTerminalShowsTheNearestColourItHas) {
