@@ -156,7 +156,11 @@ class DesktopExtrasTest : public QObject {
         first.game.mainWindow().statusPanel.setVisible(true);
         window.sync();
         QVERIFY(room.contains({window.panel().mapToGlobal(QPoint()), window.panel().size()}));
-        window.setGeometry(40, 30, 320, 240);
+        // The player's own place, away from the first one and whole on the screen (a newer Qt
+        // pulls back a window that sticks out): as small as it goes, in the bottom-right corner.
+        window.resize(320, 240);
+        window.move(window.pos() + room.bottomRight() - window.frameGeometry().bottomRight());
+        QVERIFY(room.contains(window.frameGeometry()) && window.pos() != room.topLeft());
         rememberPlace(window, settings);
         FrontEnd again;
         placeOnScreen(again.window, settings);
