@@ -11,9 +11,9 @@
 
 namespace {
 
-// Holes are told within this many steps of the path player along both axes, edges within this
-// many steps of the player.
-constexpr int kNearHole = 4;
+// An object is near within this many steps of the player along both axes, and holes are told
+// only then; edges within this many steps of the player.
+constexpr int kNear = 4;
 constexpr int kNearEdge = 3;
 
 struct Kind {
@@ -91,14 +91,16 @@ std::vector<Sighting> sightings(const BoardWindow& boardWindow) {
     const auto see = [&](const ui::Label& object, QString text, bool news, int limit) {
         if (!inSight(object))
             return;
+        bool near = false;
         if (placed) {
             const auto across = stepsTo(object, player, true, limit);
             const auto down = stepsTo(object, player, false, limit);
             if (!across || !down)
                 return;
             text += QStringLiteral(", ") + placeText(*across, *down);
+            near = std::abs(*across) <= kNear && std::abs(*down) <= kNear;
         }
-        seen.push_back({&object, text, news});
+        seen.push_back({&object, text, news, near});
     };
     for (const Kind& kind :
          onPath ? std::span<const Kind>(kOnPath) : std::span<const Kind>(kOnBoard)) {
@@ -112,7 +114,7 @@ std::vector<Sighting> sightings(const BoardWindow& boardWindow) {
         const ui::LabelArray& holes = boardWindow.holes;
         for (int i = 0; i < holes.count(); ++i)
             if (holes.isLoaded(i))
-                see(holes[i], QStringLiteral("hole"), true, kNearHole);
+                see(holes[i], QStringLiteral("hole"), true, kNear);
     }
     return seen;
 }

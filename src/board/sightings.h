@@ -15,6 +15,7 @@ struct Sighting {
     const ui::Label* object;
     QString text; // "demon 3, 2 steps left, 4 steps up"
     bool news;    // the gate and the holes are told as they come into sight
+    bool near;    // within a few steps of the player along both axes
 };
 
 // The objects in sight, in the board's order: on the board the objects on it, in the path

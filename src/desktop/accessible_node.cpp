@@ -3,20 +3,6 @@
 #include <QAccessibleValueChangeEvent>
 #include <algorithm>
 
-namespace {
-
-// A countdown's news: the time rose, or fell to one of these.
-constexpr double kTimeToTell[] = {30, 10, 0};
-
-bool worthTelling(const Reading& before, const Reading& after) {
-    if (!after.countdown || !before.value || *after.value > *before.value)
-        return true;
-    return std::ranges::any_of(
-        kTimeToTell, [&](double time) { return *before.value > time && *after.value <= time; });
-}
-
-} // namespace
-
 void tell(QAccessibleInterface& about, QAccessible::Event event) {
     QAccessibleEvent news(&about, event);
     QAccessible::updateAccessibility(&news);
@@ -36,7 +22,7 @@ int AccessibleNodes::indexOf(const QAccessibleInterface* node) const {
     return found != nodes_.end() ? static_cast<int>(found - nodes_.begin()) : -1;
 }
 
-void AccessibleNodes::update(std::vector<Reading> readings, bool tell) {
+void AccessibleNodes::update(std::vector<Reading> readings, Announcement* news) {
     if (!view_)
         return;
     std::vector<Entry> kept;
@@ -47,7 +33,7 @@ void AccessibleNodes::update(std::vector<Reading> readings, bool tell) {
         if (found != nodes_.end()) {
             kept.push_back(*found);
             nodes_.erase(found);
-            kept.back().node->take(std::move(reading), tell);
+            kept.back().node->take(std::move(reading), news);
             continue;
         }
         auto* node = new AccessibleNode(parent_, *view_, std::move(reading));
@@ -56,40 +42,39 @@ void AccessibleNodes::update(std::vector<Reading> readings, bool tell) {
     }
     std::swap(nodes_, kept);
     for (const Entry& gone : kept) {
-        if (tell)
-            ::tell(*gone.node, QAccessible::ObjectDestroyed);
+        if (news)
+            tell(*gone.node, QAccessible::ObjectDestroyed);
         QAccessible::deleteAccessibleInterface(gone.id);
     }
-    if (!tell)
+    if (!news)
         return;
     for (AccessibleNode* node : made) {
-        ::tell(*node, QAccessible::ObjectCreated);
-        if (node->role() == QAccessible::Notification && !node->reading().name.isEmpty())
-            ::tell(*node, QAccessible::ObjectShow);
+        tell(*node, QAccessible::ObjectCreated);
+        if (node->reading().message)
+            news->add(node->reading().name);
     }
 }
 
 AccessibleNode::AccessibleNode(QAccessibleInterface& parent, QWidget& view, Reading reading)
     : parent_(parent), children_(*this, view) {
-    take(std::move(reading), false);
+    take(std::move(reading), nullptr);
 }
 
-void AccessibleNode::take(Reading reading, bool tell) {
+void AccessibleNode::take(Reading reading, Announcement* news) {
     std::vector<Reading> children = std::move(reading.children);
     reading.children.clear();
     const Reading before = std::exchange(reading_, std::move(reading));
-    if (tell && reading_.name != before.name) {
-        ::tell(*this, QAccessible::NameChanged);
-        if (reading_.role == QAccessible::Notification)
-            ::tell(*this,
-                   reading_.name.isEmpty() ? QAccessible::ObjectHide : QAccessible::ObjectShow);
+    if (news && reading_.name != before.name) {
+        tell(*this, QAccessible::NameChanged);
+        if (reading_.message)
+            news->add(reading_.name);
     }
-    if (tell && reading_.value && reading_.value != before.value &&
-        worthTelling(before, reading_)) {
+    if (news && reading_.value &&
+        news->valueChanged(reading_.name, before.value, *reading_.value, reading_.countdown)) {
         QAccessibleValueChangeEvent changed(this, *reading_.value);
         QAccessible::updateAccessibility(&changed);
     }
-    children_.update(std::move(children), tell);
+    children_.update(std::move(children), news);
 }
 
 bool AccessibleNode::isValid() const {
@@ -125,8 +110,8 @@ QRect AccessibleNode::rect() const {
 QAccessible::State AccessibleNode::state() const {
     QAccessible::State state;
     state.readOnly = true;
-    // A notification shows while it has something to say.
-    state.invisible = reading_.role == QAccessible::Notification && reading_.name.isEmpty();
+    // A message shows while it has something to say.
+    state.invisible = reading_.message && reading_.name.isEmpty();
     return state;
 }
 

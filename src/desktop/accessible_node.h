@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/announcement.h"
+
 #include <QAccessibleInterface>
 #include <QPointer>
 #include <QRectF>
@@ -19,6 +21,8 @@ struct Reading {
     std::optional<double> value;
     // The time left: a change is told only when the time rises or falls to 30, 10 or 0 seconds.
     bool countdown = false;
+    // A message: each new text of it is told.
+    bool message = false;
     QRectF rect; // in the view
     std::vector<Reading> children;
 };
@@ -34,8 +38,8 @@ class AccessibleNodes {
     ~AccessibleNodes();
 
     // Each reading to the node of its key: nodes of things gone go, new things get nodes. With
-    // tell set, the screen reader hears of every change, and of the news among them.
-    void update(std::vector<Reading> readings, bool tell);
+    // news, the screen reader hears of every change, and the news among them goes there.
+    void update(std::vector<Reading> readings, Announcement* news);
 
     int count() const { return static_cast<int>(nodes_.size()); }
     QAccessibleInterface* at(int index) const;
@@ -61,9 +65,9 @@ class AccessibleNode : public QAccessibleInterface, public QAccessibleValueInter
     AccessibleNode(QAccessibleInterface& parent, QWidget& view, Reading reading);
 
     const Reading& reading() const { return reading_; }
-    // The thing read anew: a changed name is told to the screen reader, a message that shows
-    // and a value that changes are announced (a countdown only when it matters).
-    void take(Reading reading, bool tell);
+    // The thing read anew: with news, a changed name or value is told to the screen reader, and
+    // a new message and a changed value go to the news (a countdown only when it matters).
+    void take(Reading reading, Announcement* news);
 
     bool isValid() const override;
     QObject* object() const override { return nullptr; }

@@ -41,9 +41,16 @@ Reading reading(const void* thing, int part, QAccessible::Role role, const QStri
     return read;
 }
 
-Reading textOf(const WindowView& view, const ui::Label& label,
-               QAccessible::Role role = QAccessible::StaticText) {
-    return reading(&label, 0, role, label.text().simplified(), placeOf(view, label));
+Reading textOf(const WindowView& view, const ui::Label& label) {
+    return reading(&label, 0, QAccessible::StaticText, label.text().simplified(),
+                   placeOf(view, label));
+}
+
+// A message's every new text is told.
+Reading messageOf(const WindowView& view, const ui::Label& label) {
+    Reading message = textOf(view, label);
+    message.message = true;
+    return message;
 }
 
 std::vector<Reading> panel(const WindowView& view, MainWindow& main) {
@@ -63,54 +70,53 @@ std::vector<Reading> panel(const WindowView& view, MainWindow& main) {
         fields.back().name = QStringLiteral("Rope");
     }
     fields.push_back(textOf(view, main.playerName));
-    // The message line speaks up with every new message.
-    fields.push_back(textOf(view, main.messageLine(), QAccessible::Notification));
+    fields.push_back(messageOf(view, main.messageLine()));
     return fields;
 }
 
 } // namespace
 
-std::vector<Reading> WindowReader::read(const WindowView& view) {
+std::vector<Reading> WindowReader::read(const WindowView& view, Announcement* news) {
     ui::Window* window = view.sceneWindow();
     if (!window)
         return {};
     if (auto* main = dynamic_cast<MainWindow*>(window))
         return panel(view, *main);
     if (auto* boardWindow = dynamic_cast<BoardWindow*>(window))
-        return board(view, *boardWindow);
+        return board(view, *boardWindow, news);
     return texts(view, *window);
 }
 
-std::vector<Reading> WindowReader::board(const WindowView& view, const BoardWindow& boardWindow) {
+std::vector<Reading> WindowReader::board(const WindowView& view, const BoardWindow& boardWindow,
+                                         Announcement* news) {
     const bool onPath = boardWindow.onPath.isSet();
     const ui::Label& player = onPath ? boardWindow.pathPlayer : boardWindow.player;
     Reading list = reading(&boardWindow.board, 0, QAccessible::List,
                            onPath ? QStringLiteral("Path") : QStringLiteral("Board"),
                            onPath ? QRectF(view.rect()) : placeOf(view, boardWindow.board));
     // Edges first: the next step may be a fall.
-    QStringList news;
+    QStringList told;
     const QStringList edges = edgesNear(boardWindow);
     for (qsizetype i = 0; i < edges.size(); ++i)
         list.children.push_back(reading(&boardWindow.board, static_cast<int>(i) + 1,
                                         QAccessible::ListItem, edges[i], placeOf(view, player)));
-    if (edges != edges_ && !edges.isEmpty())
-        news << edges;
+    if (edges != edges_)
+        told << edges;
     edges_ = edges;
-    std::set<const void*> seen;
+    std::map<const void*, QString> seen;
     for (const Sighting& sighting : sightings(boardWindow)) {
         list.children.push_back(reading(sighting.object, 0, QAccessible::ListItem, sighting.text,
                                         placeOf(view, *sighting.object)));
-        if (sighting.news && !seen_.contains(sighting.object))
-            news << sighting.text;
-        seen.insert(sighting.object);
+        const auto before = seen_.find(sighting.object);
+        const bool came = before == seen_.end();
+        if (sighting.news ? came : sighting.near && (came || before->second != sighting.text))
+            told << sighting.text;
+        seen.emplace(sighting.object, sighting.text);
     }
     seen_ = std::move(seen);
-    if (!std::exchange(primed_, true))
-        news.clear();
-    // What came into sight or near this time, said once.
-    Reading told = reading(&boardWindow.board, -1, QAccessible::Notification,
-                           news.join(QStringLiteral("; ")), list.rect);
-    return {std::move(list), std::move(told)};
+    if (std::exchange(primed_, true) && news)
+        news->add(told);
+    return {std::move(list)};
 }
 
 std::vector<Reading> WindowReader::texts(const WindowView& view, const ui::Window& window) {
@@ -118,8 +124,7 @@ std::vector<Reading> WindowReader::texts(const WindowView& view, const ui::Windo
     const auto* shop = dynamic_cast<const ShopWindow*>(&window);
     for (const ui::Control* control : window.controls()) {
         if (shop && control == &shop->message) {
-            // The shop's message speaks up like the message line.
-            texts.push_back(textOf(view, shop->message, QAccessible::Notification));
+            texts.push_back(messageOf(view, shop->message));
             continue;
         }
         if (!view.placeOf(*control))

@@ -13,8 +13,12 @@ class AccessibleView : public QAccessibleWidget {
   public:
     explicit AccessibleView(WindowView& view);
 
-    // Reads the window anew and tells the screen reader what changed.
-    void refresh();
+    // Reads the window anew, tells the screen reader what changed and adds the news, the
+    // window's lines first while they are unheard and the game's window is the active one.
+    void refresh(Announcement& news);
+    // The window's lines of text in reading order, the first time only: a window is heard as it
+    // opens. The board and the status panel have none.
+    void addLines(Announcement& news);
 
     QString text(QAccessible::Text t) const override;
     QAccessibleInterface* child(int index) const override { return nodes_.at(index); }
@@ -28,9 +32,14 @@ class AccessibleView : public QAccessibleWidget {
 
     WindowReader reader_;
     AccessibleNodes nodes_;
+    bool heard_ = false;
 };
 
-// Lets screen readers into every view: each gets an AccessibleView.
+// Lets screen readers into every view (each gets an AccessibleView) and hear the announcer.
 void makeViewsAccessible();
-// After the scene changed: the view is read anew while a screen reader listens.
-void refreshAccessible(WindowView& view);
+// Whether a screen reader listens.
+bool screenReaderListens();
+// After the scene changed: the view is read anew while a screen reader listens, its news added.
+void refreshAccessible(WindowView& view, Announcement& news);
+// The lines of a view's window, if they are still unheard.
+void addAccessibleLines(WindowView& view, Announcement& news);

@@ -1,5 +1,6 @@
 #include "desktop/desktop_window.h"
 
+#include "desktop/accessible_announcer.h"
 #include "desktop/accessible_view.h"
 #include "desktop/key_map.h"
 #include "desktop/window_view.h"
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -39,7 +41,8 @@ static QIcon gameIcon() {
 
 DesktopWindow::DesktopWindow(Game& game)
     : GameHost(game), game_(game), central_(new QWidget(this)), area_(new QMdiArea(central_)),
-      panel_(new WindowView(game, game.mainWindow(), central_)) {
+      panel_(new WindowView(game, game.mainWindow(), central_)),
+      announcer_(new Announcer(central_)) {
     loadResources();
     makeViewsAccessible();
     setWindowTitle(game.mainWindow().caption());
@@ -105,12 +108,13 @@ void DesktopWindow::sync() {
     revision_ = game_.scene().revision();
     if (reordered)
         openChildren();
+    Announcement news;
     for (const Child& child : children_) {
         if (child.window->dirty())
             place(child);
         child.view->updateAreas(child.window->changedAreas());
         child.window->clearDirty();
-        refreshAccessible(*child.view);
+        refreshAccessible(*child.view, news);
     }
     // Restacked once placed: a window enabled again can become the active one.
     if (reordered)
@@ -123,8 +127,18 @@ void DesktopWindow::sync() {
     }
     panel_->updateAreas(main.changedAreas());
     main.clearDirty();
-    refreshAccessible(*panel_);
+    refreshAccessible(*panel_, news);
+    // Said once all is in place: after the screen reader has heard of the window in front.
+    announcer_->say(news);
     syncing_ = false;
+}
+
+void DesktopWindow::announceFront() {
+    if (children_.empty())
+        return;
+    Announcement front;
+    addAccessibleLines(*children_.back().view, front);
+    announcer_->say(front);
 }
 
 void DesktopWindow::openChildren() {
@@ -224,6 +238,13 @@ bool DesktopWindow::keyEvent(QObject* watched, const QKeyEvent& event) {
     const auto* widget = qobject_cast<const QWidget*>(watched);
     if (!widget || (widget != this && !isAncestorOf(widget)) || QApplication::activeModalWidget())
         return false;
+    // The screen reader's keys stay its own even when it is too slow to take them first.
+    if (screenReaderListens() &&
+        (screenReaderModifierDown_ ||
+         screenReaderKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier)))) {
+        screenReaderModifierDown_ |= screenReaderModifier(event.key());
+        return true;
+    }
     // Ctrl+Tab and Ctrl+Shift+Tab stay with the area: they pick the next window.
     const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
     if (tab && event.modifiers().testFlag(Qt::ControlModifier))
@@ -245,6 +266,10 @@ bool DesktopWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
         return keyEvent(watched, *static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+        if (screenReaderModifier(static_cast<QKeyEvent*>(event)->key()))
+            screenReaderModifierDown_ = false;
+        break;
     case QEvent::Resize:
     case QEvent::Move:
         if (watched == central_ && event->type() == QEvent::Resize)
@@ -290,6 +315,9 @@ bool DesktopWindow::dialogOpen() const {
 
 void DesktopWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    // Told after the screen reader's own word on the window and its focus.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, &DesktopWindow::announceFront);
     if (event->type() != QEvent::WindowStateChange || isMinimized() == minimized_)
         return;
     minimized_ = isMinimized();

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+class Announcer;
 class Game;
 class QMdiArea;
 class QMdiSubWindow;
@@ -47,7 +48,8 @@ class DesktopWindow : public QMainWindow, public GameHost {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    // Minimizing hides the game: its clock stands still until the window is restored.
+    // Minimizing hides the game: its clock stands still until the window is restored. When the
+    // window becomes the active one, a screen reader hears the front window's lines if unheard.
     void changeEvent(QEvent* event) override;
 
   private:
@@ -58,6 +60,7 @@ class DesktopWindow : public QMainWindow, public GameHost {
     };
 
     bool keyEvent(QObject* watched, const QKeyEvent& event);
+    void announceFront();
     void press(WindowView& view, std::optional<QPointF> point);
     void subWindowActivated(QMdiSubWindow* sub);
     // Zooms the area and the panel to the window's client area.
@@ -72,9 +75,11 @@ class DesktopWindow : public QMainWindow, public GameHost {
     QWidget* central_;
     QMdiArea* area_;
     WindowView* panel_;
+    Announcer* announcer_;
     std::vector<Child> children_;
     Stage stage_;
     std::optional<unsigned> revision_;
     bool syncing_ = false;
     bool minimized_ = false;
+    bool screenReaderModifierDown_ = false;
 };

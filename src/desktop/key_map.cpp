@@ -81,3 +81,11 @@ std::optional<keys::Stroke> keyStroke(int qtKey, bool keypad, const QString& tex
         return keys::typed(*printed);
     return std::nullopt;
 }
+
+bool screenReaderModifier(int qtKey) {
+    return qtKey == Qt::Key_Insert || qtKey == Qt::Key_CapsLock;
+}
+
+bool screenReaderKey(int qtKey, bool keypad) {
+    return keypad || screenReaderModifier(qtKey);
+}

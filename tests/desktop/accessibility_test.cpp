@@ -1,13 +1,15 @@
-// A screen reader's view of the game: the accessible tree from the main window down, and what a
-// turn tells it.
+// A screen reader's view of the game: the accessible tree from the main window down, the one
+// announcement of each turn, tick or opened window, and the keys a screen reader keeps.
 #include "front_end.h"
 
 #include "shell/finale_window.h"
+#include "shell/hall_of_fame_window.h"
 
 #include <QAccessible>
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
+#include <qpa/qwindowsysteminterface.h>
 
 namespace {
 
@@ -16,14 +18,13 @@ void screenReaderComes() {
     QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
 }
 
-// The announcements heard: messages and news shown, values changed.
+// The announcements heard: what the game's notification says each time it shows.
 QStringList told;
 
 void listen(QAccessibleEvent* event) {
     QAccessibleInterface* about = event->accessibleInterface();
-    if (!about || about->object())
-        return;
-    if (event->type() == QAccessible::ObjectShow || event->type() == QAccessible::ValueChanged)
+    if (about && event->type() == QAccessible::ObjectShow &&
+        about->role() == QAccessible::Notification)
         told << about->text(QAccessible::Name);
 }
 
@@ -57,6 +58,25 @@ QStringList linesOf(const ui::TextBlock& block) {
         if (!line.trimmed().isEmpty())
             lines << line.trimmed();
     return lines;
+}
+
+// One announcement was heard since the last look, saying the texts in this order.
+void expectOneSaying(const QStringList& texts) {
+    QCOMPARE(told.size(), 1);
+    qsizetype at = 0;
+    for (const QString& text : texts) {
+        at = told.front().indexOf(text.simplified(), at);
+        QVERIFY2(at >= 0, qPrintable(text + " is not said in order in: " + told.front()));
+    }
+    told.clear();
+}
+
+// The game's window loses the focus and gets it back, as when the player switches windows.
+void switchAwayAndBack(FrontEnd& f) {
+    using Sync = QWindowSystemInterface::SynchronousDelivery;
+    QWindowSystemInterface::handleWindowActivated<Sync>(nullptr);
+    QWindowSystemInterface::handleWindowActivated<Sync>(f.window.windowHandle());
+    QTest::qWait(0);
 }
 
 } // namespace
@@ -106,7 +126,7 @@ class AccessibilityTest : public QObject {
                         finale.credits.text()});
     }
 
-    void aTurnTellsTheFightThePickUpAndTheEdgeOnceAndTheCountdownOnlyAt30And10And0() {
+    void aTurnIsOneAnnouncementOfTheFightThePickUpAndTheEdgeAndTheCountdownAt30And10And0() {
         FrontEnd f;
         screenReaderComes();
         BoardWindow& b = f.newGame();
@@ -121,23 +141,28 @@ class AccessibilityTest : public QObject {
         for (auto [value, n] : {std::pair{1, 8}, {60, 100}, {4, 10}})
             f.platform.queueDraw(value, n);
         QTest::keyClick(&f.window, Qt::Key_A);
-        QCOMPARE(told, QStringList({"gate, 15 steps right, 8 steps down", "Hits 19", "Gold 14",
-                                    "Your Attack!"}));
+        QCOMPARE(told, QStringList({"gate, 15 steps right, 8 steps down. Hits 19. Gold 14. Your "
+                                    "Attack!"}));
         told.clear();
+        // Gold comes near, step by step, and is picked up; a turn with no news says nothing.
         b.goldPickup.setRect(b.player.rect());
+        b.goldPickup.setLeft(b.player.left() + 3 * BoardWindow::kStep);
         b.goldPickup.setVisible(true);
         f.platform.queueDraw(4, 10);
-        QTest::keyClick(&f.window, Qt::Key_A);
-        QTest::keyClick(&f.window, Qt::Key_A);
-        QCOMPARE(told, QStringList({"Gold 18", "You got the gold"}));
-        // Coming within a step of an edge is told, walking along it not again; so is the shop's
-        // answer.
+        for (Qt::Key key : {Qt::Key_A, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_A})
+            QTest::keyClick(&f.window, key);
+        QCOMPARE(told, QStringList({"gold, 3 steps right.", "gold, 2 steps right.",
+                                    "gold, 1 step right.", "Gold 18. You got the gold."}));
+        // Coming within a step of an edge is told, walking along it not again; then the shop's
+        // lines as it opens, and its answer.
         b.player.setRect({100, 1000, 255, 255});
         f.window.sync();
         told.clear();
         for (Qt::Key key : {Qt::Key_Left, Qt::Key_Down, Qt::Key_Escape, Qt::Key_K, Qt::Key_Escape})
             QTest::keyClick(&f.window, key);
-        QCOMPARE(told, QStringList({"edge 1 step left", "You do not have enough gold!"}));
+        QCOMPARE(told.size(), 3);
+        QCOMPARE(told.first(), "edge 1 step left.");
+        QCOMPARE(told.last(), "You do not have enough gold!");
         told.clear();
         MainWindow& status = f.game.mainWindow();
         for (const char* time : {"87", "31", "11", "1"}) {
@@ -145,8 +170,49 @@ class AccessibilityTest : public QObject {
             f.window.sync();
             f.window.advance(1000);
         }
-        QCOMPARE(told, QStringList({"Time 30", "Time 10", "Time 0", "Energy 0",
-                                    "Game Over. Sorry. No time."}));
+        QCOMPARE(told, QStringList({"Time 30.", "Time 10.",
+                                    "Time 0. Energy 0. Game Over. Sorry. No time."}));
+    }
+
+    void aWindowIsHeardAsItOpensOnceWhileTheGameIsTheActiveWindow() {
+        screenReaderComes();
+        told.clear();
+        FrontEnd f;
+        QTest::qWait(0);
+        const MenuWindow& menu = *f.game.menu();
+        expectOneSaying(QStringList{menu.title.text()} + linesOf(menu.menuText) +
+                        QStringList{menu.credits.text()});
+        switchAwayAndBack(f);
+        QCOMPARE(told, QStringList());
+        QTest::keyClick(&f.window, Qt::Key_F);
+        const HallOfFameWindow& fame = *f.game.hallOfFameWindow();
+        expectOneSaying({fame.title.text(), fame.header.text(), fame.hint.text()});
+        QTest::keyClick(&f.window, Qt::Key_Escape);
+        f.newGame();
+        told.clear();
+        QTest::keyClick(&f.window, Qt::Key_Escape);
+        expectOneSaying(linesOf(f.game.shop()->menuText));
+    }
+
+    // Orca's review keys on the keypad, its modifier Insert or Caps Lock, and a key held with
+    // the modifier are its own while it listens, even if it is too slow to take them first.
+    void theScreenReadersKeysPlayNoTurn() {
+        FrontEnd f;
+        screenReaderComes();
+        BoardWindow& b = f.newGame();
+        b.demon.setRect({3000, 3000, 255, 255});
+        b.demon.setVisible(true);
+        f.window.sync();
+        const ui::Rect player = b.player.rect(), demon = b.demon.rect();
+        QTest::keyClick(&f.window, Qt::Key_Up, Qt::KeypadModifier);
+        QTest::keyClick(&f.window, Qt::Key_8, Qt::KeypadModifier);
+        QTest::keyClick(&f.window, Qt::Key_CapsLock);
+        QTest::keyPress(&f.window, Qt::Key_Insert);
+        QTest::keyClick(&f.window, Qt::Key_Right);
+        QVERIFY(b.player.rect() == player && b.demon.rect() == demon);
+        QTest::keyRelease(&f.window, Qt::Key_Insert);
+        QTest::keyClick(&f.window, Qt::Key_Right);
+        QCOMPARE(b.player.left(), player.left + BoardWindow::kStep);
     }
 };
 
