@@ -1,6 +1,6 @@
 # The two commands a newcomer needs: `make play` and `make test` (`./run play` and `./run test` on a
 # machine that has no make yet).
-.PHONY: play test golden fuzz bench deps clean
+.PHONY: play test golden fuzz bench check-reach deps clean
 
 deps:
 	@tools/install-deps.sh
@@ -50,6 +50,14 @@ bench: deps
 	./build/bench/bench/idle_bench
 	./build/bench/bench/session_bench
 	./build/bench/bench/terminal_bench
+
+# What the Orca screen reader speaks of a short game of the game build, read from its debug log on
+# a virtual display (tools/check-reach.sh, about two minutes; not part of `make test`, as it needs Orca).
+check-reach: deps
+	@tools/install-deps.sh reach
+	cmake --preset release
+	cmake --build --preset release
+	tools/check-reach.sh build/release/vexmoor
 
 # Writes the golden dumps of the windows anew after a deliberate change of a text, colour or place.
 golden: deps

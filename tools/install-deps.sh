@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Vexmoor needs to build, test and play, when they are missing.
 # With the argument "fuzz": what `make fuzz` needs besides, clang and its libFuzzer runtime.
+# With the argument "reach": what `make check-reach` needs besides, the Orca screen reader speaking
+# through speech-dispatcher and espeak-ng, on a virtual X display driven by xdotool.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-private-dev libncurses-dev libgtest-dev
@@ -8,6 +10,10 @@ packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-private-dev libncurse
           file lintian qt6-wayland)
 if [ "${1:-}" = fuzz ]; then
     packages=(clang libclang-rt-dev)
+fi
+if [ "${1:-}" = reach ]; then
+    packages=(orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xvfb xauth openbox
+              at-spi2-core dbus-x11 xdotool)
 fi
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
