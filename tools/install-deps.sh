@@ -12,8 +12,8 @@ if [ "${1:-}" = fuzz ]; then
     packages=(clang libclang-rt-dev)
 fi
 if [ "${1:-}" = reach ]; then
-    packages=(orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xvfb xauth openbox
-              at-spi2-core dbus-x11 xdotool)
+    packages=(orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng xvfb openbox at-spi2-core
+              dbus-daemon xdotool procps)
 fi
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
