@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <wchar.h>
 
 namespace {
 
@@ -15,10 +16,21 @@ constexpr ui::Colour kField = 0xFFFFFF;
 constexpr ui::Colour kSelected = 0x800000;
 constexpr int kWidest = 60;
 
+// The cells a character takes on the terminal: two for a wide one, none for one that takes no
+// room of its own (a combining accent) or is no character to show.
+int cellsOf(char32_t character) {
+    return std::max(0, wcwidth(static_cast<wchar_t>(character)));
+}
+
 } // namespace
 
 Dialog::Dialog(Kind kind, const QString& title, const QString& text, const QString& proposed)
-    : kind_(kind), title_(title), text_(text), answer_(proposed), proposed_(true) {}
+    : kind_(kind), title_(title), text_(text), answer_(proposed.toStdU32String()), proposed_(true) {
+}
+
+QString Dialog::answer() const {
+    return QString::fromStdU32String(answer_);
+}
 
 std::optional<bool> Dialog::key(const keys::Stroke& stroke, char32_t typed) {
     switch (stroke.keyCode) {
@@ -27,9 +39,10 @@ std::optional<bool> Dialog::key(const keys::Stroke& stroke, char32_t typed) {
     case keys::Escape:
         return false;
     case keys::Backspace:
-        if (kind_ == Kind::Prompt)
-            answer_ =
-                proposed_ ? QString() : answer_.chopped(std::min<qsizetype>(1, answer_.size()));
+        if (kind_ == Kind::Prompt && proposed_)
+            answer_.clear();
+        else if (kind_ == Kind::Prompt && !answer_.empty())
+            answer_.pop_back();
         proposed_ = false;
         return std::nullopt;
     default:
@@ -39,10 +52,12 @@ std::optional<bool> Dialog::key(const keys::Stroke& stroke, char32_t typed) {
         return stroke.keyCode == 'Y';
     if (kind_ == Kind::Message && stroke.keyCode == keys::Space)
         return true;
-    if (kind_ == Kind::Prompt && typed) {
+    // Only characters that take a cell of their own: one with none would change how the line's
+    // cells fall.
+    if (kind_ == Kind::Prompt && cellsOf(typed) > 0) {
         if (proposed_)
             answer_.clear();
-        answer_ += QString::fromUcs4(&typed, 1);
+        answer_ += typed;
         proposed_ = false;
     }
     return std::nullopt;
@@ -58,7 +73,7 @@ void Dialog::draw(Picture& picture) const {
     const int height = 2 + static_cast<int>(lines.size()) + (kind_ == Kind::Prompt ? 2 : 0) + 3;
     const Cells box{(picture.columns() - width) / 2, std::max(0, (picture.rows() - height) / 2),
                     width, height};
-    picture.setClip({0, 0, picture.columns(), picture.rows()});
+    picture.setClip(box);
     picture.fill(box, kFace);
     picture.fill({box.column, box.row, box.columns, 1}, kCaption);
     picture.write(box.column + 1, box.row, title_.isEmpty() ? QStringLiteral("Vexmoor") : title_,
@@ -69,12 +84,17 @@ void Dialog::draw(Picture& picture) const {
     if (kind_ == Kind::Prompt) {
         const Cells field{box.column + 2, ++row, width - 4, 1};
         picture.fill(field, kField);
-        // The end of a long answer shows, and the proposed answer shows selected.
-        const QString shown = answer_.right(field.columns - 1);
-        if (proposed_ && !shown.isEmpty())
-            picture.fill({field.column, row, static_cast<int>(shown.size()), 1}, kSelected);
-        picture.write(field.column, row, shown, proposed_ ? kField : kText);
-        picture.put(field.column + static_cast<int>(shown.size()), row, U'_', kText);
+        // The end of a long answer shows, as many whole characters as fit before the cursor, and
+        // the proposed answer shows selected.
+        auto first = answer_.end();
+        int cells = 0;
+        while (first != answer_.begin() && cells + cellsOf(first[-1]) < field.columns)
+            cells += cellsOf(*--first);
+        if (proposed_)
+            picture.fill({field.column, row, cells, 1}, kSelected);
+        for (int column = field.column; first != answer_.end(); column += cellsOf(*first++))
+            picture.put(column, row, *first, proposed_ ? kField : kText);
+        picture.put(field.column + cells, row, U'_', kText);
         ++row;
     }
     picture.write(box.column + (width - static_cast<int>(buttons.size())) / 2, box.bottom() - 2,

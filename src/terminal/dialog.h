@@ -5,10 +5,12 @@
 
 #include <QString>
 #include <optional>
+#include <string>
 
 // A modal box in the middle of the terminal: a message with OK, a question with Yes and No, or a
 // prompt with a line to type in (Backspace takes a character back; the proposed answer is
-// replaced by the first character typed). Enter accepts, Escape cancels.
+// replaced by the first character typed). Enter accepts, Escape cancels. The line shows as much
+// of its end as fits, a wide character (CJK) in two cells.
 class Dialog {
   public:
     enum class Kind { Message, Question, Prompt };
@@ -18,7 +20,7 @@ class Dialog {
     // A key from the player: nothing while the box stays open, else whether it was accepted.
     std::optional<bool> key(const keys::Stroke& stroke, char32_t typed);
     // The line typed into a prompt.
-    const QString& answer() const { return answer_; }
+    QString answer() const;
 
     void draw(Picture& picture) const;
 
@@ -26,6 +28,6 @@ class Dialog {
     Kind kind_;
     QString title_;
     QString text_;
-    QString answer_;
-    bool proposed_; // the answer is still the one proposed
+    std::u32string answer_; // whole characters, one outside the Basic Multilingual Plane too
+    bool proposed_;         // the answer is still the one proposed
 };

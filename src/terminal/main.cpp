@@ -6,6 +6,7 @@
 #include "app/signal_catcher.h"
 #include "terminal/screen.h"
 #include "terminal/terminal_platform.h"
+#include "terminal/terminal_type.h"
 #include "terminal/terminal_view.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
     const CommandLine commandLine{
         QStringLiteral("A keyboard dungeon game drawn with letters, in the terminal. Started with "
-                       "no arguments, it shows the main menu; Ctrl+C closes it."),
+                       "no arguments, it shows the main menu; Ctrl+C closes it, Ctrl+Z suspends "
+                       "it."),
         {},
         {}};
     if (const std::optional<int> code = answerCommandLine(argc, argv, commandLine))
@@ -25,6 +27,10 @@ int main(int argc, char* argv[]) {
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
         std::fprintf(stderr, "vexmoor-terminal: plays in a terminal; its input and output are not "
                              "one.\n");
+        return 1;
+    }
+    if (const std::string problem = unusableTerminal(); !problem.empty()) {
+        std::fprintf(stderr, "vexmoor-terminal: %s\n", problem.c_str());
         return 1;
     }
 

@@ -58,6 +58,8 @@ int eightOf(Rgb c) {
 } // namespace
 
 ColourDepth depthFor(int colours) {
+    if (colours < 8)
+        return ColourDepth::None;
     if (colours >= 1 << 24)
         return ColourDepth::Direct;
     return colours >= 256 ? ColourDepth::Palette : ColourDepth::Eight;
@@ -71,7 +73,13 @@ int paletteEntry(ui::Colour colour, ColourDepth depth) {
     case ColourDepth::Palette:
         return paletteOf(rgb);
     case ColourDepth::Eight:
+    case ColourDepth::None:
         break;
     }
     return eightOf(rgb);
+}
+
+bool shownReversed(ui::Colour back) {
+    // Light as the eye sees it: green counts most, blue least.
+    return 299 * ui::red(back) + 587 * ui::green(back) + 114 * ui::blue(back) > 1000 * 255 / 2;
 }

@@ -6,10 +6,10 @@
 
 #include <optional>
 
-// One input from the terminal: a key, a click on a cell, or Ctrl+C, which closes the game as the
-// window's close button does.
+// One input from the terminal: a key, a click on a cell, Ctrl+C, which closes the game as the
+// window's close button does, or Ctrl+Z, which suspends the program as in any other.
 struct TerminalInput {
-    enum class Kind { Key, Click, Close };
+    enum class Kind { Key, Click, Close, Suspend };
     Kind kind = Kind::Key;
     keys::Stroke stroke;
     char32_t typed = 0; // the printable character a key typed, 0 for none
@@ -18,8 +18,8 @@ struct TerminalInput {
 };
 
 // The terminal under curses: the alternate screen, keys one at a time with no echo, the mouse's
-// clicks reported, no cursor, the colours it can show. Made once; its end gives the terminal back
-// as it was found.
+// clicks reported, no cursor, the colours it can show (or none). Made once; its end gives the
+// terminal back as it was found.
 class Screen {
   public:
     Screen();
@@ -30,18 +30,27 @@ class Screen {
     int columns() const;
     int rows() const;
 
-    // Readable when the terminal changed its size; takeResize() then takes the new size and says
-    // whether it changed since the last call.
-    int resizeNotice() const;
-    bool takeResize();
+    // Readable when the terminal changed its size or the program was told to stop (SIGTSTP);
+    // takeNotices() then says which, taking the new size.
+    int noticeSource() const;
+    struct Notices {
+        bool resized = false;
+        bool stop = false;
+    };
+    Notices takeNotices();
 
     // The next input waiting, nothing when none does.
     std::optional<TerminalInput> read();
     // True once the terminal is gone: it hung up, and no input is left to read.
     bool hungUp() const;
 
+    // Gives the terminal back as it was found and stops the program, as Ctrl+Z does in a shell;
+    // once it is continued (fg), takes the terminal again and draws it whole.
+    void suspend();
+
     void show(const Picture& picture);
 
   private:
-    ColourDepth depth_;
+    ColourDepth depth_ = ColourDepth::None;
+    bool stoppable_ = true; // the shell lets the program stop
 };

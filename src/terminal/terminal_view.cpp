@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -23,9 +24,9 @@ CellMap mapOf(const Screen& screen) {
 TerminalView::TerminalView(Game& game, Screen& screen)
     : GameHost(game), game_(game), screen_(screen), scene_(game, mapOf(screen)),
       keys_(STDIN_FILENO, QSocketNotifier::Read),
-      resizes_(screen.resizeNotice(), QSocketNotifier::Read) {
+      notices_(screen.noticeSource(), QSocketNotifier::Read) {
     QObject::connect(&keys_, &QSocketNotifier::activated, &keys_, [this] { readInput(); });
-    QObject::connect(&resizes_, &QSocketNotifier::activated, &resizes_, [this] { resized(); });
+    QObject::connect(&notices_, &QSocketNotifier::activated, &notices_, [this] { noticed(); });
 }
 
 void TerminalView::start() {
@@ -53,17 +54,15 @@ double TerminalView::areaHeight() const {
 }
 
 void TerminalView::readInput() {
-    while (const std::optional<TerminalInput> input = screen_.read()) {
-        if (!dialog_) {
-            take(*input);
-            continue;
-        }
-        answer(*input);
-        // Keys typed after the answer are the game's.
-        if (dialogAnswer_) {
-            dialogLoop_->quit();
-            return;
-        }
+    // One picture after all the input waiting: a paste of many keys is drawn once, not for each.
+    const bool outerBatch = std::exchange(batching_, true);
+    const bool answered = takeWaiting();
+    batching_ = outerBatch;
+    if (!batching_ && repaintHeld_)
+        repaint();
+    if (answered) {
+        dialogLoop_->quit();
+        return;
     }
     // A terminal that is gone, whether or not a hangup signal came with it, ends the program as
     // SIGHUP does, asking nothing.
@@ -71,6 +70,22 @@ void TerminalView::readInput() {
         stop();
         QCoreApplication::exit(0);
     }
+}
+
+bool TerminalView::takeWaiting() {
+    while (const std::optional<TerminalInput> input = screen_.read()) {
+        if (input->kind == TerminalInput::Kind::Suspend)
+            suspend();
+        else if (!dialog_)
+            take(*input);
+        else {
+            answer(*input);
+            // Keys typed after the answer are the game's.
+            if (dialogAnswer_)
+                return true;
+        }
+    }
+    return false;
 }
 
 void TerminalView::answer(const TerminalInput& input) {
@@ -97,6 +112,8 @@ void TerminalView::take(const TerminalInput& input) {
         if (!tooSmall_)
             click(input.column, input.row);
         break;
+    case TerminalInput::Kind::Suspend: // taken before it reaches the game or a dialog
+        break;
     }
 }
 
@@ -109,9 +126,25 @@ void TerminalView::click(int column, int row) {
     });
 }
 
+void TerminalView::noticed() {
+    const Screen::Notices notices = screen_.takeNotices();
+    if (notices.stop)
+        suspend();
+    if (notices.resized)
+        resized();
+}
+
+void TerminalView::suspend() {
+    // Out of sight, the game's clock stands still, as for a minimized window.
+    if (hiddenChanged)
+        hiddenChanged(true);
+    screen_.suspend();
+    if (hiddenChanged)
+        hiddenChanged(false);
+    repaint();
+}
+
 void TerminalView::resized() {
-    if (!screen_.takeResize())
-        return;
     scene_.setMap(mapOf(screen_));
     // Too small, the game is out of sight: its clock stands still, as for a minimized window.
     if (tooSmall_ != !fits()) {
@@ -129,6 +162,7 @@ void TerminalView::sync() {
     if (resizePending_ && !busy()) {
         resizePending_ = false;
         areaResized(scene_.map().width(), scene_.map().height());
+        keepWindowsInSight();
     }
     bool changed = revision_ != game_.scene().revision();
     revision_ = game_.scene().revision();
@@ -142,7 +176,23 @@ void TerminalView::sync() {
         repaint();
 }
 
+void TerminalView::keepWindowsInSight() {
+    // A window placed in a larger terminal moves back in, as far as it fits: the main menu of a
+    // wide terminal would otherwise stay out of sight of a narrow one.
+    for (ui::Window* window : game_.scene().windows()) {
+        const ui::Rect shown{
+            std::max(0.0, std::min(window->left(), areaWidth() - window->width())),
+            std::max(0.0, std::min(window->top(), areaHeight() - window->height())),
+            window->width(), window->height()};
+        if (shown.left != window->left() || shown.top != window->top())
+            game_.placeWindow(*window, shown);
+    }
+}
+
 void TerminalView::repaint() {
+    repaintHeld_ = batching_;
+    if (batching_)
+        return;
     Picture picture(screen_.columns(), screen_.rows());
     if (tooSmall_) {
         picture.write(0, 0,
@@ -164,6 +214,8 @@ void TerminalView::repaint() {
 }
 
 bool TerminalView::runDialog(Dialog& dialog) {
+    // The dialog shows at once, though a batch of keys opened it.
+    const bool outerBatch = std::exchange(batching_, false);
     dialog_ = &dialog;
     dialogAnswer_.reset();
     repaint();
@@ -176,6 +228,7 @@ bool TerminalView::runDialog(Dialog& dialog) {
         loop.exec();
     dialog_ = nullptr;
     dialogLoop_ = nullptr;
+    batching_ = outerBatch;
     repaint();
     QTimer::singleShot(0, &keys_, [this] { readInput(); });
     return dialogAnswer_.value_or(false);

@@ -13,8 +13,9 @@ class Screen;
 struct TerminalInput;
 
 // The game on the terminal: keys, clicks and changes of size reach the game through it, and after
-// each it draws the scene anew where something changed. A terminal smaller than 80 x 24 shows a
-// request for a larger one instead, and the game stands still until it gets one.
+// all the input waiting it draws the scene anew where something changed. A terminal smaller than
+// 80 x 24 shows a request for a larger one instead, and the game stands still until it gets one;
+// it stands still too while the program is suspended (Ctrl+Z).
 class TerminalView : public GameHost {
   public:
     TerminalView(Game& game, Screen& screen);
@@ -32,11 +33,16 @@ class TerminalView : public GameHost {
 
   private:
     void readInput();
+    // Takes the inputs waiting; true once one answered the dialog shown.
+    bool takeWaiting();
     void take(const TerminalInput& input);
     // An input for the dialog shown.
     void answer(const TerminalInput& input);
     void click(int column, int row);
+    void noticed();
     void resized();
+    void keepWindowsInSight();
+    void suspend();
     bool fits() const;
     void repaint();
 
@@ -47,8 +53,10 @@ class TerminalView : public GameHost {
     QEventLoop* dialogLoop_ = nullptr;
     std::optional<bool> dialogAnswer_;
     QSocketNotifier keys_;
-    QSocketNotifier resizes_;
+    QSocketNotifier notices_;
     std::optional<unsigned> revision_;
     bool resizePending_ = false;
     bool tooSmall_ = false;
+    bool batching_ = false;    // the inputs waiting are being taken: the picture waits for them
+    bool repaintHeld_ = false; // a picture waits for the batch's end
 };
