@@ -240,11 +240,8 @@ bool DesktopWindow::keyEvent(QObject* watched, const QKeyEvent& event) {
         return false;
     // The screen reader's keys stay its own even when it is too slow to take them first.
     if (screenReaderListens() &&
-        (screenReaderModifierDown_ ||
-         screenReaderKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier)))) {
-        screenReaderModifierDown_ |= screenReaderModifier(event.key());
+        screenReaderKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier)))
         return true;
-    }
     // Ctrl+Tab and Ctrl+Shift+Tab stay with the area: they pick the next window.
     const bool tab = event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
     if (tab && event.modifiers().testFlag(Qt::ControlModifier))
@@ -266,10 +263,6 @@ bool DesktopWindow::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
         return keyEvent(watched, *static_cast<QKeyEvent*>(event));
-    case QEvent::KeyRelease:
-        if (screenReaderModifier(static_cast<QKeyEvent*>(event)->key()))
-            screenReaderModifierDown_ = false;
-        break;
     case QEvent::Resize:
     case QEvent::Move:
         if (watched == central_ && event->type() == QEvent::Resize)

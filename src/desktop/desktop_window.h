@@ -81,5 +81,4 @@ class DesktopWindow : public QMainWindow, public GameHost {
     std::optional<unsigned> revision_;
     bool syncing_ = false;
     bool minimized_ = false;
-    bool screenReaderModifierDown_ = false;
 };

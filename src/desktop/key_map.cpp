@@ -82,10 +82,6 @@ std::optional<keys::Stroke> keyStroke(int qtKey, bool keypad, const QString& tex
     return std::nullopt;
 }
 
-bool screenReaderModifier(int qtKey) {
-    return qtKey == Qt::Key_Insert || qtKey == Qt::Key_CapsLock;
-}
-
 bool screenReaderKey(int qtKey, bool keypad) {
-    return keypad || screenReaderModifier(qtKey);
+    return keypad || qtKey == Qt::Key_Insert || qtKey == Qt::Key_CapsLock;
 }

@@ -12,6 +12,5 @@
 std::optional<keys::Stroke> keyStroke(int qtKey, bool keypad, const QString& text);
 
 // The keys a screen reader keeps for itself: Orca's review keys on the numeric keypad, and its
-// modifier, Insert (desktop layout) or Caps Lock (laptop layout), also held with another key.
-bool screenReaderModifier(int qtKey);
+// modifier, Insert (desktop layout) or Caps Lock (laptop layout).
 bool screenReaderKey(int qtKey, bool keypad);
