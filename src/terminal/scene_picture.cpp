@@ -43,6 +43,13 @@ void ScenePicture::paint(Picture& picture) {
 void ScenePicture::paintWindow(Picture& picture, ui::Window& window, const Cells& area) {
     Cells box = map_.cellsOf(window.rect());
     const int frame = window.titleBar() ? 1 : 0;
+    // A window widens about its middle, up to the area, for a row of text to show unbroken.
+    if (const int wider = std::min(columnsWanted(window, map_) + 2 * frame, area.columns);
+        wider > box.columns) {
+        box.column =
+            std::clamp(box.column - (wider - box.columns) / 2, area.column, area.right() - wider);
+        box.columns = wider;
+    }
     const int columns = box.columns - 2 * frame;
     std::vector<Placement> layout = layOut(window, map_, columns, Fit::AsDesigned);
     for (Fit tighter : {Fit::NoEmptyLines, Fit::Tight})

@@ -28,18 +28,27 @@ bool flows(const ui::Control& control) {
     }
 }
 
+// A label of one row from the left runs on to the window's edge, so that a long number or a row
+// of columns shows whole.
+bool runsOn(const ui::Control& control, const Cells& mapped, ui::Align align) {
+    return align == ui::Align::Left && mapped.rows == 1 &&
+           control.kind() == ui::Control::Kind::Label;
+}
+
+QStringList linesOf(const QString& text) {
+    QStringList lines = textLines(text);
+    while (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 Placement placeText(ui::Control& control, const ui::Rect& area, const QString& text,
                     ui::Align align, const CellMap& map, int columns, Fit fit) {
     const Cells mapped = map.cellsOf(area);
     const bool centred = align == ui::Align::Center;
-    // A label of one row runs on to the window's edge, so that a long number shows whole.
-    const bool runsOn = !centred && mapped.rows == 1 && control.kind() == ui::Control::Kind::Label;
     const int left = centred ? std::max(0, mapped.column) : mapped.column;
-    const int right = runsOn ? columns : std::min(columns, mapped.right());
-    QStringList lines = textLines(text);
-    while (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    lines = wrapped(lines, right - left);
+    const int right = runsOn(control, mapped, align) ? columns : std::min(columns, mapped.right());
+    QStringList lines = wrapped(linesOf(text), right - left);
     if (fit != Fit::AsDesigned)
         lines.removeAll(QString());
     Placement placement{&control, mapped, lines, {}};
@@ -125,6 +134,21 @@ std::vector<Placement> layOut(const ui::Window& window, const CellMap& map, int 
     }
     flow(layout, fit);
     return layout;
+}
+
+int columnsWanted(const ui::Window& window, const CellMap& map) {
+    int columns = 0;
+    for (const ui::Control* control : window.controls()) {
+        const auto area = control->drawnArea();
+        if (!area || control->kind() != ui::Control::Kind::Label || !flows(*control))
+            continue;
+        const auto& label = static_cast<const ui::Label&>(*control);
+        const Cells mapped = map.cellsOf(*area);
+        if (runsOn(label, mapped, label.look().align))
+            for (const QString& line : linesOf(label.text()))
+                columns = std::max(columns, mapped.column + static_cast<int>(line.size()));
+    }
+    return columns;
 }
 
 int rowsTaken(const std::vector<Placement>& layout) {

@@ -31,5 +31,8 @@ struct Placement {
 enum class Fit { AsDesigned, NoEmptyLines, Tight };
 std::vector<Placement> layOut(const ui::Window& window, const CellMap& map, int columns, Fit fit);
 
+// The client columns a window's labels of one row from the left reach to, unbroken.
+int columnsWanted(const ui::Window& window, const CellMap& map);
+
 // The client rows the texts and dividers of a layout reach down to.
 int rowsTaken(const std::vector<Placement>& layout);

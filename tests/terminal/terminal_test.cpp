@@ -6,6 +6,7 @@
 #include "scripted_platform.h"
 #include "shell/finale_window.h"
 #include "shell/game.h"
+#include "shell/hall_of_fame_window.h"
 #include "shell/menu_window.h"
 #include "shop/shop_window.h"
 #include "terminal/cell_map.h"
@@ -206,6 +207,16 @@ TEST(TerminalText, EveryTextOfTheGameShowsWholeAtEachSize) {
         EXPECT_TRUE(t.showsWhole(finale.theEnd.text(), client));
         EXPECT_TRUE(t.showsWhole(finale.headline.text(), client));
         EXPECT_TRUE(t.showsWhole(finale.credits.text(), client));
+
+        // Back in the menu, the hall of fame: each of its rows on one row.
+        t.advance(30000);
+        t.keyDown('F', 'f');
+        const HallOfFameWindow& fame = *t.game.hallOfFameWindow();
+        client = t.clientOf(fame);
+        for (const ui::Label* label : {&fame.title, &fame.header, &fame.rows[0], &fame.hint}) {
+            EXPECT_TRUE(t.showsWhole(label->text(), client)) << label->text().toStdString();
+            EXPECT_GE(client.columns, int(label->text().size()));
+        }
     }
 }
 
