@@ -3,18 +3,33 @@
 #include "desktop/accessible_view.h"
 
 Announcer::Announcer(QWidget* parent) : QWidget(parent) {
-    // Never shown on screen: showing with the window, it would be an empty notification.
+    setGeometry(0, 0, 0, 0);
+    // Shown with its first announcement: shown with the window, it would be an empty notification.
     hide();
+    QAccessible::installActivationObserver(this);
+}
+
+Announcer::~Announcer() {
+    QAccessible::removeActivationObserver(this);
+}
+
+void Announcer::accessibilityActiveChanged(bool active) {
+    if (active)
+        emit listening();
 }
 
 void Announcer::say(const Announcement& announcement) {
     if (announcement.isEmpty() || !screenReaderListens())
         return;
     text_ = announcement.text();
-    for (const QAccessible::Event event : {QAccessible::NameChanged, QAccessible::ObjectShow}) {
-        QAccessibleEvent told(this, event);
-        QAccessible::updateAccessibility(&told);
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    if (isHidden()) {
+        show(); // which tells that it shows
+        return;
     }
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 QString AccessibleAnnouncer::text(QAccessible::Text t) const {

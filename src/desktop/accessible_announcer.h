@@ -5,19 +5,26 @@
 #include <QAccessibleWidget>
 #include <QWidget>
 
-// The game's voice for a screen reader: a notification in the main window, hidden on screen, that
-// shows each announcement to screen readers, which speak a notification as it shows.
-class Announcer : public QWidget {
+// The game's voice for a screen reader: a notification of no size in the main window that shows
+// each announcement anew, as screen readers speak a notification when it shows.
+class Announcer : public QWidget, public QAccessible::ActivationObserver {
     Q_OBJECT
 
   public:
     explicit Announcer(QWidget* parent);
+    ~Announcer() override;
 
     const QString& text() const { return text_; }
     // Says the announcement, if it has anything to say and a screen reader listens.
     void say(const Announcement& announcement);
 
+  signals:
+    // A screen reader has come to listen.
+    void listening();
+
   private:
+    void accessibilityActiveChanged(bool active) override;
+
     QString text_;
 };
 

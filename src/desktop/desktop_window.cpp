@@ -59,6 +59,8 @@ DesktopWindow::DesktopWindow(Game& game)
     central_->setMinimumSize(Stage::smallestClient());
     resize(Zoom::kDesign);
     connect(area_, &QMdiArea::subWindowActivated, this, &DesktopWindow::subWindowActivated);
+    // A screen reader that comes late hears where the game stands.
+    connect(announcer_, &Announcer::listening, this, &DesktopWindow::announceFrontSoon);
     // Keys reach the game whichever widget has the focus.
     qApp->installEventFilter(this);
 }
@@ -131,6 +133,11 @@ void DesktopWindow::sync() {
     // Said once all is in place: after the screen reader has heard of the window in front.
     announcer_->say(news);
     syncing_ = false;
+}
+
+void DesktopWindow::announceFrontSoon() {
+    if (isActiveWindow())
+        QTimer::singleShot(0, this, &DesktopWindow::announceFront);
 }
 
 void DesktopWindow::announceFront() {
@@ -308,9 +315,8 @@ bool DesktopWindow::dialogOpen() const {
 
 void DesktopWindow::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    // Told after the screen reader's own word on the window and its focus.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        QTimer::singleShot(0, this, &DesktopWindow::announceFront);
+    if (event->type() == QEvent::ActivationChange)
+        announceFrontSoon();
     if (event->type() != QEvent::WindowStateChange || isMinimized() == minimized_)
         return;
     minimized_ = isMinimized();

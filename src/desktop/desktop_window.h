@@ -60,6 +60,9 @@ class DesktopWindow : public QMainWindow, public GameHost {
     };
 
     bool keyEvent(QObject* watched, const QKeyEvent& event);
+    // While the window is the active one: the front window's lines, if unheard, once the screen
+    // reader has had its own word on the window and its focus.
+    void announceFrontSoon();
     void announceFront();
     void press(WindowView& view, std::optional<QPointF> point);
     void subWindowActivated(QMdiSubWindow* sub);

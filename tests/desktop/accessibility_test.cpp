@@ -13,9 +13,10 @@
 
 namespace {
 
-// A screen reader comes: the platform's accessibility is on, and events reach the listener.
-void screenReaderComes() {
-    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+// A screen reader comes, or goes: the platform's accessibility is on, and events reach the
+// listener.
+void screenReaderComes(bool comes = true) {
+    QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(comes);
 }
 
 // The announcements heard: what the game's notification says each time it shows.
@@ -175,9 +176,12 @@ class AccessibilityTest : public QObject {
     }
 
     void aWindowIsHeardAsItOpensOnceWhileTheGameIsTheActiveWindow() {
-        screenReaderComes();
-        told.clear();
+        screenReaderComes(false);
         FrontEnd f;
+        QTest::qWait(0);
+        // The screen reader comes late, once the window is up: it hears the main menu.
+        told.clear();
+        screenReaderComes();
         QTest::qWait(0);
         const MenuWindow& menu = *f.game.menu();
         expectOneSaying(QStringList{menu.title.text()} + linesOf(menu.menuText) +
