@@ -3,9 +3,9 @@
 # status panel on the bottom rows, the arrows, a click on the panel, the shop, a save and a load,
 # a resize, Ctrl+C's question, a terminal too small, and Q, SIGTERM, SIGHUP and a crash leaving the
 # terminal as it was, SIGTERM and a lost terminal ending a question; in a shell with job control,
-# a shrinking terminal drawn as a whole redraw draws it and Ctrl+Z with fg; a terminal without
-# colours and one without a cursor to move; a long paste; then every recording of those games
-# replays headless in the desktop build (the load's among them, from the saved file).
+# Ctrl+Z and fg, and a shrunk terminal that shows what the whole redraw after fg shows; a terminal
+# without colours, and one that cannot move its cursor; a long paste; then every recording of
+# those games replays headless in the desktop build (the load's among them, from the saved file).
 # Every wait is bounded; the whole test takes about half a minute on an idle machine.
 # Usage: tmux_test.sh VEXMOOR_TERMINAL VEXMOOR
 set -Eeuo pipefail
