@@ -27,11 +27,12 @@ t new-session -d -s idle "sleep 3600"
 
 screen() { t capture-pane -p -t game; }
 fail() { echo "terminal test failed: $*" >&2; screen >&2 || true; exit 1; }
-# Waits for a text on the screen, or on its last rows, up to 20 s or the seconds given.
+# Waits for a text on the screen, or on its last rows, up to 20 s or the seconds in $limit.
 see() {
-    local deadline=$((SECONDS + ${3:-20}))
+    local deadline=$((SECONDS + ${limit:-20})) where="the screen"
+    [ -z "${2:-}" ] || where="the screen's last $2 rows"
     until screen | tail -n "${2:-1000}" | grep -qF -- "$1"; do
-        [ $SECONDS -lt $deadline ] || fail "'$1' is not on the screen${2:+'s last $2 rows'}"
+        [ $SECONDS -lt $deadline ] || fail "'$1' is not on $where within ${limit:-20} s"
         sleep 0.1
     done
 }
@@ -277,12 +278,12 @@ head -c 100000 /dev/zero | tr '\0' 'y' >"$work/keys"
 t load-buffer -b keys "$work/keys"
 t paste-buffer -b keys -t game
 t send-keys -t game N
-see "What is your name?" 1000 5
+limit=5 see "What is your name?"
 for _ in $(seq 25000); do printf '名字😀a'; done >"$work/name"
 printf 'END' >>"$work/name"
 t load-buffer -b name "$work/name"
 t paste-buffer -b name -t game
-see "END_" 1000 5
+limit=5 see "END_"
 # The line to type in begins under the question and is 56 cells wide at 100 columns.
 question=$(screen | grep -F "What is your name?")
 line=$(screen | grep -F "END_")
