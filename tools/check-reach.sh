@@ -3,8 +3,9 @@
 # AT-SPI, openbox, speech-dispatcher speaking through espeak-ng into ALSA's null device and Orca
 # writing its debug log, xdotool plays: the main menu, a new game, turns until a board object with
 # its steps and a changed value are spoken, Orca's review keys (no turn may come of them), the
-# time falling to 30 seconds, and the shop. Each step is checked against the log's SPEECH OUTPUT
-# lines. Installs nothing (`tools/install-deps.sh reach` does); takes about two minutes.
+# time falling to 30 seconds, and the shop; the game starts anew when its level goes against the
+# check. Each step is checked against the log's SPEECH OUTPUT lines. Installs nothing
+# (`tools/install-deps.sh reach` does); takes about two minutes, at most about ten.
 # Usage: tools/check-reach.sh [GAME]   (default build/release/vexmoor; `make check-reach`); with
 # KEEP=DIR its folder, the logs of Orca, speech-dispatcher and the game among it, is kept as DIR.
 set -euo pipefail
@@ -24,6 +25,10 @@ if pgrep -u "$(id -u)" -x orca >/dev/null; then
 fi
 
 work=$(mktemp -d)
+# What Orca spoke, a line each.
+spoken() {
+    sed -nE "s/.* - SPEECH OUTPUT: '(.*)'(\{.*\}|$)/\1/p" "$work/orca.log" 2>/dev/null || true
+}
 pids=()
 finish() {
     local status=$?
@@ -57,6 +62,7 @@ printf 'pcm.!default { type null }\nctl.!default { type null }\n' >"$HOME/.asoun
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 started $!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "check-reach: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(cat "$work/display")
 
 dbus-daemon --session --fork --print-address=3 --print-pid=4 3>"$work/bus" 4>"$work/bus.pid"
@@ -90,10 +96,7 @@ PYTHON
 /usr/bin/python3 "$work/orca-by-line.py" "$work/orca.log" >"$work/orca.out" 2>&1 &
 started $!
 
-# What Orca spoke, a line each; since the mark, what it spoke after mark was called.
-spoken() {
-    sed -nE "s/.* - SPEECH OUTPUT: '(.*)'(\{.*\}|$)/\1/p" "$work/orca.log" 2>/dev/null || true
-}
+# What Orca spoke since the mark.
 marked=0
 mark() { marked=$(spoken | wc -l); }
 since() { spoken | tail -n +$((marked + 1)); }
@@ -113,70 +116,81 @@ expect() {
     echo "  $what: $(since | grep -E -- "$pattern" | head -1)"
 }
 key() { xdotool key --delay 100 "$@"; }
-# What the game has taken, as its recording holds it: whether a line matches, how many keys.
-recorded() { cat "$HOME"/.local/share/Vexmoor/recordings/*.txt 2>/dev/null | grep -Eq -- "$1"; }
-keysTaken() { cat "$HOME"/.local/share/Vexmoor/recordings/*.txt 2>/dev/null | grep -c '^[0-9]* key ' || true; }
+# What the games have taken, as their recordings hold it: how many keys, how many names.
+taken() { cat "$HOME"/.local/share/Vexmoor/recordings/*.txt 2>/dev/null | grep -c -- "$1" || true; }
+keysTaken() { taken '^[0-9]* key '; }
+namesTaken() { taken '^[0-9]* input =Anna$'; }
 
 heard '^Screen reader on' 30 || { echo "check-reach: Orca did not start (see its log)" >&2; exit 1; }
 
-echo "What Orca spoke:"
-mark
-"$game" >"$work/game.log" 2>&1 &
-started $!
-window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Vexmoor$' | head -1)
-xdotool windowactivate --sync "$window"
-expect "the main menu's lines" '^notification .*N - New Adventure.*F - Hall of Fame' 20
+# Starts the game and a new game in it: the main menu, N, a name and Enter.
+play() {
+    mark
+    "$game" >>"$work/game.log" 2>&1 &
+    playing=$!
+    started $playing
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Vexmoor$' | head -1)
+    xdotool windowactivate --sync "$window"
+    expect "the main menu's lines" '^notification .*N - New Adventure.*F - Hall of Fame' 20
+    mark
+    key n
+    expect "the name's question" 'What is your name' 20
+    local named
+    named=$(namesTaken)
+    sleep 0.5
+    xdotool type --delay 100 Anna
+    sleep 0.5
+    key Return
+    for _ in $(seq 100); do [ "$(namesTaken)" -gt "$named" ] && break; sleep 0.2; done
+    [ "$(namesTaken)" -gt "$named" ] || { echo "check-reach: the game did not take the name" >&2; exit 1; }
+    sleep 1
+}
 
-mark
-key n
-expect "the name's question" 'What is your name' 20
-sleep 0.5
-xdotool type --delay 100 Anna
-sleep 0.5
-key Return
-for _ in $(seq 100); do recorded '^[0-9]* input =Anna$' && break; sleep 0.2; done
-recorded '^[0-9]* input =Anna$' || { echo "check-reach: the game did not take the name" >&2; exit 1; }
-sleep 1
-
-# Turns, at most 40: a step each way, then waiting, until the monsters come near and fight.
-mark
+# A level can go against the check: the gate taken at the first step, a closing wall that pushes
+# the player off the board. The game then starts anew, up to three times; what is checked is the
+# same every time.
 board_object='^notification .*(demon|spider|bat|gold|hits|food|serum|gate|secret passage|quicksand|time)( [0-9])?, ([0-9]+ steps? (left|right|up|down)|touching)'
 value='^notification .*(Hits|Gold|Energy|Armor|Serum|Food|Level) [0-9]+'
-for turn in $(seq 40); do
-    case $turn in 1) key Left ;; 2) key Right ;; *) key space ;; esac
-    sleep 0.7
-    heard "$board_object" 0 && heard "$value" 0 && break
-done
-expect "a board object with its steps" "$board_object" 5
-expect "a changed value" "$value" 5
+echo "What Orca spoke:"
+for attempt in 1 2 3 4; do
+    if [ "$attempt" -gt 1 ]; then
+        echo "  the level went against the check: the game starts anew"
+        kill "$playing"
+        wait "$playing" 2>/dev/null || true
+    fi
+    play
 
-# Orca's review keys (the keypad in its desktop layout, Insert its modifier) and Caps Lock, its
-# laptop layout's modifier: none of them is a turn.
-sleep 1
-before=$(keysTaken)
-for review in KP_Up KP_Home KP_Left KP_Begin KP_Subtract KP_Subtract Insert+KP_Up Caps_Lock Caps_Lock; do
-    key "$review"
-    sleep 0.5
-done
-sleep 2
-after=$(keysTaken)
-[ "$before" -gt 0 ] && [ "$after" = "$before" ] || {
-    echo "check-reach: the review keys reached the game: $before keys before, $after after" >&2
-    exit 1
-}
-echo "  the review keys: no turn ($after keys taken before them and after)"
-
-# The time falls to 30 seconds 90 seconds into the game, unless a closing wall pushes the player
-# off the board first: an edge that comes near while no key is pressed, or the game's end. Then
-# the shop starts a new game, at most three times.
-for game in 1 2 3 4; do
+    # Turns, at most 40: a step each way, then waiting, until the monsters come near and fight.
     mark
-    heard '^notification .*(Time 30|edge|Game Over)' 110 || break
-    heard '^notification .*Time 30' 0 || [ "$game" = 4 ] && break
-    echo "  a closing wall (or the game's end): a new game from the shop"
-    heard 'Game Over' 0 || key Escape
-    heard '^notification .*A - Buy Energy' 20 && sleep 1 && key n
-    sleep 3
+    for turn in $(seq 40); do
+        case $turn in 1) key Left ;; 2) key Right ;; *) key space ;; esac
+        sleep 0.7
+        heard "$board_object" 0 && heard "$value" 0 && break
+    done
+    heard "$board_object" 0 && heard "$value" 0 && ! heard 'Game Over' 0 || continue
+    expect "a board object with its steps" "$board_object" 0
+    expect "a changed value" "$value" 0
+
+    # Orca's review keys (the keypad in its desktop layout, Insert its modifier) and Caps Lock,
+    # its laptop layout's modifier: none of them is a turn.
+    sleep 1
+    before=$(keysTaken)
+    for review in KP_Up KP_Home KP_Left KP_Begin KP_Subtract KP_Subtract Insert+KP_Up Caps_Lock Caps_Lock; do
+        key "$review"
+        sleep 0.5
+    done
+    sleep 2
+    after=$(keysTaken)
+    [ "$before" -gt 0 ] && [ "$after" = "$before" ] || {
+        echo "check-reach: the review keys reached the game: $before keys before, $after after" >&2
+        exit 1
+    }
+    echo "  the review keys: no turn ($after keys taken before them and after)"
+
+    # The time falls to 30 seconds 90 seconds into the game, unless a closing wall pushes the
+    # player off the board first: an edge coming near while no key is pressed, or the game's end.
+    mark
+    heard '^notification .*(Time 30|edge|Game Over)' 110 && heard '^notification .*Time 30' 0 && break
 done
 expect "the time warning" '^notification .*Time 30' 0
 mark
