@@ -72,11 +72,16 @@ void expectOneSaying(const QStringList& texts) {
     told.clear();
 }
 
-// The game's window loses the focus and gets it back, as when the player switches windows.
+// The game's window loses the focus and gets it back, as when the player switches windows (Qt 6.7
+// renamed the platform's call for it).
 void switchAwayAndBack(FrontEnd& f) {
     using Sync = QWindowSystemInterface::SynchronousDelivery;
-    QWindowSystemInterface::handleWindowActivated<Sync>(nullptr);
-    QWindowSystemInterface::handleWindowActivated<Sync>(f.window.windowHandle());
+    for (QWindow* front : {static_cast<QWindow*>(nullptr), f.window.windowHandle()})
+#if QT_VERSION >= QT_VERSION_CHECK(6, 7, 0)
+        QWindowSystemInterface::handleFocusWindowChanged<Sync>(front);
+#else
+        QWindowSystemInterface::handleWindowActivated<Sync>(front);
+#endif
     QTest::qWait(0);
 }
 
