@@ -4,7 +4,6 @@
 
 #include <QStringList>
 #include <algorithm>
-#include <wchar.h>
 
 namespace {
 
@@ -15,12 +14,6 @@ constexpr ui::Colour kCaptionText = 0xFFFFFF;
 constexpr ui::Colour kField = 0xFFFFFF;
 constexpr ui::Colour kSelected = 0x800000;
 constexpr int kWidest = 60;
-
-// The cells a character takes on the terminal: two for a wide one, none for one that takes no
-// room of its own (a combining accent) or is no character to show.
-int cellsOf(char32_t character) {
-    return std::max(0, wcwidth(static_cast<wchar_t>(character)));
-}
 
 } // namespace
 
@@ -54,7 +47,7 @@ std::optional<bool> Dialog::key(const keys::Stroke& stroke, char32_t typed) {
         return true;
     // Only characters that take a cell of their own: one with none would change how the line's
     // cells fall.
-    if (kind_ == Kind::Prompt && cellsOf(typed) > 0) {
+    if (kind_ == Kind::Prompt && displayWidth(typed) > 0) {
         if (proposed_)
             answer_.clear();
         answer_ += typed;
@@ -88,12 +81,12 @@ void Dialog::draw(Picture& picture) const {
         // the proposed answer shows selected.
         auto first = answer_.end();
         int cells = 0;
-        while (first != answer_.begin() && cells + cellsOf(first[-1]) < field.columns)
-            cells += cellsOf(*--first);
+        while (first != answer_.begin() && cells + displayWidth(first[-1]) < field.columns)
+            cells += displayWidth(*--first);
         if (proposed_)
             picture.fill({field.column, row, cells, 1}, kSelected);
-        for (int column = field.column; first != answer_.end(); column += cellsOf(*first++))
-            picture.put(column, row, *first, proposed_ ? kField : kText);
+        picture.write(field.column, row, QString::fromStdU32String({first, answer_.end()}),
+                      proposed_ ? kField : kText);
         picture.put(field.column + cells, row, U'_', kText);
         ++row;
     }

@@ -1,5 +1,7 @@
 #include "terminal/picture.h"
 
+#include "terminal/text_lines.h"
+
 #include <QList>
 
 Picture::Picture(int columns, int rows)
@@ -8,8 +10,13 @@ Picture::Picture(int columns, int rows)
 
 QString Picture::line(int row) const {
     QString text;
-    for (int column = 0; column < columns_; ++column)
-        text += QString::fromUcs4(&at(column, row).glyph, 1);
+    for (int column = 0; column < columns_; ++column) {
+        const char32_t glyph = at(column, row).glyph;
+        text += QString::fromUcs4(&glyph, 1);
+        // A wide character covers the cell after it.
+        if (displayWidth(glyph) == 2)
+            ++column;
+    }
     return text;
 }
 
@@ -39,6 +46,16 @@ void Picture::putUnder(int column, int row, char32_t glyph, ui::Colour fore) {
 }
 
 void Picture::write(int column, int row, const QString& text, ui::Colour fore) {
-    for (char32_t glyph : text.toUcs4())
-        put(column++, row, glyph, fore);
+    for (char32_t glyph : text.toUcs4()) {
+        const int cells = displayWidth(glyph);
+        if (cells == 0)
+            continue;
+        // A wide character takes its cell and the next, which shows none of its own; where the
+        // next lies outside, it shows as a space.
+        const bool room = cells == 1 || clip_.contains(column + 1, row);
+        put(column, row, room ? glyph : U' ', fore);
+        if (cells == 2 && room)
+            put(column + 1, row, U' ', fore);
+        column += cells;
+    }
 }

@@ -23,14 +23,15 @@ class Picture {
     int columns() const { return columns_; }
     int rows() const { return rows_; }
     const Cell& at(int column, int row) const { return cells_[index(column, row)]; }
-    // One row's characters, for a look at what shows.
+    // One row's characters as they show, a wide one over two cells.
     QString line(int row) const;
 
     const Cells& clip() const { return clip_; }
     void setClip(const Cells& clip);
 
     void fill(const Cells& area, ui::Colour back);
-    // Characters from a cell rightwards in a colour, on what lies there already.
+    // Characters from a cell rightwards in a colour, on what lies there already, a wide one in
+    // two cells.
     void write(int column, int row, const QString& text, ui::Colour fore);
     void put(int column, int row, char32_t glyph, ui::Colour fore);
     // A character only where none was put, as a line that runs under a text.

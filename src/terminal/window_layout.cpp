@@ -60,7 +60,7 @@ Placement placeText(ui::Control& control, const ui::Rect& area, const QString& t
     }
     int first = right, last = left;
     for (const QString& line : lines) {
-        const int length = static_cast<int>(line.size());
+        const int length = displayWidth(line);
         const int column =
             centred ? std::max(left, std::min(map.centredColumn(area, length), right - length))
                     : mapped.column;
@@ -146,7 +146,7 @@ int columnsWanted(const ui::Window& window, const CellMap& map) {
         const Cells mapped = map.cellsOf(*area);
         if (runsOn(label, mapped, label.look().align))
             for (const QString& line : linesOf(label.text()))
-                columns = std::max(columns, mapped.column + static_cast<int>(line.size()));
+                columns = std::max(columns, mapped.column + displayWidth(line));
     }
     return columns;
 }

@@ -15,6 +15,7 @@
 #include "terminal/palette.h"
 #include "terminal/scene_picture.h"
 
+#include <clocale>
 #include <gtest/gtest.h>
 
 #include <curses.h> // last: its macros would rename what follows
@@ -31,9 +32,9 @@ struct Terminal : GameHost {
     }
     void sync() override {}
     // N, a name, and the board's start-up: the board fills the area above the status panel.
-    void newGame() {
+    void newGame(const QString& name = QStringLiteral("Anna")) {
         platform.screenH = (map.rows() - map.panelRows()) * map.cellHeight();
-        platform.queueAnswer(QStringLiteral("Anna"));
+        platform.queueAnswer(name);
         keyDown('N', 'N');
         advance(10);
     }
@@ -217,6 +218,18 @@ TEST(TerminalText, EveryTextOfTheGameShowsWholeAtEachSize) {
             EXPECT_TRUE(t.showsWhole(label->text(), client)) << label->text().toStdString();
             EXPECT_GE(client.columns, int(label->text().size()));
         }
+    }
+}
+
+TEST(TerminalText, AWideNameShowsWholeOnThePanel) {
+    // Two cells for each CJK character and for an emoji, as a terminal in UTF-8 shows them.
+    std::setlocale(LC_CTYPE, "C.UTF-8");
+    const QString name = QStringLiteral("名字😀ab李");
+    for (const auto& [columns, rows] : kSizes) {
+        SCOPED_TRACE(testing::Message() << columns << " x " << rows);
+        Terminal t(columns, rows);
+        t.newGame(name);
+        EXPECT_TRUE(t.showsWhole(name, {0, rows - 3, columns, 3}));
     }
 }
 
