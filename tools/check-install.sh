@@ -67,10 +67,42 @@ if out=$(run); then fail "vexmoor started with no display"; fi
 grep -q "graphical session" <<<"$out" || fail "vexmoor with no display said: $out"
 grep -q "vexmoor-terminal" <<<"$out" || fail "vexmoor with no display did not name vexmoor-terminal: $out"
 
+# The replay's options, with no display, in either spelling; what does not go together is refused
+# with exit 2 and a hint, and a recording no game can have made with one line. Each row: the exit
+# code, what the output holds, then the arguments.
+recording=$(dirname "$0")/../tests/replays/shop_every_command.txt
+impossible=$(mktemp)
+sed '3s/^random \([0-9]*\) [0-9]*/random \1 18446744073709551615/' "$recording" >"$impossible"
+while IFS='|' read -r code text args; do
+    eval "set -- $args"
+    status=0
+    out=$(QT_QPA_PLATFORM= DISPLAY= WAYLAND_DISPLAY= timeout 60 "$prefix/bin/vexmoor" "$@" 2>&1) ||
+        status=$?
+    [ "$status" = "$code" ] || fail "vexmoor $args exited with $status, not $code: $out"
+    grep -qF -- "$text" <<<"$out" || fail "vexmoor $args did not say '$text': $out"
+done <<ROWS
+0|replay matches|--replay "$recording" --headless
+0|replay matches|--replay="$recording" --headless
+0|replay matches|--headless --replay "$recording" --speed 2
+2|go with a replay|--headless --speed 2
+2|go with a replay|--speed 2
+2|takes a number above 0|--replay "$recording" --headless --speed 0
+2|takes a number above 0|--replay "$recording" --headless --speed fast
+2|needs the recording's file|--replay= --headless
+2|Missing value after '--replay'|--headless --replay
+2|Unexpected argument 'more'|--replay "$recording" --headless more
+2|more random draws than any game makes|--replay "$impossible" --headless
+1|graphical session|--replay "$recording"
+ROWS
+lines=$({ timeout 60 "$prefix/bin/vexmoor" --replay "$impossible" --headless 2>&1 || true; } | wc -l)
+[ "$lines" = 1 ] || fail "an impossible recording was refused in $lines lines, not one"
+rm -f "$impossible"
+
 # The terminal program answers the same way, and needs nothing of Qt Gui, X or Wayland.
 version=$("$prefix/bin/vexmoor-terminal" --version 2>&1) || fail "vexmoor-terminal --version exited with $?"
 [ "$version" = "Vexmoor 1.0" ] || fail "vexmoor-terminal --version printed '$version'"
 if out=$("$prefix/bin/vexmoor-terminal" --frobnicate 2>&1); then fail "vexmoor-terminal --frobnicate was accepted"; fi
+if out=$("$prefix/bin/vexmoor-terminal" --replay x 2>&1); then fail "vexmoor-terminal took --replay"; fi
 grep -q "Try 'vexmoor-terminal --help'." <<<"$out" || fail "vexmoor-terminal --frobnicate gave no hint: $out"
 needed=$(readelf -d "$prefix/bin/vexmoor-terminal" | grep NEEDED)
 grep -q "libncursesw" <<<"$needed" || fail "vexmoor-terminal does not use ncursesw"

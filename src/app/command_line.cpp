@@ -1,30 +1,77 @@
 #include "app/command_line.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <cmath>
 #include <cstdio>
 
-std::optional<int> answerCommandLine(int argc, char* argv[], const CommandLine& program) {
+namespace {
+
+// Faster than this, a game of an hour would be over before its window is drawn.
+constexpr double kFastestReplay = 1000;
+
+const QString kReplayUsage = QStringLiteral("--replay FILE [--speed N] [--headless]");
+
+// The replay the options ask for, or why they cannot be understood.
+std::variant<std::optional<ReplayRequest>, QString> replayOf(const QCommandLineParser& parser) {
+    const bool replay = parser.isSet(QStringLiteral("replay"));
+    if (!replay &&
+        (parser.isSet(QStringLiteral("speed")) || parser.isSet(QStringLiteral("headless"))))
+        return QStringLiteral("--speed and --headless go with a replay: ") + kReplayUsage;
+    if (!replay)
+        return std::nullopt;
+    ReplayRequest request{parser.value(QStringLiteral("replay")), 1,
+                          parser.isSet(QStringLiteral("headless"))};
+    if (request.file.isEmpty())
+        return QStringLiteral("--replay needs the recording's file: ") + kReplayUsage;
+    if (parser.isSet(QStringLiteral("speed"))) {
+        bool number = false;
+        request.speed = parser.value(QStringLiteral("speed")).toDouble(&number);
+        if (!number || !(request.speed > 0 && request.speed <= kFastestReplay))
+            return QStringLiteral("--speed takes a number above 0, up to %1.").arg(kFastestReplay);
+    }
+    return request;
+}
+
+} // namespace
+
+std::variant<Request, int> readCommandLine(int argc, char* argv[], const CommandLine& program) {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(program.description);
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOptions(program.options);
+    if (program.replays)
+        parser.addOptions(
+            {{QStringLiteral("replay"), QStringLiteral("Plays a recorded game again."),
+              QStringLiteral("file")},
+             {QStringLiteral("speed"), QStringLiteral("With --replay: N times faster."),
+              QStringLiteral("N")},
+             {QStringLiteral("headless"),
+              QStringLiteral("With --replay: no window, as fast as it can; says whether the game "
+                             "ended as recorded.")}});
     const bool understood = parser.parse(QCoreApplication::arguments());
     if (understood && parser.isSet(QStringLiteral("version")))
         parser.showVersion();
     if (understood && parser.isSet(QStringLiteral("help")))
         parser.showHelp();
     QString error = parser.errorText();
+    Request request;
     if (understood && !parser.positionalArguments().isEmpty())
         error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments()[0]);
-    if (!error.isEmpty()) {
-        const QByteArray name =
-            QFileInfo(QCoreApplication::arguments().value(0)).fileName().toLocal8Bit();
-        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", name.constData(), qPrintable(error),
-                     name.constData());
-        return 2;
+    else if (understood && program.replays) {
+        auto replay = replayOf(parser);
+        if (const QString* wrong = std::get_if<QString>(&replay))
+            error = *wrong;
+        else
+            request.replay = std::get<std::optional<ReplayRequest>>(std::move(replay));
     }
-    return program.check ? program.check(parser) : std::nullopt;
+    if (error.isEmpty())
+        return request;
+    const QByteArray name =
+        QFileInfo(QCoreApplication::arguments().value(0)).fileName().toLocal8Bit();
+    std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", name.constData(), qPrintable(error),
+                 name.constData());
+    return 2;
 }

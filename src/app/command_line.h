@@ -1,22 +1,29 @@
 #pragma once
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
-#include <QList>
 #include <QString>
-#include <functional>
 #include <optional>
+#include <variant>
 
-// What one of the game's programs takes on its command line besides --help and --version, and
-// what it says to the options it was given once they are understood (the exit code when the
-// program ends there).
-struct CommandLine {
-    QString description;
-    QList<QCommandLineOption> options;
-    std::function<std::optional<int>(const QCommandLineParser&)> check;
+// A recorded game to play again: in the window at N times its pace, or with no display at all.
+struct ReplayRequest {
+    QString file;
+    double speed = 1;
+    bool headless = false;
 };
 
-// Answers --help and --version, refuses what the program does not know (with a hint to --help),
-// then runs the program's check: the exit code when the program ends here. Runs before any window
-// or screen exists.
-std::optional<int> answerCommandLine(int argc, char* argv[], const CommandLine& program);
+// What a program of the game was asked to do: play, or replay a recording.
+struct Request {
+    std::optional<ReplayRequest> replay;
+};
+
+// What a program takes on its command line besides --help and --version.
+struct CommandLine {
+    QString description;
+    bool replays = false; // --replay FILE [--speed N] [--headless]
+};
+
+// The one reading of the command line for every program. Answers --help and --version; refuses
+// an option the program does not take, a missing or bad value and an incomplete combination with
+// one line and a hint to --help. The request, or the exit code when the program ends here. Runs
+// before any window or screen exists.
+std::variant<Request, int> readCommandLine(int argc, char* argv[], const CommandLine& program);

@@ -25,31 +25,15 @@ bool hasDisplay() {
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
-// The window's command line: the replay's options, and a word on where to play when there is no
-// display to play on.
-CommandLine desktopCommandLine() {
-    const QCommandLineOption headless(QStringLiteral("headless"),
-                                      QStringLiteral("With --replay: no window, as fast as it can; "
-                                                     "says whether the game ended as recorded."));
-    auto check = [headless](const QCommandLineParser& parser) -> std::optional<int> {
-        if (hasDisplay() || parser.isSet(headless))
-            return std::nullopt;
-        std::fprintf(stderr,
-                     "vexmoor: no display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
-                     "The game is %s; it needs a graphical session: start it from your desktop.\n"
-                     "To play in this terminal (over SSH too), run %s/vexmoor-terminal.\n",
-                     qPrintable(QCoreApplication::applicationFilePath()),
-                     qPrintable(QCoreApplication::applicationDirPath()));
-        return 1;
-    };
-    return {QStringLiteral("A keyboard dungeon game drawn with letters. Started with no arguments, "
-                           "it opens its window and shows the main menu."),
-            {{QStringLiteral("replay"), QStringLiteral("Plays a recorded game again."),
-              QStringLiteral("file")},
-             {QStringLiteral("speed"), QStringLiteral("With --replay: N times faster."),
-              QStringLiteral("N")},
-             headless},
-            check};
+// Where to play when there is no display to play on.
+int noDisplay() {
+    std::fprintf(stderr,
+                 "vexmoor: no display (DISPLAY and WAYLAND_DISPLAY are unset).\n"
+                 "The game is %s; it needs a graphical session: start it from your desktop.\n"
+                 "To play in this terminal (over SSH too), run %s/vexmoor-terminal.\n",
+                 qPrintable(QCoreApplication::applicationFilePath()),
+                 qPrintable(QCoreApplication::applicationDirPath()));
+    return 1;
 }
 
 } // namespace
@@ -57,10 +41,20 @@ CommandLine desktopCommandLine() {
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Vexmoor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
-    if (const std::optional<int> code = answerCommandLine(argc, argv, desktopCommandLine()))
+    const auto read = readCommandLine(
+        argc, argv,
+        {QStringLiteral("A keyboard dungeon game drawn with letters. Started with no arguments, it "
+                        "opens its window and shows the main menu."),
+         true});
+    if (const int* code = std::get_if<int>(&read))
         return *code;
-    if (wantsReplay(argc, argv))
-        return runReplay(argc, argv);
+    const std::optional<ReplayRequest>& replay = std::get<Request>(read).replay;
+    if (!hasDisplay() && !(replay && replay->headless)) {
+        QCoreApplication app(argc, argv);
+        return noDisplay();
+    }
+    if (replay)
+        return runReplay(argc, argv, *replay);
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vexmoor.Vexmoor"));

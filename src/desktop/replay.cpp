@@ -11,36 +11,8 @@
 #include <QKeyEvent>
 #include <QTextStream>
 #include <QTimer>
-#include <cstring>
 
 namespace {
-
-struct Options {
-    QString file;
-    double speed = 1;
-    bool headless = false;
-};
-
-std::optional<Options> options(int argc, char* argv[]) {
-    Options chosen;
-    for (int i = 1; i < argc; ++i) {
-        const bool last = i + 1 == argc;
-        if (!std::strcmp(argv[i], "--replay") && !last) {
-            chosen.file = QString::fromLocal8Bit(argv[++i]);
-        } else if (!std::strcmp(argv[i], "--speed") && !last) {
-            chosen.speed = QString::fromLocal8Bit(argv[++i]).toDouble();
-            if (!(chosen.speed > 0))
-                return std::nullopt;
-        } else if (!std::strcmp(argv[i], "--headless")) {
-            chosen.headless = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (chosen.file.isEmpty())
-        return std::nullopt;
-    return chosen;
-}
 
 // Keys do not reach a replayed game; Escape stops the playback, and F11 still fills the screen.
 class Playback : public QObject {
@@ -103,22 +75,12 @@ int refuse(const QString& message) {
 
 } // namespace
 
-bool wantsReplay(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i)
-        if (!std::strcmp(argv[i], "--replay"))
-            return true;
-    return false;
-}
-
-int runReplay(int argc, char* argv[]) {
-    const auto chosen = options(argc, argv);
-    if (!chosen)
-        return refuse(QStringLiteral("usage: vexmoor --replay FILE [--speed N] [--headless]"));
-    const auto read = recording::read(chosen->file);
+int runReplay(int argc, char* argv[], const ReplayRequest& request) {
+    const auto read = recording::read(request.file);
     if (const auto* refusal = std::get_if<QString>(&read))
-        return refuse(chosen->file + QStringLiteral(": ") + *refusal);
+        return refuse(request.file + QStringLiteral(": ") + *refusal);
     const auto& recorded = std::get<recording::Recording>(read);
-    if (chosen->headless) {
+    if (request.headless) {
         QCoreApplication app(argc, argv);
         QTextStream out(stdout);
         return replayHeadless(recorded, out);
@@ -129,7 +91,7 @@ int runReplay(int argc, char* argv[]) {
     Game game(platform);
     Player player(game, platform, recorded);
     DesktopWindow window(game);
-    Playback playback(player, window, chosen->speed);
+    Playback playback(player, window, request.speed);
     window.show();
     playback.start();
     return QApplication::exec();

@@ -16,13 +16,12 @@
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Vexmoor"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
-    const CommandLine commandLine{
-        QStringLiteral("A keyboard dungeon game drawn with letters, in the terminal. Started with "
-                       "no arguments, it shows the main menu; Ctrl+C closes it, Ctrl+Z suspends "
-                       "it."),
-        {},
-        {}};
-    if (const std::optional<int> code = answerCommandLine(argc, argv, commandLine))
+    const auto read = readCommandLine(
+        argc, argv,
+        {QStringLiteral("A keyboard dungeon game drawn with letters, in the terminal. Started with "
+                        "no arguments, it shows the main menu; Ctrl+C closes it, Ctrl+Z suspends "
+                        "it.")});
+    if (const int* code = std::get_if<int>(&read))
         return *code;
     if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) {
         std::fprintf(stderr, "vexmoor-terminal: plays in a terminal; its input and output are not "
