@@ -235,6 +235,8 @@ std::optional<QString> parseHeader(const QStringList& tokens, int number, Record
         recording.draws = tokens.value(2).toULongLong(&more);
         if (tokens.size() != 3 || tokens[0] != QLatin1String("random") || !ok || !more)
             return QStringLiteral("the random generator is missing");
+        if (recording.draws > kMaxDraws)
+            return QStringLiteral("more random draws than any game makes");
         return std::nullopt;
     }
 }

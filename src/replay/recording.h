@@ -36,6 +36,11 @@ namespace recording {
 constexpr int kFormatVersion = 2;
 // A recording is refused above this size: a game of a million keys takes a fraction of it.
 constexpr qint64 kMaxBytes = 64 << 20;
+// The most outputs the generator can have given since its last reseed when a game begins: a turn
+// draws at most eight numbers of two outputs, the path's one busy turn some seventy, and a game
+// whose recording fits in kMaxBytes has fewer turns than a tenth of its bytes, the shortest event
+// line. Twice that, for room; more is refused, so a replay never spends long catching up.
+constexpr std::uint64_t kMaxDraws = 2 * (16 * (kMaxBytes / 10) + 150);
 
 struct Event {
     std::int64_t time = 0;

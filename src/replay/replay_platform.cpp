@@ -12,7 +12,7 @@ bool isAnswer(const QString& kind) {
 } // namespace
 
 ReplayPlatform::ReplayPlatform(const recording::Recording& recording)
-    : endLine_(recording.endLine) {
+    : endLine_(recording.endLine), ended_(recording.ended) {
     restoreRandom(recording.seed, recording.draws);
     for (const recording::Event& event : recording.events)
         if (isAnswer(event.kind))
@@ -20,7 +20,7 @@ ReplayPlatform::ReplayPlatform(const recording::Recording& recording)
 }
 
 std::optional<recording::Event> ReplayPlatform::take(const QString& kind) const {
-    if (fault_)
+    if (fault_ || (answers_.empty() && !ended_))
         return std::nullopt;
     if (answers_.empty()) {
         fault_ = QStringLiteral("line %1: the game asks for \"%2\" past the recording's answers")

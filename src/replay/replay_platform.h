@@ -10,7 +10,8 @@
 // The platform of a replay: it answers with what the recording says was answered, in order, shows
 // no dialogs and opens nothing. Its folders are a fresh temporary one, so a save made in the replay
 // touches no real file. The first time the game asks for something else than the recording holds
-// is kept as the fault.
+// is kept as the fault, but for a question past the answers of a game whose program died: it was
+// open when the program stopped.
 class ReplayPlatform : public ui::Platform {
   public:
     explicit ReplayPlatform(const recording::Recording& recording);
@@ -37,4 +38,5 @@ class ReplayPlatform : public ui::Platform {
     mutable std::deque<recording::Event> answers_;
     mutable std::optional<QString> fault_;
     int endLine_;
+    bool ended_; // the recording has its end line
 };

@@ -6,6 +6,7 @@
 #include "shell/main_window.h"
 #include "ui/number.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cmath>
 #include <functional>
@@ -122,6 +123,13 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
     EXPECT_EQ(parsed.end[8].second, "Žofie 李");
     const auto endLine = good.count('\n');
     const QByteArray cut = good.left(good.lastIndexOf('\n', good.size() - 2) + 1);
+    const QByteArray askingName = good.left(good.lastIndexOf('\n', good.indexOf(" input =")) + 1);
+    const auto drawn = [&good](const char* draws) {
+        return QString::fromLatin1(good)
+            .replace(QRegularExpression("\nrandom (\\d+) \\d+\n"),
+                     QString("\nrandom \\1 %1\n").arg(draws))
+            .toLatin1();
+    };
     const std::pair<QByteArray, QString> cases[] = {
         {QByteArray(good).replace("recording 2", "recording 9"),
          "line 1: unknown recording version 9"},
@@ -129,6 +137,11 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
          "line 1: a recording of an older game (version 1); this one replays version 2"},
         {cut, QString("line %1: the recording ended unexpectedly here").arg(endLine)},
         {cut + "500 key 1", QString("line %1: the recording ended unexpectedly").arg(endLine)},
+        // Killed with the name question open: played to the key that opened it.
+        {askingName, "the recording ended unexpectedly here"},
+        {drawn("18446744073709551615"), "line 3: more random draws than any game makes"},
+        {drawn("4000000000"), "line 3: more random draws than any game makes"},
+        {drawn("1000"), "replay matches"},
         {QByteArray(good).replace(" key ", " kee "), "unknown event \"kee\""},
         {QByteArray(good).replace("\n0 start", "\n0 start\n-5 start"), "the time is wrong"},
         {cut + "500 front 7\n500 front 7\n", "there is no such window"},
