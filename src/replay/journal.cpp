@@ -8,13 +8,14 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-bool Journal::open(const QString& folder) {
+bool Journal::open(const QString& folder, const QByteArray& header) {
     close();
     const QString stamp =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz"));
-    for (int n = 0; n < 100 && fd_ < 0; ++n) {
+    for (int n = 0; n < 100; ++n) {
         const QString name = QStringLiteral("game-%1-%2%3.txt")
                                  .arg(stamp)
                                  .arg(QCoreApplication::applicationPid())
@@ -22,15 +23,45 @@ bool Journal::open(const QString& folder) {
         path_ = QDir(folder).filePath(name);
         fd_ = ::open(QFile::encodeName(path_).constData(),
                      O_RDWR | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
-        if (fd_ < 0 && errno != EEXIST)
+        if (fd_ < 0 && errno == EEXIST)
+            continue;
+        if (fd_ < 0)
             break;
-    }
-    if (fd_ < 0 || ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+        const bool locked = ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
+        if (!locked && errno != EWOULDBLOCK) {
+            ::unlink(QFile::encodeName(path_).constData());
+            break;
+        }
+        if (locked && stillNamed()) {
+            size_ = 0;
+            if (append(header))
+                return true;
+            ::unlink(QFile::encodeName(path_).constData());
+            break;
+        }
+        // Another copy of the game, looking over the files left behind, holds the new empty file
+        // or has removed it: an empty file is its to remove, and this one takes the next name.
         close();
-        return false;
     }
-    size_ = 0;
-    return true;
+    close();
+    path_.clear();
+    return false;
+}
+
+bool Journal::stillNamed() const {
+    struct stat made = {}, named = {};
+    return ::fstat(fd_, &made) == 0 && ::stat(QFile::encodeName(path_).constData(), &named) == 0 &&
+           made.st_dev == named.st_dev && made.st_ino == named.st_ino;
+}
+
+bool Journal::claim(const QString& path) {
+    close();
+    path_ = path;
+    fd_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+        return true;
+    close();
+    return false;
 }
 
 bool Journal::append(const QByteArray& bytes) {

@@ -7,6 +7,7 @@
 // the game takes (the time, the process and a count, created only if new), held under a lock
 // while it is written, and every line reaches the system as it is appended: a program that dies
 // leaves its game up to the last event, and the lock tells a file in use from one left behind.
+// A file whose header cannot be written whole is removed at once, so a full disk leaves none.
 class Journal {
   public:
     Journal() = default;
@@ -14,8 +15,12 @@ class Journal {
     Journal& operator=(const Journal&) = delete;
     ~Journal() { close(); }
 
-    // A new file in the folder; false when none can be made.
-    bool open(const QString& folder);
+    // A new file in the folder that begins with the header; false, and no file, when none can be
+    // made or the header cannot be written whole.
+    bool open(const QString& folder, const QByteArray& header);
+    // Holds the lock of a file left behind, so that nothing begins writing it while it is looked
+    // at; false while a program holds it (or it cannot be opened).
+    bool claim(const QString& path);
     bool isOpen() const { return fd_ >= 0; }
     const QString& path() const { return path_; }
 
@@ -31,6 +36,9 @@ class Journal {
     static bool inUse(const QString& path);
 
   private:
+    // The file open is still the one its path names.
+    bool stillNamed() const;
+
     int fd_ = -1;
     QString path_;
     qint64 size_ = 0;

@@ -38,8 +38,7 @@ Recorder::~Recorder() {
 }
 
 bool Recorder::begin(const QByteArray& header) {
-    failed_ = failed_ || !journal_.open(folder_);
-    append(header);
+    failed_ = failed_ || !journal_.open(folder_, header);
     return !failed_;
 }
 

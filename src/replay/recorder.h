@@ -42,7 +42,8 @@ class Recorder : public GameWatcher {
     void openingSavedGame() override;
 
   private:
-    // A new file that begins with the header; false (and the notice) when none can be written.
+    // A new file that begins with the header; false (no file, and the notice) when none can be
+    // written.
     bool begin(const QByteArray& header);
     void append(const QByteArray& bytes);
     // The game under way ends here in the state the game stands in.

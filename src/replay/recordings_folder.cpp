@@ -31,6 +31,16 @@ bool hasEnd(const QString& path) {
     return words.size() > 1 && words[1] == "end";
 }
 
+// Fewer than the header's three whole lines (the format, the clock and the generator): a file
+// that a start could not write whole, which holds nothing of a game and cannot be replayed.
+bool stopsInHeader(const QString& path) {
+    constexpr qint64 kHeader = 4096; // far more than the three lines
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(kHeader).count('\n') < 3 && file.atEnd();
+}
+
 // The names newest first.
 QStringList recorded(const QDir& folder) {
     return folder.entryList({QStringLiteral("game-*.txt")}, QDir::Files,
@@ -43,11 +53,16 @@ void setAsideUnfinished(const QString& folder) {
     const QDir dir(folder);
     for (const QString& name : recorded(dir)) {
         const QString path = dir.filePath(name);
-        if (isUnexpected(name) || Journal::inUse(path) || hasEnd(path))
+        Journal left;
+        if (!left.claim(path))
             continue;
-        QString aside = name;
-        aside.insert(aside.size() - 4, kUnexpected);
-        QFile::rename(path, dir.filePath(aside));
+        if (stopsInHeader(path)) {
+            QFile::remove(path);
+        } else if (!isUnexpected(name) && !hasEnd(path)) {
+            QString aside = name;
+            aside.insert(aside.size() - 4, kUnexpected);
+            QFile::rename(path, dir.filePath(aside));
+        }
     }
 }
 
