@@ -141,19 +141,13 @@ ui::Label* WindowView::labelAt(QPointF point) const {
     const ui::Window* shown = sceneWindow();
     if (!shown)
         return nullptr;
-    const std::vector<ui::Control*> there =
+    std::vector<ui::Control*> drawn =
         shown->seenIn({{zoom_.twips(point.x()), zoom_.twips(point.y()), 0, 0}});
-    for (auto it = there.rbegin(); it != there.rend(); ++it) {
-        const ui::Control::Kind kind = (*it)->kind();
-        if (kind != ui::Control::Kind::Label && kind != ui::Control::Kind::Board)
-            continue;
-        const auto place = placementOf(**it);
-        if (!place || !covers(place->clip, point) || !covers(place->rect, point))
-            continue;
-        // A board hides what lies below it: a click on it is on none of those labels.
-        return kind == ui::Control::Kind::Label ? static_cast<ui::Label*>(*it) : nullptr;
-    }
-    return nullptr;
+    std::erase_if(drawn, [&](const ui::Control* control) {
+        const auto place = placementOf(*control);
+        return !place || !covers(place->clip, point) || !covers(place->rect, point);
+    });
+    return ui::labelOnTop(drawn);
 }
 
 void WindowView::updateAreas(const std::vector<ui::Rect>& areas) {

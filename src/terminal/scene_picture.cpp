@@ -88,20 +88,19 @@ void ScenePicture::paintControls(Picture& picture, const ui::Window& window,
     for (const Placement& placement : layout) {
         const Cells cells = offset(placement.box, placed.client);
         const ui::Control& control = *placement.control;
+        placed.targets.push_back({cells, placement.control});
         ui::Colour fore = 0;
         switch (control.kind()) {
         case Kind::Board:
             picture.fill(cells, static_cast<const ui::Board&>(control).backColour());
-            placed.targets.push_back({cells, nullptr});
             break;
         case Kind::Label: {
-            auto& label = static_cast<ui::Label&>(*placement.control);
+            const auto& label = static_cast<const ui::Label&>(control);
             const ui::LabelLook& look = label.look();
             // An empty label of the window's own colour shows nothing.
             if (look.opaque && !(label.text().isEmpty() && look.backColour == window.backColour()))
                 picture.fill(cells, look.backColour);
             fore = look.foreColour;
-            placed.targets.push_back({cells, &label});
             break;
         }
         case Kind::TextBlock: {
@@ -136,11 +135,12 @@ ScenePicture::Hit ScenePicture::hitAt(int column, int row) const {
     for (auto it = placed_.rbegin(); it != placed_.rend(); ++it) {
         if (!it->box.contains(column, row))
             continue;
+        std::vector<ui::Control*> drawn;
         if (it->client.contains(column, row))
-            for (auto target = it->targets.rbegin(); target != it->targets.rend(); ++target)
-                if (target->cells.contains(column, row))
-                    return {it->window, target->label};
-        return {it->window, nullptr};
+            for (const Target& target : it->targets)
+                if (target.cells.contains(column, row))
+                    drawn.push_back(target.control);
+        return {it->window, ui::labelOnTop(drawn)};
     }
     return {};
 }

@@ -34,10 +34,10 @@ class ScenePicture {
     Hit hitAt(int column, int row) const;
 
   private:
-    // A label or board drawn on cells; a click there reaches the label, on a board none.
+    // A control and the cells it was drawn on, which a click there may reach.
     struct Target {
         Cells cells;
-        ui::Label* label;
+        ui::Control* control;
     };
     struct Placed {
         ui::Window* window;

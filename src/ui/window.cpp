@@ -129,4 +129,14 @@ void Window::markClosed() {
         t->setEnabled(false);
 }
 
+Label* labelOnTop(const std::vector<Control*>& drawnThere) {
+    for (auto it = drawnThere.rbegin(); it != drawnThere.rend(); ++it) {
+        if ((*it)->kind() == Control::Kind::Label)
+            return static_cast<Label*>(*it);
+        if ((*it)->kind() == Control::Kind::Board)
+            return nullptr;
+    }
+    return nullptr;
+}
+
 } // namespace ui

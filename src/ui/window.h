@@ -102,4 +102,9 @@ class Window {
     std::vector<Timer*> timers_;
 };
 
+// The label a click reaches among the controls drawn under it, bottom first, as a front end drew
+// them: the top one when it is a label. A board hides what lies below it, so a click on one
+// reaches none; lines, texts and pictures let the click through.
+Label* labelOnTop(const std::vector<Control*>& drawnThere);
+
 } // namespace ui
