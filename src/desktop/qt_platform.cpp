@@ -1,9 +1,7 @@
 #include "desktop/qt_platform.h"
 
-#include "app/clock_driver.h"
 #include "desktop/desktop_window.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -11,54 +9,42 @@
 
 void QtPlatform::attach(DesktopWindow& window, ClockDriver& driver) {
     window_ = &window;
-    driver_ = &driver;
+    attachClock(driver);
 }
 
-int QtPlatform::runModal(QDialog& dialog) {
-    // The program is ending: the handler that asks runs to its end without a dialog.
-    if (window_ && window_->stopped())
-        return QDialog::Rejected;
-    if (driver_)
-        driver_->suspend();
-    const int result = dialog.exec();
-    if (driver_)
-        driver_->resume();
-    return result;
+bool QtPlatform::canShowDialogs() const {
+    return !(window_ && window_->stopped());
 }
 
-QString QtPlatform::inputBox(const QString& prompt, const QString& title, const QString& proposed) {
-    QInputDialog dialog(window_);
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowTitle(title);
-    dialog.setLabelText(prompt);
-    dialog.setTextValue(proposed);
-    if (runModal(dialog) != QDialog::Accepted)
-        return {};
-    return dialog.textValue();
-}
-
-bool QtPlatform::askYesNo(const QString& question) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Vexmoor"), question,
-                    QMessageBox::Yes | QMessageBox::No, window_);
-    box.setDefaultButton(QMessageBox::No);
-    return runModal(box) == QMessageBox::Yes;
-}
-
-void QtPlatform::messageBox(const QString& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Vexmoor"), text, QMessageBox::Ok,
-                    window_);
-    runModal(box);
+std::optional<QString> QtPlatform::show(const DialogRequest& dialog) {
+    if (dialog.kind == DialogRequest::Kind::Prompt) {
+        QInputDialog input(window_);
+        input.setInputMode(QInputDialog::TextInput);
+        input.setWindowTitle(dialog.title);
+        input.setLabelText(dialog.text);
+        input.setTextValue(dialog.proposed);
+        if (input.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return input.textValue();
+    }
+    const bool question = dialog.kind == DialogRequest::Kind::Question;
+    QMessageBox box(question ? QMessageBox::Question : QMessageBox::Information,
+                    QStringLiteral("Vexmoor"), dialog.text,
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, window_);
+    if (question)
+        box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes && question)
+        return std::nullopt;
+    return QString();
 }
 
 bool QtPlatform::openAddress(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url));
 }
 
-void QtPlatform::exitNow() {
-    // The handler that asked still runs to its end, but nothing reaches the game after it.
+void QtPlatform::stop() {
     if (window_)
         window_->stop();
-    QCoreApplication::exit(0);
 }
 
 double QtPlatform::screenWidth() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/dialog_request.h"
 #include "terminal/picture.h"
 #include "ui/keys.h"
 
@@ -13,7 +14,7 @@
 // of its end as fits, a wide character (CJK) in two cells.
 class Dialog {
   public:
-    enum class Kind { Message, Question, Prompt };
+    using Kind = DialogRequest::Kind;
 
     Dialog(Kind kind, const QString& title, const QString& text, const QString& proposed = {});
 

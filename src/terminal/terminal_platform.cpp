@@ -1,10 +1,8 @@
 #include "terminal/terminal_platform.h"
 
-#include "app/clock_driver.h"
 #include "terminal/dialog.h"
 #include "terminal/terminal_view.h"
 
-#include <QCoreApplication>
 #include <QProcess>
 
 namespace {
@@ -17,32 +15,14 @@ constexpr double kStartHeight = 8565;
 
 void TerminalPlatform::attach(TerminalView& view, ClockDriver& driver) {
     view_ = &view;
-    driver_ = &driver;
+    attachClock(driver);
 }
 
-bool TerminalPlatform::run(Dialog& dialog) {
-    if (!view_)
-        return false;
-    driver_->suspend();
-    const bool accepted = view_->runDialog(dialog);
-    driver_->resume();
-    return accepted;
-}
-
-QString TerminalPlatform::inputBox(const QString& prompt, const QString& title,
-                                   const QString& proposed) {
-    Dialog dialog(Dialog::Kind::Prompt, title, prompt, proposed);
-    return run(dialog) ? dialog.answer() : QString();
-}
-
-void TerminalPlatform::messageBox(const QString& text) {
-    Dialog dialog(Dialog::Kind::Message, {}, text);
-    run(dialog);
-}
-
-bool TerminalPlatform::askYesNo(const QString& question) {
-    Dialog dialog(Dialog::Kind::Question, {}, question);
-    return run(dialog);
+std::optional<QString> TerminalPlatform::show(const DialogRequest& request) {
+    Dialog dialog(request.kind, request.title, request.text, request.proposed);
+    if (!view_->runDialog(dialog))
+        return std::nullopt;
+    return dialog.answer();
 }
 
 bool TerminalPlatform::openAddress(const QString& url) {
@@ -57,11 +37,9 @@ bool TerminalPlatform::openAddress(const QString& url) {
     return browser.startDetached();
 }
 
-void TerminalPlatform::exitNow() {
-    // The handler that asked still runs to its end, but nothing reaches the game after it.
+void TerminalPlatform::stop() {
     if (view_)
         view_->stop();
-    QCoreApplication::exit(0);
 }
 
 double TerminalPlatform::screenWidth() const {
