@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextBoundaryFinder>
+#include <cerrno>
 #include <cmath>
 #include <fcntl.h>
 #include <limits>
@@ -222,29 +223,37 @@ void removeLeftovers(const QDir& folder, const QString& fileName) {
 
 } // namespace
 
-std::optional<QByteArray> readRegularFile(const QString& filePath, qint64 limit) {
+FileBytes readRegularFile(const QString& filePath, qint64 limit) {
     // Opened without waiting, so that a pipe in the file's place cannot hold the game.
     const int handle =
         ::open(QFile::encodeName(filePath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0)
-        return std::nullopt;
+        return {errno == ENOENT || errno == ENOTDIR ? FileBytes::State::Missing
+                                                    : FileBytes::State::Unreadable,
+                {}};
     struct stat info {};
     QFile file;
     if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
         !file.open(handle, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(handle);
-        return std::nullopt;
+        return {FileBytes::State::Unreadable, {}};
     }
-    return file.read(limit);
+    QByteArray bytes = file.read(limit);
+    if (file.error() != QFileDevice::NoError)
+        return {FileBytes::State::Unreadable, {}};
+    return {FileBytes::State::Read, std::move(bytes)};
 }
 
 ReadResult read(const QString& filePath) {
     // Only a regular file can hold a saved game.
-    const auto bytes = readRegularFile(filePath, kMaxFileSize + 1);
-    if (!bytes)
-        return {};
-    ReadResult result = parse(*bytes);
-    result.damaged = result.damaged || bytes->size() > kMaxFileSize;
+    const FileBytes file = readRegularFile(filePath, kMaxFileSize + 1);
+    if (file.state != FileBytes::State::Read) {
+        ReadResult nothing;
+        nothing.unreadable = file.state == FileBytes::State::Unreadable;
+        return nothing;
+    }
+    ReadResult result = parse(file.bytes);
+    result.damaged = result.damaged || file.bytes.size() > kMaxFileSize;
     return result;
 }
 

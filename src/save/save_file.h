@@ -25,18 +25,26 @@ namespace savefile {
 inline constexpr qint64 kMaxFileSize = 64 * 1024;
 
 struct ReadResult {
-    bool damaged = false; // present lines hold what the game cannot use: refuse the load
+    bool damaged = false;    // present lines hold what the game cannot use: refuse the load
+    bool unreadable = false; // something stands in the file's place that cannot be read
     SavedGame game;
 };
 
 // Reads the fields with the game's reading rules, from UTF-8 or, failing that, Windows-1252. A
-// missing file, or anything in its place that is not a regular file, gives fifteen empty fields at
-// once. Names are kept to the length the game keeps them, board lines in single precision, so
-// that what was read is written back the same.
+// missing file gives fifteen empty fields at once, and so does anything in its place that cannot
+// be read as a regular file, which is marked unreadable. Names are kept to the length the game
+// keeps them, board lines in single precision, so that what was read is written back the same.
 ReadResult read(const QString& filePath);
-// The first bytes of a regular file, at most limit of them; nothing when the file is missing or
-// anything other than a regular file stands in its place (a pipe is never waited on).
-std::optional<QByteArray> readRegularFile(const QString& filePath, qint64 limit);
+
+// What a file in one of the game's places gave.
+struct FileBytes {
+    enum class State { Read, Missing, Unreadable } state = State::Missing;
+    QByteArray bytes; // when read
+};
+// The first bytes of a regular file, at most limit of them. Missing when nothing stands at the
+// path; unreadable when what stands there is no regular file (a pipe is never waited on), or one
+// the user may not read, or the disk fails while reading.
+FileBytes readRegularFile(const QString& filePath, qint64 limit);
 ReadResult parse(const QByteArray& bytes);
 
 // The fifteen lines in UTF-8; the board's place and size in the single-precision number form of

@@ -13,7 +13,10 @@
 
 Game::Game(ui::Platform& platform)
     : platform_(platform), main_(std::make_unique<MainWindow>(*this)) {
-    clock_.afterTick = [this] { scene_.collect(); };
+    clock_.afterTick = [this] {
+        scene_.collect();
+        tellLostEntry();
+    };
 }
 
 Game::~Game() = default;
@@ -125,6 +128,14 @@ void Game::enterHallOfFame(Ending ending) {
                            platform_.today());
 }
 
+void Game::tellLostEntry() {
+    if (hallOfFame_ && hallOfFame_->takeLostEntry())
+        platform_.messageBox(
+            QStringLiteral("This game could not be entered in the hall of fame: %1 cannot be "
+                           "written.")
+                .arg(QDir::toNativeSeparators(hallOfFame_->path())));
+}
+
 void Game::loseGame(const QString& message, Ending ending) {
     main_->setMessage(message);
     main_->energy.setText(QStringLiteral("0"));
@@ -147,6 +158,7 @@ void Game::keyDown(int keyCode, int charCode) {
     if (watcher_ && !watcher_->keyDown(keyCode, charCode))
         return;
     scene_.keyDown(keyCode, charCode);
+    tellLostEntry();
 }
 
 void Game::bringToFront(ui::Window& window) {
@@ -180,4 +192,5 @@ void Game::click(ui::Label& label) {
         return;
     label.onClick();
     scene_.collect();
+    tellLostEntry();
 }

@@ -69,6 +69,10 @@ class Game {
     std::optional<SavedGame> loadSavedGame();
     // The game in play ended: its entry of the table is added or updated.
     void enterHallOfFame(Ending ending);
+    // Tells the player in a message box, after the tick or input that learnt it, that the game
+    // that ended could not be entered in the table. A message box is no input and changes no
+    // state, so a recording holds nothing of it.
+    void tellLostEntry();
 
     // Program start: the main window opens the main menu.
     void start();

@@ -12,6 +12,7 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 
@@ -156,10 +157,33 @@ HallOfFame::~HallOfFame() {
 void HallOfFame::settle() {
     if (!writing_.valid())
         return;
-    const int serial = writing_.get();
+    const Written written = writing_.get();
     if (writingFor_ == gamesBegun_)
-        game_.serial = serial;
+        game_.serial = written.serial;
+    lastSaved_ = written.saved;
     writing_ = {};
+}
+
+bool HallOfFame::writeRefused() const {
+    if (path_.isEmpty())
+        return false;
+    const QFileInfo table(path_);
+    const QFileInfo folder(table.absolutePath());
+    return (table.exists() && (!table.isFile() || !table.isReadable())) ||
+           (folder.exists() && (!folder.isDir() || !folder.isWritable()));
+}
+
+bool HallOfFame::takeLostEntry() {
+    if (!untold_)
+        return false;
+    if (!refused_) {
+        if (writing_.valid() &&
+            writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return false;
+        settle();
+    }
+    untold_ = false;
+    return refused_ || !lastSaved_;
 }
 
 void HallOfFame::beginGame() {
@@ -184,17 +208,19 @@ void HallOfFame::gameEnded(const QString& name, double level, Ending ending, con
     const auto write = [=, this, game = game_, before = writing_] {
         Tally entered = game;
         if (before.valid()) {
-            const int serial = before.get();
+            const int serial = before.get().serial;
             if (sameGame)
                 entered.serial = serial;
         }
         return enter(name, level, ending, date, entered);
     };
     writing_ = ui::inBackground(write).share();
+    untold_ = true;
+    refused_ = writeRefused();
 }
 
-int HallOfFame::enter(const QString& name, double level, Ending ending, const QString& date,
-                      Tally game) {
+HallOfFame::Written HallOfFame::enter(const QString& name, double level, Ending ending,
+                                      const QString& date, Tally game) {
     std::optional<QLockFile> lock;
     if (!path_.isEmpty()) {
         QDir().mkpath(QFileInfo(path_).absolutePath());
@@ -217,8 +243,7 @@ int HallOfFame::enter(const QString& name, double level, Ending ending, const QS
     entry->date = date;
     entry->cheated = entry->cheated || game.cheated;
     latest_ = entry->serial;
-    save();
-    return entry->serial;
+    return {entry->serial, save()};
 }
 
 int HallOfFame::nextSerial() {
@@ -261,12 +286,13 @@ QString HallOfFame::takeNotice() {
 
 void HallOfFame::load() {
     // Nothing to read keeps the table as it was: a game the file could not take stays shown.
-    const auto bytes = savefile::readRegularFile(path_, kMaxTableSize + 1);
-    if (!bytes)
+    const savefile::FileBytes file = savefile::readRegularFile(path_, kMaxTableSize + 1);
+    readable_ = file.state != savefile::FileBytes::State::Unreadable;
+    if (file.state != savefile::FileBytes::State::Read)
         return;
-    const QList<QByteArray> lines = bytes->split('\n');
+    const QList<QByteArray> lines = file.bytes.split('\n');
     std::vector<FameEntry> read;
-    bool damaged = lines.value(0).trimmed() != kHeader || bytes->size() > kMaxTableSize;
+    bool damaged = lines.value(0).trimmed() != kHeader || file.bytes.size() > kMaxTableSize;
     for (qsizetype i = 1; i < lines.size() && !damaged; ++i) {
         const QByteArray line = lines[i].endsWith('\r') ? lines[i].chopped(1) : lines[i];
         if (line.isEmpty())
@@ -286,17 +312,18 @@ void HallOfFame::load() {
               QFileInfo(aside).fileName() + QLatin1Char('.');
 }
 
-void HallOfFame::save() {
+bool HallOfFame::save() {
     if (path_.isEmpty())
-        return;
+        return true;
+    // A table that could not be read is not written over: it keeps the games it holds.
+    if (!readable_)
+        return false;
     QByteArray bytes = kHeader + "\n";
     for (const FameEntry& entry : sorted())
         bytes += lineOf(entry).toUtf8() + "\n";
     // A pipe, a device or a folder in the table's place is not replaced.
     const QFileInfo target(path_);
     QSaveFile file(path_);
-    const bool saved = (!target.exists() || target.isFile()) && file.open(QIODevice::WriteOnly) &&
-                       file.write(bytes) == bytes.size() && file.flush() && file.commit();
-    if (!saved)
-        notice_ = QStringLiteral("The hall of fame cannot be saved.");
+    return (!target.exists() || target.isFile()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size() && file.flush() && file.commit();
 }

@@ -26,7 +26,8 @@ struct FameEntry {
 // it when it first ends and each later ending of the same game (after a continue) updates its
 // entry; a game the program closed in the middle is never entered. Copies of the game played at
 // once each keep their games in the one file. The table is written in the background, so the turn
-// that ends a game never waits for the disk; reading the table waits for the writes first.
+// that ends a game never waits for the disk; reading the table waits for the writes first. A
+// table that cannot be read is never written over, so its games are not lost to the next one.
 class HallOfFame {
   public:
     static constexpr int kShown = 10;
@@ -44,12 +45,19 @@ class HallOfFame {
     void cheated(double levelLeft);
     // The running game ended: its entry is added or updated and the table written.
     void gameEnded(const QString& name, double level, Ending ending, const QString& date);
+    // True once when the game that ended last could not be entered in the file, as soon as that
+    // is known: at once when what stands in the table's place tells, else once the write is done.
+    // Never waits for the disk.
+    bool takeLostEntry();
+    const QString& path() const { return path_; }
 
     // The best games by level (ties: the earlier date, then the earlier game first).
     std::vector<FameEntry> best();
     // The serial of the most recent game that entered the table, if any.
     std::optional<int> latest();
-    // A line to show once: the file was damaged and set aside, or the table cannot be saved.
+    // False when the table's file, as last looked at, stands there but cannot be read.
+    bool readable() const { return readable_; }
+    // A line to show once: the file was damaged and set aside.
     QString takeNotice();
 
   private:
@@ -60,15 +68,23 @@ class HallOfFame {
         bool cheated = false;
         double reached = 0;
     };
+    // What a write of the table did.
+    struct Written {
+        int serial; // of the game entered
+        bool saved;
+    };
     // Reads the table again under the lock, so that the games another copy entered meanwhile are
-    // kept and no two games get the same serial, then enters the game and writes the table; the
-    // game's serial. Touches only the table, never the tally, so it can run in the background.
-    int enter(const QString& name, double level, Ending ending, const QString& date, Tally game);
+    // kept and no two games get the same serial, then enters the game and writes the table.
+    // Touches only the table, never the tally, so it can run in the background.
+    Written enter(const QString& name, double level, Ending ending, const QString& date,
+                  Tally game);
     // Waits until the tables written in the background are on disk.
     void settle();
+    // Something stands in the table's place, or its folder is closed, so that a write must fail.
+    bool writeRefused() const;
     // Reads the table from its file, as another copy of the game may have written it.
     void load();
-    void save();
+    bool save();
     std::vector<FameEntry> sorted() const;
     // One more than the highest serial, below the highest an int holds.
     int nextSerial();
@@ -77,8 +93,12 @@ class HallOfFame {
     std::vector<FameEntry> entries_;
     std::optional<int> latest_;
     QString notice_;
+    bool readable_ = true;
     Tally game_;
     int gamesBegun_ = 0;
-    std::shared_future<int> writing_; // the serial of the game that ended last
-    int writingFor_ = 0;              // which game it is
+    std::shared_future<Written> writing_; // the write for the game that ended last
+    int writingFor_ = 0;                  // which game it is
+    bool lastSaved_ = true;               // what the last write that was waited for did
+    bool untold_ = false;                 // the last ending's outcome is yet to be told
+    bool refused_ = false;                // and its write was bound to fail
 };

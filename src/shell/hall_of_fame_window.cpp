@@ -70,9 +70,10 @@ void HallOfFameWindow::onLoad() {
         rows[i].setText(rowText(static_cast<int>(i) + 1, best[i]));
         rows[i].setLook(fameLook(9, latest == best[i].serial));
     }
-    if (best.empty())
+    if (best.empty() && table.readable())
         rows[0].setText(QStringLiteral("No games yet."));
-    notice.setText(table.takeNotice());
+    notice.setText(table.readable() ? table.takeNotice()
+                                    : QStringLiteral("The hall of fame cannot be read."));
 }
 
 void HallOfFameWindow::onKeyDown(int keyCode) {

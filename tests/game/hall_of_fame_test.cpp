@@ -1,10 +1,12 @@
 // The hall of fame: what each game enters, the order of the table, its file and its window.
 #include "game_fixture.h"
+#include "recorded_game.h"
 #include "shell/hall_of_fame_window.h"
 #include "shell/menu_window.h"
 
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -77,7 +79,7 @@ TEST(HallOfFame, TheTenBestByLevelThenDateThenOrderKeepAnyName) {
     EXPECT_EQ(order, (std::vector<int>{11, 10, 9, 8, 7, 6, 0, 2, 4, 1}));
 }
 
-TEST(HallOfFame, ADamagedFileIsSetAsideAndAnUnwritableFolderOnlySaysSo) {
+TEST(HallOfFame, ADamagedFileIsSetAside) {
     for (const QByteArray bytes :
          {"not a table\n", "Vexmoor hall of fame 1\n7\tlava\t0\t0\tx\t0\tA\n",
           "Vexmoor hall of fame 1\n7\thole\t0\t0\tx\t0\tA\\q\n"}) {
@@ -91,13 +93,104 @@ TEST(HallOfFame, ADamagedFileIsSetAsideAndAnUnwritableFolderOnlySaysSo) {
             "The hall of fame could not be read; it was set aside as halloffame.txt.damaged.");
         EXPECT_EQ(bytesOf(file.fileName() + ".damaged"), bytes);
     }
-    // A file stands where the data folder would be made: the table only says so.
+}
+
+// What stands in the table's place, and what the player is told: the game that ends says at once
+// that it could not be entered when the place tells before writing, or at the next tick once the
+// write failed; F says when the table cannot be read (not that there are no games) and shows the
+// game this run kept; a table that cannot be read is not written over.
+namespace {
+
+struct Blocked {
+    const char* place;
+    enum { Never, AtOnce, Later } told;
+    bool unreadable;
+};
+
+void playWith(const Blocked& blocked) {
+    SCOPED_TRACE(blocked.place);
     Play play;
-    play.apply("saved=1/", false);
-    HallOfFame table(QDir(play.savePath()).filePath("Vexmoor/halloffame.txt"));
-    table.gameEnded("Anna", 2, Ending::Hole, "2026-12-07");
-    EXPECT_EQ(table.best().size(), 1u);
-    EXPECT_EQ(table.takeNotice(), "The hall of fame cannot be saved.");
+    const QString home = play.platform.home.path();
+    ScriptedPlatform& platform = play.platform;
+    const QString place = blocked.place;
+    if (place == "a file above")
+        platform.userFolder = QDir(home).filePath("file/Vexmoor");
+    const QString path = QDir(platform.userFolder).filePath("halloffame.txt");
+    const QByteArray old = "Vexmoor hall of fame 1\n7\thole\t0\t0\t2026-01-01\t0\tOld\n";
+    QDir().mkpath(place == "a file above" ? home : platform.userFolder);
+    if (place == "a folder")
+        QDir().mkpath(path);
+    if (place == "a pipe")
+        mkfifo(QFile::encodeName(path).constData(), 0600);
+    if (place == "a link to /dev/zero")
+        QFile::link("/dev/zero", path);
+    if (place == "a file above" || place == "a table of mode 000") {
+        QFile file(place == "a file above" ? QDir(home).filePath("file") : path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(old) && file.flush());
+    }
+    if (place == "a table of mode 000")
+        chmod(QFile::encodeName(path).constData(), 0);
+    if (place == "a closed folder")
+        chmod(QFile::encodeName(platform.userFolder).constData(), 0555);
+    const QString cannotRead = blocked.unreadable ? "The hall of fame cannot be read." : "";
+    play.playKeys("F");
+    EXPECT_EQ(play.game.hallOfFameWindow()->rows[0].text(),
+              blocked.unreadable ? "" : "No games yet.");
+    EXPECT_EQ(play.game.hallOfFameWindow()->notice.text(), cannotRead);
+    play.playKeys("Esc");
+    play.start();
+    play.apply("LV=99", false);
+    play.playKeys("+990"); // the finale: the game ends
+    const std::vector<QString> told{"This game could not be entered in the hall of fame: " + path +
+                                    " cannot be written."};
+    if (blocked.told == Blocked::AtOnce) {
+        EXPECT_EQ(platform.messages, told);
+    }
+    play.game.hallOfFame().latest(); // the disk is done with the write
+    play.playKeys("+120000 F");      // the finale's ticks, then the menu
+    EXPECT_EQ(platform.messages, blocked.told == Blocked::Never ? std::vector<QString>{} : told);
+    EXPECT_TRUE(play.game.hallOfFameWindow()->rows[0].text().startsWith(" 1. Anna"))
+        << play.game.hallOfFameWindow()->rows[0].text().toStdString();
+    EXPECT_EQ(play.game.hallOfFameWindow()->notice.text(), cannotRead);
+    chmod(QFile::encodeName(platform.userFolder).constData(), 0755);
+    if (place == "a table of mode 000") {
+        chmod(QFile::encodeName(path).constData(), 0600);
+        EXPECT_EQ(bytesOf(path), old);
+    }
+}
+
+} // namespace
+
+TEST(HallOfFame, AGameTheFileCannotTakeIsToldAndFSaysWhenTheTableCannotBeRead) {
+    for (const Blocked& blocked :
+         {Blocked{"nothing", Blocked::Never, false}, Blocked{"a folder", Blocked::AtOnce, true},
+          Blocked{"a pipe", Blocked::AtOnce, true},
+          Blocked{"a link to /dev/zero", Blocked::AtOnce, true},
+          Blocked{"a file above", Blocked::Later, false}})
+        playWith(blocked);
+}
+
+TEST(HallOfFame, AClosedFolderAndATableOfMode000AreToldToAPlayerWhoIsNotRoot) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads and writes them all the same";
+    for (const Blocked& blocked : {Blocked{"a closed folder", Blocked::AtOnce, false},
+                                   Blocked{"a table of mode 000", Blocked::AtOnce, true}})
+        playWith(blocked);
+}
+
+// The box is no input: the recording holds nothing of it, and the game replays as it was played.
+TEST(HallOfFame, TheGameThatCouldNotBeEnteredReplaysAsPlayed) {
+    RecordedGame live;
+    const QString path = QDir(live.inner.userFolder).filePath("halloffame.txt");
+    QDir().mkpath(path);
+    live.press('N', "Anna");
+    live.game.advance(200000); // the clock runs out
+    EXPECT_EQ(live.inner.messages,
+              std::vector<QString>{"This game could not be entered in the hall of fame: " + path +
+                                   " cannot be written."});
+    const recording::Recording made = live.recorder.current();
+    EXPECT_FALSE(recording::write(made).contains("hall of fame"));
+    EXPECT_TRUE(replayed(made).endsWith("replay matches\n")) << replayed(made).toStdString();
 }
 
 TEST(HallOfFame, FInTheMenuShowsTheTableWithTheLatestGameHighlighted) {
@@ -164,16 +257,7 @@ TEST(HallOfFame, CopiesPlayedAtOnceEachKeepTheirGames) {
     EXPECT_EQ(kept().count('B'), 5);
 }
 
-TEST(HallOfFame, APipeInItsPlaceAndASerialThatLeavesNoRoomAreRefused) {
-    Play play;
-    const QString path = QDir(play.platform.userFolder).filePath("halloffame.txt");
-    ASSERT_TRUE(QDir().mkpath(play.platform.userFolder));
-    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    play.playKeys("F");
-    EXPECT_EQ(play.game.hallOfFameWindow()->rows[0].text(), "No games yet.");
-    play.game.hallOfFame().gameEnded("Anna", 2, Ending::Hole, "2026-12-07");
-    EXPECT_EQ(play.game.hallOfFame().takeNotice(), "The hall of fame cannot be saved.");
-    EXPECT_FALSE(QFileInfo(path).isFile());
+TEST(HallOfFame, ASerialThatLeavesNoRoomIsRefused) {
     // The highest serial an int holds leaves none for the next game: the file is set aside; just
     // below it, the games are numbered anew.
     for (const auto& [serial, next] : {std::pair{"2147483646", 1}, {"2147483647", 0}}) {

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,17 +22,44 @@ void writeFile(const QString& path, QByteArray bytes, int ageSeconds = 0) {
                      QFileDevice::FileModificationTime);
 }
 
-} // namespace
-
-TEST(SaveRobustness, APipeInTheSavesPlaceIsNeitherWaitedForNorReplaced) {
-    Play play; // a folder there: see the save tests
-    ASSERT_EQ(mkfifo(QFile::encodeName(play.savePath()).constData(), 0600), 0);
+// What stands in the save's place: nothing is no saved game, anything that cannot be read says so
+// in both loads, a pipe is never waited for, and a save replaces none of it.
+void loadAndSaveOver(const QString& place, const QString& box) {
+    SCOPED_TRACE(place.toStdString());
+    Play play;
+    const QByteArray path = QFile::encodeName(play.savePath());
+    if (place == "a folder")
+        QDir().mkpath(play.savePath());
+    if (place == "a pipe") {
+        ASSERT_EQ(mkfifo(path.constData(), 0600), 0);
+    }
+    if (place == "a link to /dev/zero")
+        QFile::link("/dev/zero", play.savePath());
+    if (place == "a save of mode 000") {
+        writeFile(play.savePath(), kBea + "Bea/");
+        chmod(path.constData(), 0);
+    }
     play.playKeys("L");
     play.start();
     play.playKeys("Esc L S");
+    const bool saved = place == "nothing";
     EXPECT_EQ(play.platform.messages,
-              (std::vector<QString>{"No saved game", "No saved game", "Could not save the game."}));
-    EXPECT_FALSE(QFileInfo(play.savePath()).isFile());
+              (std::vector<QString>{box, box, saved ? "Saved!" : "Could not save the game."}));
+    EXPECT_EQ(QFileInfo(play.savePath()).isFile(), saved || place == "a save of mode 000");
+}
+
+} // namespace
+
+TEST(SaveRobustness, ASaveThatCannotBeReadSaysSoAndIsNeitherWaitedForNorReplaced) {
+    loadAndSaveOver("nothing", "No saved game");
+    for (const QString place : {"a folder", "a pipe", "a link to /dev/zero"})
+        loadAndSaveOver(place, "The saved game cannot be read.");
+}
+
+TEST(SaveRobustness, ASaveOfMode000CannotBeReadByAPlayerWhoIsNotRoot) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads it all the same";
+    loadAndSaveOver("a save of mode 000", "The saved game cannot be read.");
 }
 
 TEST(SaveRobustness, SavesGoBesideTheBuiltGameOrToTheInstalledGamesDataFolderAndTheNewerLoads) {
