@@ -37,6 +37,8 @@ std::variant<std::optional<ReplayRequest>, QString> replayOf(const QCommandLineP
 } // namespace
 
 std::variant<Request, int> readCommandLine(int argc, char* argv[], const CommandLine& program) {
+    QCoreApplication::setApplicationName(QStringLiteral("Vexmoor"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(program.description);

@@ -22,8 +22,8 @@ struct CommandLine {
     bool replays = false; // --replay FILE [--speed N] [--headless]
 };
 
-// The one reading of the command line for every program. Answers --help and --version; refuses
-// an option the program does not take, a missing or bad value and an incomplete combination with
-// one line and a hint to --help. The request, or the exit code when the program ends here. Runs
-// before any window or screen exists.
+// The one reading of the command line for every program, which names the application. Answers
+// --help and --version; refuses an option the program does not take, a missing or bad value and an
+// incomplete combination with one line and a hint to --help. The request, or the exit code when the
+// program ends here. Runs before any window or screen exists.
 std::variant<Request, int> readCommandLine(int argc, char* argv[], const CommandLine& program);

@@ -39,8 +39,6 @@ int noDisplay() {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication::setApplicationName(QStringLiteral("Vexmoor"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
     const auto read = readCommandLine(
         argc, argv,
         {QStringLiteral("A keyboard dungeon game drawn with letters. Started with no arguments, it "

@@ -86,7 +86,6 @@ int runReplay(int argc, char* argv[], const ReplayRequest& request) {
         return replayHeadless(recorded, out);
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vexmoor"));
     ReplayPlatform platform(recorded);
     Game game(platform);
     Player player(game, platform, recorded);

@@ -14,8 +14,6 @@
 #include <unistd.h>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication::setApplicationName(QStringLiteral("Vexmoor"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
     const auto read = readCommandLine(
         argc, argv,
         {QStringLiteral("A keyboard dungeon game drawn with letters, in the terminal. Started with "
