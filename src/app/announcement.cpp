@@ -20,17 +20,18 @@ void Announcement::add(const QStringList& texts) {
         add(text);
 }
 
-bool Announcement::valueChanged(const QString& field, std::optional<double> before, double after,
+void Announcement::valueChanged(const QString& field, std::optional<double> before, double after,
                                 bool countdown) {
+    if (worthTelling(before, after, countdown))
+        add(field);
+}
+
+bool Announcement::worthTelling(std::optional<double> before, double after, bool countdown) {
     if (before == after)
         return false;
-    const bool told = !countdown || !before || after > *before ||
-                      std::ranges::any_of(kTimeToTell, [&](double time) {
-                          return *before > time && after <= time;
-                      });
-    if (told)
-        add(field);
-    return told;
+    return !countdown || !before || after > *before ||
+           std::ranges::any_of(kTimeToTell,
+                               [&](double time) { return *before > time && after <= time; });
 }
 
 QString Announcement::text() const {

@@ -10,10 +10,12 @@ class Announcement {
     // A text said as it is, once: a new message, an object near the player, a window's line.
     void add(const QString& text);
     void add(const QStringList& texts);
-    // A status field whose value changed says itself ("Gold 14"); the time left only when it rises
-    // or falls to 30, 10 or 0 seconds. Whether it was told.
-    bool valueChanged(const QString& field, std::optional<double> before, double after,
+    // A status field whose value changed says itself ("Gold 14"), if worth telling.
+    void valueChanged(const QString& field, std::optional<double> before, double after,
                       bool countdown);
+    // Whether a field's value changed in a way worth telling: the time left (a countdown) only
+    // when it rises or falls to 30, 10 or 0 seconds.
+    static bool worthTelling(std::optional<double> before, double after, bool countdown);
 
     bool isEmpty() const { return parts_.isEmpty(); }
     const QStringList& parts() const { return parts_; }

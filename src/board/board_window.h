@@ -35,6 +35,8 @@ class BoardWindow : public ui::Window {
 
     // The path section, on the window itself.
     ui::Label pathPlayer, pathTime, pathGold, pathFood;
+    // The player's label where the player is now: in the path section, the path player.
+    const ui::Label& playerNow() const { return onPath.isSet() ? pathPlayer : player; }
     ui::LabelArray holes;
     ui::LabelArray trail;
 

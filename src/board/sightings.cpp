@@ -82,7 +82,7 @@ bool inSight(const ui::Label& label) {
 
 std::vector<Sighting> sightings(const BoardWindow& boardWindow) {
     const bool onPath = boardWindow.onPath.isSet();
-    const ui::Label& player = onPath ? boardWindow.pathPlayer : boardWindow.player;
+    const ui::Label& player = boardWindow.playerNow();
     const bool placed = inSight(player);
     // Any place in the window is fewer steps away than this.
     const int farthest =

@@ -1,5 +1,7 @@
 #include "desktop/accessible_node.h"
 
+#include "desktop/accessible_reading.h"
+
 #include <QAccessibleValueChangeEvent>
 #include <algorithm>
 
@@ -22,59 +24,54 @@ int AccessibleNodes::indexOf(const QAccessibleInterface* node) const {
     return found != nodes_.end() ? static_cast<int>(found - nodes_.begin()) : -1;
 }
 
-void AccessibleNodes::update(std::vector<Reading> readings, Announcement* news) {
+void AccessibleNodes::update(const std::vector<Reading>& readings, bool tellChanges) {
     if (!view_)
         return;
     std::vector<Entry> kept;
     std::vector<AccessibleNode*> made;
-    for (Reading& reading : readings) {
+    for (const Reading& reading : readings) {
         const auto found = std::ranges::find_if(
-            nodes_, [&](const Entry& entry) { return entry.node->reading().key == reading.key; });
+            nodes_, [&](const Entry& entry) { return entry.node->reading().sameThing(reading); });
         if (found != nodes_.end()) {
             kept.push_back(*found);
             nodes_.erase(found);
-            kept.back().node->take(std::move(reading), news);
+            kept.back().node->take(reading, tellChanges);
             continue;
         }
-        auto* node = new AccessibleNode(parent_, *view_, std::move(reading));
+        auto* node = new AccessibleNode(parent_, *view_, reading);
         kept.push_back({node, QAccessible::registerAccessibleInterface(node)});
         made.push_back(node);
     }
     std::swap(nodes_, kept);
     for (const Entry& gone : kept) {
-        if (news)
+        if (tellChanges)
             tell(*gone.node, QAccessible::ObjectDestroyed);
         QAccessible::deleteAccessibleInterface(gone.id);
     }
-    if (!news)
-        return;
-    for (AccessibleNode* node : made) {
-        tell(*node, QAccessible::ObjectCreated);
-        if (node->reading().message)
-            news->add(node->reading().name);
-    }
+    if (tellChanges)
+        for (AccessibleNode* node : made)
+            tell(*node, QAccessible::ObjectCreated);
 }
 
-AccessibleNode::AccessibleNode(QAccessibleInterface& parent, QWidget& view, Reading reading)
+AccessibleNode::AccessibleNode(QAccessibleInterface& parent, WindowView& view,
+                               const Reading& reading)
     : parent_(parent), children_(*this, view) {
-    take(std::move(reading), nullptr);
+    take(reading, false);
 }
 
-void AccessibleNode::take(Reading reading, Announcement* news) {
-    std::vector<Reading> children = std::move(reading.children);
-    reading.children.clear();
-    const Reading before = std::exchange(reading_, std::move(reading));
-    if (news && reading_.name != before.name) {
+void AccessibleNode::take(const Reading& reading, bool tellChanges) {
+    const Reading before = std::exchange(reading_, reading);
+    reading_.children.clear();
+    if (WindowView* view = children_.view())
+        rect_ = placeOf(*view, reading_);
+    if (tellChanges && reading_.name != before.name)
         tell(*this, QAccessible::NameChanged);
-        if (reading_.message)
-            news->add(reading_.name);
-    }
-    if (news && reading_.value &&
-        news->valueChanged(reading_.name, before.value, *reading_.value, reading_.countdown)) {
+    if (tellChanges && reading_.value &&
+        Announcement::worthTelling(before.value, *reading_.value, reading_.countdown)) {
         QAccessibleValueChangeEvent changed(this, *reading_.value);
         QAccessible::updateAccessibility(&changed);
     }
-    children_.update(std::move(children), news);
+    children_.update(reading.children, tellChanges);
 }
 
 bool AccessibleNode::isValid() const {
@@ -103,8 +100,12 @@ QRect AccessibleNode::rect() const {
     QWidget* view = children_.view();
     if (!view)
         return {};
-    const QRect local = reading_.rect.toAlignedRect();
+    const QRect local = rect_.toAlignedRect();
     return {view->mapToGlobal(local.topLeft()), local.size()};
+}
+
+QAccessible::Role AccessibleNode::role() const {
+    return roleOf(reading_.role);
 }
 
 QAccessible::State AccessibleNode::state() const {

@@ -1,50 +1,32 @@
 #pragma once
 
-#include "app/announcement.h"
+#include "app/screen_reading.h"
+#include "desktop/window_view.h"
 
 #include <QAccessibleInterface>
 #include <QPointer>
 #include <QRectF>
-#include <QWidget>
-#include <optional>
-#include <utility>
 #include <vector>
-
-// One thing a window reads as to a screen reader: a line of text, a field of the status panel,
-// the board's list or one of its items. Views read their windows afresh after every change.
-struct Reading {
-    // The same for as long as the thing read lasts: a control, and which of its parts.
-    std::pair<const void*, int> key;
-    QAccessible::Role role = QAccessible::StaticText;
-    QString name;
-    // A field's number: "Gold 14" holds 14.
-    std::optional<double> value;
-    // The time left: a change is told only when the time rises or falls to 30, 10 or 0 seconds.
-    bool countdown = false;
-    // A message: each new text of it is told.
-    bool message = false;
-    QRectF rect; // in the view
-    std::vector<Reading> children;
-};
 
 class AccessibleNode;
 
 // The nodes under one accessible parent, in the order of their readings.
 class AccessibleNodes {
   public:
-    AccessibleNodes(QAccessibleInterface& parent, QWidget& view) : parent_(parent), view_(&view) {}
+    AccessibleNodes(QAccessibleInterface& parent, WindowView& view)
+        : parent_(parent), view_(&view) {}
     AccessibleNodes(const AccessibleNodes&) = delete;
     AccessibleNodes& operator=(const AccessibleNodes&) = delete;
     ~AccessibleNodes();
 
-    // Each reading to the node of its key: nodes of things gone go, new things get nodes. With
-    // news, the screen reader hears of every change, and the news among them goes there.
-    void update(std::vector<Reading> readings, Announcement* news);
+    // Each reading to the node of the thing it reads: nodes of things gone go, new things get
+    // nodes. With tellChanges, the screen reader hears of every change.
+    void update(const std::vector<Reading>& readings, bool tellChanges);
 
     int count() const { return static_cast<int>(nodes_.size()); }
     QAccessibleInterface* at(int index) const;
     int indexOf(const QAccessibleInterface* node) const;
-    QWidget* view() const { return view_; }
+    WindowView* view() const { return view_; }
 
   private:
     // The cache owns the nodes; a node is freed by its id, which outlives it harmlessly.
@@ -54,20 +36,20 @@ class AccessibleNodes {
     };
 
     QAccessibleInterface& parent_;
-    QPointer<QWidget> view_;
+    QPointer<WindowView> view_;
     std::vector<Entry> nodes_;
 };
 
-// A node of the accessible tree that is no widget: its reading, and the nodes under it. A
-// field's number is its value too.
+// A node of the accessible tree that is no widget: its reading, where it lies in the view, and
+// the nodes under it. A field's number is its value too.
 class AccessibleNode : public QAccessibleInterface, public QAccessibleValueInterface {
   public:
-    AccessibleNode(QAccessibleInterface& parent, QWidget& view, Reading reading);
+    AccessibleNode(QAccessibleInterface& parent, WindowView& view, const Reading& reading);
 
     const Reading& reading() const { return reading_; }
-    // The thing read anew: with news, a changed name or value is told to the screen reader, and
-    // a new message and a changed value go to the news (a countdown only when it matters).
-    void take(Reading reading, Announcement* news);
+    // The thing read anew: with tellChanges, a changed name is told to the screen reader, and a
+    // changed value when it is worth telling.
+    void take(const Reading& reading, bool tellChanges);
 
     bool isValid() const override;
     QObject* object() const override { return nullptr; }
@@ -82,7 +64,7 @@ class AccessibleNode : public QAccessibleInterface, public QAccessibleValueInter
     QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
-    QAccessible::Role role() const override { return reading_.role; }
+    QAccessible::Role role() const override;
     QAccessible::State state() const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
 
@@ -95,6 +77,7 @@ class AccessibleNode : public QAccessibleInterface, public QAccessibleValueInter
   private:
     QAccessibleInterface& parent_;
     Reading reading_; // its children's readings are the nodes'
+    QRectF rect_;     // in the view
     AccessibleNodes children_;
 };
 

@@ -1,33 +1,15 @@
 #pragma once
 
-#include "desktop/accessible_node.h"
+#include "app/screen_reading.h"
 
-#include <QStringList>
-#include <map>
+#include <QAccessible>
+#include <QRectF>
 
-class BoardWindow;
 class WindowView;
-namespace ui {
-class Window;
-} // namespace ui
 
-// Reads the window of a view as a screen reader hears it, in reading order: the status panel as
-// its fields, the board as a list of what is in sight, any other window as its lines of text.
-// With news, the board tells what came into sight or near: the gate and the holes once as they
-// come, the edges once as they come within reach, any other object near the player as its place
-// changes.
-class WindowReader {
-  public:
-    std::vector<Reading> read(const WindowView& view, Announcement* news);
-
-  private:
-    std::vector<Reading> board(const WindowView& view, const BoardWindow& boardWindow,
-                               Announcement* news);
-    static std::vector<Reading> texts(const WindowView& view, const ui::Window& window);
-
-    // What the board showed last, so that its news is news once: each object in sight with its
-    // place, the edges.
-    std::map<const void*, QString> seen_;
-    QStringList edges_;
-    bool primed_ = false; // the first reading has no news
-};
+// A reading of the game as the desktop shows it: its role to the platform's accessibility, and
+// where it lies in a view.
+QAccessible::Role roleOf(Reading::Role role);
+QRectF placeOf(const WindowView& view, const Reading& reading);
+// The lines of a text block as the view draws them.
+QStringList drawnLines(const WindowView& view, const ui::TextBlock& block);

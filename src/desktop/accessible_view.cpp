@@ -1,8 +1,8 @@
 #include "desktop/accessible_view.h"
 
 #include "desktop/accessible_announcer.h"
+#include "desktop/accessible_reading.h"
 #include "desktop/window_view.h"
-#include "shell/main_window.h"
 
 namespace {
 
@@ -29,7 +29,8 @@ Listening& listening() {
 }
 
 bool isPanel(const WindowView& view) {
-    return dynamic_cast<MainWindow*>(view.sceneWindow()) != nullptr;
+    const ui::Window* window = view.sceneWindow();
+    return window && ScreenReader::isPanel(*window);
 }
 
 // The view's accessible side while a screen reader listens, or nullptr.
@@ -44,36 +45,36 @@ AccessibleView* listenedTo(WindowView& view) {
 AccessibleView::AccessibleView(WindowView& view)
     : QAccessibleWidget(&view, isPanel(view) ? QAccessible::StatusBar : QAccessible::Client),
       nodes_(*this, view) {
-    nodes_.update(reader_.read(view, nullptr), nullptr);
+    update(nullptr);
 }
 
 WindowView& AccessibleView::view() const {
     return *static_cast<WindowView*>(widget());
 }
 
+void AccessibleView::update(Announcement* news) {
+    const WindowView& shown = view();
+    const auto linesOf = [&](const ui::TextBlock& block) { return drawnLines(shown, block); };
+    nodes_.update(reader_.read(shown.sceneWindow(), linesOf, news), news != nullptr);
+}
+
 void AccessibleView::refresh(Announcement& news) {
     Announcement changes;
-    nodes_.update(reader_.read(view(), &changes), &changes);
+    update(&changes);
     if (view().isActiveWindow())
         addLines(news);
     news.add(changes.parts());
 }
 
 void AccessibleView::addLines(Announcement& news) {
-    if (std::exchange(heard_, true) || isPanel(view()))
-        return;
-    for (int i = 0; i < nodes_.count(); ++i)
-        if (QAccessibleInterface* node = nodes_.at(i); node->role() == QAccessible::StaticText)
-            news.add(node->text(QAccessible::Name));
+    reader_.addLines(news);
 }
 
 QString AccessibleView::text(QAccessible::Text t) const {
     if (t != QAccessible::Name)
         return QAccessibleWidget::text(t);
-    if (isPanel(view()))
-        return QStringLiteral("Status");
     const ui::Window* window = view().sceneWindow();
-    return window ? window->caption() : QString();
+    return window ? ScreenReader::nameOf(*window) : QString();
 }
 
 void makeViewsAccessible() {

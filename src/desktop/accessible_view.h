@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/screen_reading.h"
 #include "desktop/accessible_node.h"
-#include "desktop/accessible_reading.h"
 
 #include <QAccessibleWidget>
 
@@ -30,9 +30,11 @@ class AccessibleView : public QAccessibleWidget {
   private:
     WindowView& view() const;
 
-    WindowReader reader_;
+    // Reads the window afresh into the nodes; with news, tells the screen reader what changed.
+    void update(Announcement* news);
+
+    ScreenReader reader_;
     AccessibleNodes nodes_;
-    bool heard_ = false;
 };
 
 // Lets screen readers into every view (each gets an AccessibleView) and hear the announcer.
