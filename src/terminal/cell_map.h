@@ -37,8 +37,7 @@ class CellMap {
 
     int columns() const { return columns_; }
     int rows() const { return rows_; }
-    // One cell, in twips.
-    double cellWidth() const { return cellWidth_; }
+    // A cell's height, in twips.
     double cellHeight() const { return cellHeight_; }
     // The main window's client area, in twips: the terminal's width, and its rows above the status
     // panel with the panel's own height.

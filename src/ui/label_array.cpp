@@ -51,11 +51,6 @@ Label& LabelArray::load(int index) {
     return *(elements_[index] = std::move(element));
 }
 
-void LabelArray::unload(int index) {
-    if (index > 0)
-        elements_.erase(index);
-}
-
 void LabelArray::unloadAll() {
     while (elements_.size() > 1)
         elements_.erase(std::prev(elements_.end()));

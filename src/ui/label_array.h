@@ -8,8 +8,8 @@
 namespace ui {
 
 // A label array: element 0 is the label the window is made with; further elements are loaded on
-// request as copies of it and may be unloaded again to free them. Only loaded elements take memory,
-// however high their indices grow.
+// request as copies of it and are unloaded all at once to free them. Only loaded elements take
+// memory, however high their indices grow.
 class LabelArray {
   public:
     LabelArray(const LabelLook& look, const Rect& rect, bool visible);
@@ -23,7 +23,6 @@ class LabelArray {
     // Loads element index as a copy of element 0, placed where element 0 lives. An element that is
     // already loaded is returned unchanged.
     Label& load(int index);
-    void unload(int index);
     // Unloads every element but element 0, the highest first, which its window takes off its
     // drawing order at no cost.
     void unloadAll();

@@ -1,7 +1,10 @@
 // The window services: the game's one draw, a whole number from 1 to n even when the source
-// gives 1, and the controls a part of a window shows, however many the window holds.
+// gives 1, the controls a part of a window shows, however many the window holds, and the numbers,
+// flags and choices the rules keep in the texts of labels and hidden fields.
 #include "scripted_platform.h"
+#include "ui/flag.h"
 #include "ui/label_array.h"
+#include "ui/stat.h"
 #include "ui/window.h"
 
 #include <cmath>
@@ -44,4 +47,76 @@ TEST(WindowControls, APartShowsTheControlsSeenThereBottomFirstHoweverManyLieElse
     marks.unloadAll();
     EXPECT_EQ(window.seenIn({{10, 10, 5, 5}}), (Seen{&letter, &board, &onBoard}));
     EXPECT_EQ(window.controls(), (Seen{&marks[0], &letter, &board, &onBoard}));
+}
+
+// A number in a label or a hidden field: an add changes a number only, and a text that is no
+// number passes every test, so the steps it guards run.
+TEST(Stats, AddToANumberOnlyAndATextThatIsNoNumberPassesEveryTest) {
+    struct Row {
+        const char* text;
+        double delta;
+        const char* added;
+        const char* tests; // atLeast, atMost, above and below 5, as 1 or 0
+    };
+    const Row rows[] = {
+        {"5", 1, "6", "1100"},     {" 7 ", -2, "5", "1010"},    {"4.5", 0.5, "5", "0101"},
+        {"-3", -2, "-5", "0101"},  {"", 1, "", "1111"},         {"gold", 1, "gold", "1111"},
+        {"1e3", 1, "1e3", "1111"}, {"0x10", 1, "0x10", "1111"},
+    };
+    for (const Row& row : rows) {
+        ui::Label label(row.text, {}, {});
+        ui::HiddenField field(row.text);
+        ui::Stat stat(label);
+        ui::Counter counter(field);
+        const QString tests = QString("%1%2%3%4")
+                                  .arg(stat.atLeast(5))
+                                  .arg(stat.atMost(5))
+                                  .arg(stat.above(5))
+                                  .arg(stat.below(5));
+        EXPECT_EQ(tests.toStdString(), row.tests) << row.text;
+        stat.add(row.delta);
+        counter.add(row.delta);
+        EXPECT_EQ(label.text(), row.added) << row.text;
+        EXPECT_EQ(field.text(), row.added) << row.text;
+    }
+    ui::Label label("gold", {}, {});
+    ui::Stat stat(label);
+    EXPECT_EQ(stat.value(), std::nullopt);
+    for (const auto& [value, text] : {std::pair{120.0, "120"}, {2.5, "2.5"}, {-0.0, "0"}}) {
+        stat.set(value);
+        EXPECT_EQ(label.text(), text);
+        EXPECT_EQ(stat.value(), value);
+    }
+}
+
+// A flag is set as "1" and cleared as an empty text; any text reads as set.
+TEST(Flags, SetAsOneClearedAsEmptyAndAnyTextReadsAsSet) {
+    ui::HiddenField field;
+    ui::Flag flag(field);
+    flag.set();
+    EXPECT_EQ(field.text(), "1");
+    EXPECT_TRUE(field.isSet());
+    flag.clear();
+    EXPECT_EQ(field.text(), "");
+    EXPECT_FALSE(field.isSet());
+    field.setText("0");
+    EXPECT_TRUE(field.isSet());
+}
+
+// A choice reads its field's whole number up to the enum's last value; any other text is none.
+TEST(Choices, ReadAWholeNumberUpToTheLastValueAndWriteItsNumber) {
+    enum class Way { None, Up, Down };
+    using Ways = ui::Choice<Way, Way::Down>;
+    const std::pair<const char*, std::optional<Way>> rows[] = {
+        {"0", Way::None},    {"1", Way::Up},       {" 2 ", Way::Down},
+        {"3", std::nullopt}, {"-1", std::nullopt}, {"1.5", std::nullopt},
+        {"", std::nullopt},  {"up", std::nullopt}, {"99999999999999999999", std::nullopt},
+    };
+    for (const auto& [text, way] : rows) {
+        ui::HiddenField field(text);
+        EXPECT_EQ(Ways(field).value(), way) << text;
+    }
+    ui::HiddenField field;
+    Ways(field).set(Way::Down);
+    EXPECT_EQ(field.text(), "2");
 }
