@@ -142,12 +142,11 @@ TEST(RecordingDiskTest, FilesShortOfAHeaderAreRemovedTheRestSetAside) {
     const QString own = QFileInfo(live.recorder.path()).fileName();
     QStringList expected = {inUse, own};
     for (const Row& row : rows) {
-        if (row.after)
-            expected += row.after;
-        if (row.after) {
-            QFile file(dir.filePath(row.after));
-            EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == row.bytes) << row.name;
-        }
+        if (!row.after)
+            continue;
+        expected += row.after;
+        QFile file(dir.filePath(row.after));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == row.bytes) << row.name;
     }
     expected.sort();
     EXPECT_EQ(dir.entryList({"game-*.txt"}, QDir::Files, QDir::Name), expected);
