@@ -3,7 +3,7 @@
 #include "board/board_window.h"
 
 #include "shell/game.h"
-#include "ui/number.h"
+#include "ui/stat.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ void BoardWindow::startUpTick() {
     status.statusPanel.setVisible(true);
     if (status.boardColour.text().isEmpty())
         board.setBackColour(4210752);
-    if (const auto colour = ui::readNumber(status.boardColour.text()))
+    if (const auto colour = ui::Counter(status.boardColour).value())
         board.setBackColour(static_cast<ui::Colour>(*colour));
     buildLevel();
 }

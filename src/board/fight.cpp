@@ -2,8 +2,8 @@
 #include "board/board_window.h"
 
 #include "shell/game.h"
-#include "ui/number.h"
 #include "ui/platform.h"
+#include "ui/stat.h"
 
 namespace {
 
@@ -52,11 +52,12 @@ void knockBack(ui::Label& player, int d) {
 void BoardWindow::fight() {
     MainWindow& status = game_.mainWindow();
     ui::Platform& platform = game_.platform();
-    if (ui::holds(status.hits.text(), [](double hits) { return hits <= 0; }))
+    ui::Stat hits(status.hits), energy(status.energy);
+    if (hits.atMost(0))
         status.setMessage(QStringLiteral("No hits!!!"));
-    if (ui::holds(status.energy.text(), [](double energy) { return energy < kLowEnergy; }))
+    if (energy.below(kLowEnergy))
         status.setMessage(QStringLiteral("Low energy!!!"));
-    if (ui::holds(status.energy.text(), [](double energy) { return energy <= 0; })) {
+    if (energy.atMost(0)) {
         fallIntoRavine();
         return;
     }
@@ -72,20 +73,21 @@ void BoardWindow::fight() {
     if (!opponent)
         return;
     ui::Label& monster = this->*opponent->monster;
-    const auto level = ui::readNumber(monster.text());
+    ui::Stat monsterLevel(monster);
+    const auto level = monsterLevel.value();
     const int r = ui::draw(platform, kBlowDie);
 
     if (r < kEvenDraw) {
         // The monster strikes: the protection takes the blow first.
-        ui::Label& protection = status.*opponent->protection;
+        ui::Stat protection(status.*opponent->protection);
         if (level)
-            ui::addTo(protection, -*level);
-        if (ui::holds(protection.text(), [](double left) { return left > 0; }))
+            protection.add(-*level);
+        if (protection.above(0))
             return;
         // Through the protection, the whole level comes off the energy.
-        protection.setText(QStringLiteral("0"));
+        protection.set(0);
         if (level)
-            ui::addTo(status.energy, -*level);
+            energy.add(-*level);
         status.setMessage(QString::fromLatin1(opponent->message));
         knockBack(player, ui::draw(platform, kKnockBackDie));
         if (playerOffBoard())
@@ -93,14 +95,14 @@ void BoardWindow::fight() {
     } else if (r > kEvenDraw) {
         // The player strikes: the last level needs no hit to kill.
         const int loot = ui::draw(platform, kLootDie);
-        if (ui::holds(monster.text(), [](double left) { return left <= 1; })) {
-            ui::addTo(status.gold, loot);
+        if (monsterLevel.atMost(1)) {
+            ui::Stat(status.gold).add(loot);
             monster.setVisible(false);
             gate.setVisible(true);
         }
-        if (ui::holds(status.hits.text(), [](double hits) { return hits > 0; })) {
-            ui::addTo(monster, -1);
-            ui::addTo(status.hits, -1);
+        if (hits.above(0)) {
+            monsterLevel.add(-1);
+            hits.add(-1);
             status.setMessage(QStringLiteral("Your Attack!"));
         }
     }

@@ -2,8 +2,9 @@
 #include "board/board_window.h"
 
 #include "shell/game.h"
-#include "ui/number.h"
+#include "ui/flag.h"
 #include "ui/platform.h"
+#include "ui/stat.h"
 
 #include <algorithm>
 
@@ -46,16 +47,16 @@ void BoardWindow::buildLevel() {
     platform.reseedFromTime();
     switch (ui::draw(platform, kWallDie)) {
     case 1:
-        closingWallOn.setText(QStringLiteral("1"));
+        ui::Flag(closingWallOn).set();
         break;
     case 2:
-        closingWallOn.setText({});
+        ui::Flag(closingWallOn).clear();
         break;
     case 3:
-        driftOn.setText(QStringLiteral("1"));
+        ui::Flag(driftOn).set();
         break;
     default:
-        driftOn.setText({});
+        ui::Flag(driftOn).clear();
         break;
     }
 
@@ -64,7 +65,7 @@ void BoardWindow::buildLevel() {
         pathPlayer.setVisible(false);
         if (!loadPending.isSet())
             layOutBoard();
-        loadPending.setText({});
+        ui::Flag(loadPending).clear();
     }
 
     scatter(gate);
@@ -76,7 +77,7 @@ void BoardWindow::buildLevel() {
         object.setVisible(true);
         scatter(object);
         if (optional.monster) {
-            object.setText(ui::numberText(ui::draw(platform, kMonsterLevels)));
+            ui::Stat(object).set(ui::draw(platform, kMonsterLevels));
             gate.setVisible(false);
         }
     }

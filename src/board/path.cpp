@@ -3,8 +3,9 @@
 #include "board/board_window.h"
 
 #include "shell/game.h"
-#include "ui/number.h"
+#include "ui/flag.h"
 #include "ui/platform.h"
+#include "ui/stat.h"
 
 #include <algorithm>
 
@@ -21,20 +22,17 @@ constexpr BoardWindow::PickUp kPathPickUps[] = {
     {&BoardWindow::pathTime, &MainWindow::timeLeft, "You got the time"},
 };
 
-bool readsZero(const ui::HiddenField& field) {
-    return ui::readNumber(field.text()) == 0.0;
-}
-
 } // namespace
 
 void BoardWindow::buildPath() {
     ui::Platform& platform = game_.platform();
-    ui::addTo(pathSections, 1);
+    ui::Counter sections(pathSections);
+    sections.add(1);
     game_.mainWindow().statusTimer.setEnabled(true);
-    if (ui::holds(pathSections.text(), [](double sections) { return sections > kTrailSections; })) {
+    if (sections.above(kTrailSections)) {
         // The old trail is wiped, and its marks are freed rather than kept hidden.
         trail.unloadAll();
-        pathSections.setText(QStringLiteral("0"));
+        sections.set(0);
     }
 
     for (int i = 0; i < kHoles; ++i) {
@@ -53,18 +51,19 @@ void BoardWindow::buildPath() {
         placeOnBoard(object, top, left);
         object.setVisible(true);
     }
-    onPath.setText(QStringLiteral("1"));
+    ui::Flag(onPath).set();
 
     // The first path section starts at the old board's corner; later ones where the player
     // stood before the last step of the section before.
-    if (readsZero(pathPlayerPreviousTop))
-        pathPlayerPreviousTop.setText(ui::numberText(board.top()));
-    if (readsZero(pathPlayerPreviousLeft))
-        pathPlayerPreviousLeft.setText(ui::numberText(board.left()));
+    ui::Counter previousTop(pathPlayerPreviousTop), previousLeft(pathPlayerPreviousLeft);
+    if (previousTop.value() == 0.0)
+        previousTop.set(board.top());
+    if (previousLeft.value() == 0.0)
+        previousLeft.set(board.left());
     pathPlayer.setVisible(true);
-    if (const auto top = ui::readNumber(pathPlayerPreviousTop.text()))
+    if (const auto top = previousTop.value())
         pathPlayer.setTop(*top);
-    if (const auto left = ui::readNumber(pathPlayerPreviousLeft.text()))
+    if (const auto left = previousLeft.value())
         pathPlayer.setLeft(*left);
     board.setVisible(false);
 }
@@ -92,7 +91,7 @@ void BoardWindow::collectPathPickups() {
     if (!boardFromPath.isSet()) {
         game_.platform().reseedFromTime();
         layOutBoard();
-        boardFromPath.setText(QStringLiteral("1"));
+        ui::Flag(boardFromPath).set();
     }
     const bool reached =
         pathPlayer.left() >= board.left() && board.left() + board.width() >= pathPlayer.left() &&
@@ -101,11 +100,11 @@ void BoardWindow::collectPathPickups() {
         return;
     board.setVisible(true);
     MainWindow& status = game_.mainWindow();
-    ui::addTo(status.level, 1);
+    ui::Stat(status.level).add(1);
     status.setMessage(QStringLiteral("New level"));
     player.setTop(board.height() / 2);
     player.setLeft(board.width() / 2);
     pathPlayer.setVisible(false);
-    onPath.setText({});
+    ui::Flag(onPath).clear();
     buildLevel();
 }

@@ -2,8 +2,9 @@
 #include "board/board_window.h"
 
 #include "shell/game.h"
-#include "ui/number.h"
+#include "ui/flag.h"
 #include "ui/platform.h"
+#include "ui/stat.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ bool BoardWindow::touches(const ui::Label& object, const ui::Label& player) {
 
 void BoardWindow::collectPickup(const PickUp& pickUp) {
     MainWindow& status = game_.mainWindow();
-    ui::addTo(status.*pickUp.stat, ui::draw(game_.platform(), kPickUpDie));
+    ui::Stat(status.*pickUp.stat).add(ui::draw(game_.platform(), kPickUpDie));
     (this->*pickUp.object).setVisible(false);
     status.setMessage(QString::fromLatin1(pickUp.message));
 }
@@ -45,7 +46,7 @@ void BoardWindow::collectPickups() {
     // Only the first touching object acts in a turn.
     if (touching(gate)) {
         board.setVisible(false);
-        boardFromPath.setText({});
+        ui::Flag(boardFromPath).clear();
         buildPath();
         return;
     }
@@ -57,7 +58,7 @@ void BoardWindow::collectPickups() {
     }
     MainWindow& status = game_.mainWindow();
     if (touching(secretPassage)) {
-        ui::addTo(status.level, kPassageLevels);
+        ui::Stat(status.level).add(kPassageLevels);
         status.setMessage(QStringLiteral("Secret passage +2 Level!"));
         player.setTop(board.height() / 2);
         player.setLeft(board.width() / 2);
@@ -66,7 +67,7 @@ void BoardWindow::collectPickups() {
     }
     if (touching(quicksand)) {
         // Held until the quicksand timer lets go.
-        stuckInQuicksand.setText(QStringLiteral("1"));
+        ui::Flag(stuckInQuicksand).set();
         quicksandTimer.setEnabled(true);
     }
 }

@@ -3,12 +3,13 @@
 #include "board/board_window.h"
 
 #include "shell/game.h"
-#include "ui/number.h"
+#include "ui/flag.h"
 #include "ui/platform.h"
+#include "ui/stat.h"
 
 namespace {
 
-const QString kStopSeconds = QStringLiteral("5");
+constexpr double kStopSeconds = 5;
 // The trap comes back elsewhere when a draw from 20 is below 10.
 constexpr double kReturnDie = 20;
 constexpr int kReturnsBelow = 10;
@@ -16,15 +17,16 @@ constexpr int kReturnsBelow = 10;
 } // namespace
 
 void BoardWindow::quicksandTick() {
-    ui::addTo(quicksand, -1);
+    ui::Stat secondsLeft(quicksand);
+    secondsLeft.add(-1);
     // A caption that holds no number ends the stop as well, so the player is never held for good.
-    if (!ui::holds(quicksand.text(), [](double seconds) { return seconds <= 0; }))
+    if (!secondsLeft.atMost(0))
         return;
 
     quicksand.setVisible(false);
     quicksandTimer.setEnabled(false);
-    quicksand.setText(kStopSeconds);
-    stuckInQuicksand.setText({});
+    secondsLeft.set(kStopSeconds);
+    ui::Flag(stuckInQuicksand).clear();
     if (ui::draw(game_.platform(), kReturnDie) < kReturnsBelow) {
         quicksand.setVisible(true);
         scatter(quicksand);

@@ -2,6 +2,7 @@
 #include "board/board_window.h"
 
 #include "shell/game.h"
+#include "ui/flag.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ void BoardWindow::revive() {
         board.setWidth(kNarrowestBoard);
     if (board.height() < 2 * (player.height() + kStep))
         board.setHeight(kLowestBoard);
-    gameOver.setText({});
+    ui::Flag(gameOver).clear();
     player.setVisible(true);
     pathPlayer.setVisible(true);
     player.setTop(board.height() / 2);

@@ -4,8 +4,8 @@
 
 #include "shell/game.h"
 #include "ui/keys.h"
-#include "ui/number.h"
 #include "ui/platform.h"
+#include "ui/stat.h"
 
 #include <algorithm>
 #include <limits>
@@ -71,8 +71,9 @@ bool stepOnBoard(ui::Label& player, const ui::Board& board, int keyCode) {
 
 // Lays the next trail mark where the path player stands.
 void layTrailMark(BoardWindow& boardWindow) {
-    ui::addTo(boardWindow.trailMarks, 1);
-    const auto mark = ui::readNumber(boardWindow.trailMarks.text());
+    ui::Counter marks(boardWindow.trailMarks);
+    marks.add(1);
+    const auto mark = marks.value();
     if (!mark || *mark < 1 || *mark > std::numeric_limits<int>::max())
         return;
     // Placed before it is shown, so that only its place is drawn anew.
@@ -129,7 +130,7 @@ void BoardWindow::onKeyDown(int keyCode) {
                 hunt(*monster, player, ui::draw(game_.platform(), kHuntDie));
 
         if (!stuckInQuicksand.isSet()) {
-            if (onPath.text().isEmpty()) {
+            if (!onPath.isSet()) {
                 if (!stepOnBoard(player, board, keyCode)) {
                     fallIntoRavine();
                     return;
@@ -139,10 +140,10 @@ void BoardWindow::onKeyDown(int keyCode) {
                 // board) is not lost a second time by the combat check.
                 if (!gameOver.isSet())
                     fight();
-            } else if (onPath.text() == QLatin1String("1")) {
+            } else {
                 layTrailMark(*this);
-                pathPlayerPreviousTop.setText(ui::numberText(pathPlayer.top()));
-                pathPlayerPreviousLeft.setText(ui::numberText(pathPlayer.left()));
+                ui::Counter(pathPlayerPreviousTop).set(pathPlayer.top());
+                ui::Counter(pathPlayerPreviousLeft).set(pathPlayer.left());
                 stepOnPath(*this, keyCode);
                 collectPathPickups();
                 return;

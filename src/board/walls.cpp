@@ -2,8 +2,8 @@
 #include "board/board_window.h"
 
 #include "shell/game.h"
-#include "ui/number.h"
 #include "ui/platform.h"
+#include "ui/stat.h"
 
 namespace {
 
@@ -13,24 +13,22 @@ constexpr double kDriftStep = 100; // board movement per drift tick
 constexpr double kNearMargin = 50; // smallest board top and left while drifting
 constexpr double kFarMargin = 280; // kept inside the window's bottom and right after a bump
 
+// The way the board drifts; None until the first direction is drawn.
+enum class Drift { None, Up, Down, Left, Right };
+using DriftDirection = ui::Choice<Drift, Drift::Right>;
 constexpr double kDirections = 4;
-const QString kNoDirection = QStringLiteral("0");
-const QString kUp = QStringLiteral("1");
-const QString kDown = QStringLiteral("2");
-const QString kLeft = QStringLiteral("3");
-const QString kRight = QStringLiteral("4");
 
 // Moves the board one drift step in its direction and pulls it back from the first window edge it
 // has run past. True when it bumped into an edge.
-bool driftBoard(ui::Board& board, const QString& direction, double windowWidth,
+bool driftBoard(ui::Board& board, std::optional<Drift> direction, double windowWidth,
                 double windowHeight) {
-    if (direction == kUp)
+    if (direction == Drift::Up)
         board.setTop(board.top() - kDriftStep);
-    else if (direction == kDown)
+    else if (direction == Drift::Down)
         board.setTop(board.top() + kDriftStep);
-    else if (direction == kLeft)
+    else if (direction == Drift::Left)
         board.setLeft(board.left() - kDriftStep);
-    else if (direction == kRight)
+    else if (direction == Drift::Right)
         board.setLeft(board.left() + kDriftStep);
 
     // Only the first edge the board bumps into is dealt with.
@@ -68,18 +66,19 @@ void BoardWindow::closingWallTick() {
 }
 
 void BoardWindow::driftTick() {
-    if (driftDirection.text() != kNoDirection) {
+    DriftDirection direction(driftDirection);
+    if (direction.value() != Drift::None) {
         if (!player.visible())
             drift.setEnabled(false);
         if (onPath.isSet()) {
             drift.setEnabled(false);
             return;
         }
-        if (driftOn.isSet() && !driftBoard(board, driftDirection.text(), width(), height()))
+        if (driftOn.isSet() && !driftBoard(board, direction.value(), width(), height()))
             return;
     }
     // A new direction, possibly the same one again.
     ui::Platform& platform = game_.platform();
     platform.reseedFromTime();
-    driftDirection.setText(ui::numberText(ui::draw(platform, kDirections)));
+    direction.set(static_cast<Drift>(ui::draw(platform, kDirections)));
 }
