@@ -4,7 +4,7 @@
 #include "shell/game.h"
 #include "shell/help.h"
 #include "shop/shop_window.h"
-#include "ui/number.h"
+#include "ui/stat.h"
 
 #include <array>
 #include <cmath>
@@ -31,6 +31,9 @@ constexpr double kTimeGold = 10;
 constexpr double kTimeFood = 10;
 constexpr double kLifeGold = 100;
 constexpr double kRopeGold = 30;
+// The time a purchase of time sets, and the continues of a new game or an answered prayer.
+constexpr double kBoughtTime = 120;
+constexpr double kContinues = 5;
 
 // Commands that do nothing while the game is over.
 constexpr std::string_view kBlocked = "ABCDEFGSWTRKX";
@@ -45,21 +48,21 @@ bool blocked(int keyCode) {
 void ShopWindow::onKeyDown(int keyCode) {
     MainWindow& status = game_.mainWindow();
     // The food that E and F move: the whole amount, to the nearest whole number.
-    const double food = std::round(ui::readNumber(status.food.text()).value_or(0));
+    const double food = std::round(ui::Stat(status.food).value().value_or(0));
     if (gameIsOver() && blocked(keyCode))
         return;
     for (const Purchase& purchase : kPurchases) {
         if (purchase.key == keyCode) {
-            buy(status.*purchase.stat, purchase.amount, purchase.price);
+            buy(ui::Stat(status.*purchase.stat), purchase.amount, purchase.price);
             return;
         }
     }
     switch (keyCode) {
     case 'E':
-        convertFood(status.energy, food);
+        convertFood(ui::Stat(status.energy), food);
         break;
     case 'F':
-        convertFood(status.serum, food);
+        convertFood(ui::Stat(status.serum), food);
         break;
     case 'G':
         pray();
@@ -102,23 +105,23 @@ void ShopWindow::onKeyDown(int keyCode) {
     }
 }
 
-void ShopWindow::buy(ui::Label& stat, double amount, double price) {
-    ui::Label& gold = game_.mainWindow().gold;
-    if (ui::holds(gold.text(), [price](double g) { return g >= price; })) {
-        ui::addTo(stat, amount);
-        ui::addTo(gold, -price);
+void ShopWindow::buy(ui::Stat stat, double amount, double price) {
+    ui::Stat gold(game_.mainWindow().gold);
+    if (gold.atLeast(price)) {
+        stat.add(amount);
+        gold.add(-price);
     }
-    if (ui::holds(gold.text(), [price](double g) { return g < price; }))
+    if (gold.below(price))
         message.setText(QStringLiteral("You do not have enough gold!"));
 }
 
-void ShopWindow::convertFood(ui::Label& stat, double food) {
-    ui::Label& foodField = game_.mainWindow().food;
-    if (ui::holds(foodField.text(), [](double f) { return f >= 1; })) {
-        ui::addTo(stat, food);
-        foodField.setText(QStringLiteral("0"));
+void ShopWindow::convertFood(ui::Stat stat, double food) {
+    ui::Stat foodLeft(game_.mainWindow().food);
+    if (foodLeft.atLeast(1)) {
+        stat.add(food);
+        foodLeft.set(0);
     }
-    if (ui::holds(foodField.text(), [](double f) { return f < 1; }))
+    if (foodLeft.below(1))
         message.setText(QStringLiteral("You do not have enough foods!"));
 }
 
@@ -126,17 +129,18 @@ void ShopWindow::pray() {
     ui::Platform& platform = game_.platform();
     MainWindow& status = game_.mainWindow();
     platform.reseedFromTime();
-    if (ui::holds(status.energy.text(), [](double e) { return e <= 0; })) {
+    ui::Stat energy(status.energy);
+    if (energy.atMost(0)) {
         endGameTooManyRequests();
         return;
     }
     if (ui::draw(platform, 500) != 1) {
         message.setText(QStringLiteral("Nothing happens."));
-        ui::addTo(status.energy, -1);
+        energy.add(-1);
         return;
     }
     status.setRestoredValues();
-    status.continues.setText(QStringLiteral("5"));
+    ui::Stat(status.continues).set(kContinues);
     status.setRope(true);
     status.countdown.setEnabled(true);
     message.setText(QStringLiteral("God had mercy."));
@@ -145,13 +149,13 @@ void ShopWindow::pray() {
 void ShopWindow::expandWall() {
     MainWindow& status = game_.mainWindow();
     // The expansion leaves the player at least one point of energy.
-    if (ui::holds(status.energy.text(), [](double e) { return e > kWallExpansionEnergy; }) &&
-        ui::holds(status.gold.text(), [](double g) { return g >= kWallExpansionGold; })) {
+    ui::Stat energy(status.energy), gold(status.gold);
+    if (energy.above(kWallExpansionEnergy) && gold.atLeast(kWallExpansionGold)) {
         BoardWindow* boardWindow = game_.boardWindow();
         if (boardWindow)
             boardWindow->board.setWidth(10000);
-        ui::addTo(status.energy, -kWallExpansionEnergy);
-        ui::addTo(status.gold, -kWallExpansionGold);
+        energy.add(-kWallExpansionEnergy);
+        gold.add(-kWallExpansionGold);
         if (boardWindow)
             boardWindow->gate.setLeft(100);
     } else {
@@ -161,11 +165,11 @@ void ShopWindow::expandWall() {
 
 void ShopWindow::buyTime() {
     MainWindow& status = game_.mainWindow();
-    if (ui::holds(status.food.text(), [](double f) { return f >= kTimeFood; }) &&
-        ui::holds(status.gold.text(), [](double g) { return g >= kTimeGold; })) {
-        ui::addTo(status.food, -kTimeFood);
-        ui::addTo(status.gold, -kTimeGold);
-        status.timeLeft.setText(QStringLiteral("120"));
+    ui::Stat food(status.food), gold(status.gold);
+    if (food.atLeast(kTimeFood) && gold.atLeast(kTimeGold)) {
+        food.add(-kTimeFood);
+        gold.add(-kTimeGold);
+        ui::Stat(status.timeLeft).set(kBoughtTime);
     } else {
         status.setMessage(QStringLiteral("You do not have enough food or gold!"));
     }
@@ -173,9 +177,10 @@ void ShopWindow::buyTime() {
 
 void ShopWindow::buyLife() {
     MainWindow& status = game_.mainWindow();
-    if (ui::holds(status.gold.text(), [](double g) { return g >= kLifeGold; })) {
-        ui::addTo(status.gold, -kLifeGold);
-        ui::addTo(status.continues, 1);
+    ui::Stat gold(status.gold);
+    if (gold.atLeast(kLifeGold)) {
+        gold.add(-kLifeGold);
+        ui::Stat(status.continues).add(1);
     } else {
         status.setMessage(QStringLiteral("You do not have enough gold!"));
     }
@@ -183,8 +188,9 @@ void ShopWindow::buyLife() {
 
 void ShopWindow::buyRope() {
     MainWindow& status = game_.mainWindow();
-    if (ui::holds(status.gold.text(), [](double g) { return g >= kRopeGold; })) {
-        ui::addTo(status.gold, -kRopeGold);
+    ui::Stat gold(status.gold);
+    if (gold.atLeast(kRopeGold)) {
+        gold.add(-kRopeGold);
         status.setRope(true);
     } else {
         status.setMessage(QStringLiteral("You do not have enough gold!"));
@@ -195,7 +201,7 @@ void ShopWindow::buyRope() {
 void ShopWindow::newGame() {
     game_.startNewGame();
     MainWindow& status = game_.mainWindow();
-    status.continues.setText(QStringLiteral("5"));
+    ui::Stat(status.continues).set(kContinues);
     status.setRope(false);
     game_.close(*this);
 }
@@ -203,12 +209,13 @@ void ShopWindow::newGame() {
 // A continue can be spent at any time; the level, the name and the rope stay.
 void ShopWindow::continueGame() {
     MainWindow& status = game_.mainWindow();
-    if (ui::holds(status.continues.text(), [](double c) { return c < 1; })) {
-        status.continues.setText(QStringLiteral("0"));
+    ui::Stat continues(status.continues);
+    if (continues.below(1)) {
+        continues.set(0);
         message.setText(QStringLiteral("Not is possible again!"));
         return;
     }
-    ui::addTo(status.continues, -1);
+    continues.add(-1);
     game_.hallOfFame().continued();
     status.setMessage(QStringLiteral("You will can to continue only ") + status.continues.text() +
                       QStringLiteral(" times"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/control.h"
+#include "ui/stat.h"
 #include "ui/window.h"
 
 class Game;
@@ -28,8 +29,8 @@ class ShopWindow : public ui::Window {
     bool gameIsOver() const;
 
     // The key-down commands.
-    void buy(ui::Label& stat, double amount, double price);
-    void convertFood(ui::Label& stat, double food);
+    void buy(ui::Stat stat, double amount, double price);
+    void convertFood(ui::Stat stat, double food);
     void pray();
     void expandWall();
     void buyTime();
