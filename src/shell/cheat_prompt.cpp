@@ -2,7 +2,9 @@
 #include "board/board_window.h"
 #include "shell/game.h"
 #include "shell/main_window.h"
+#include "ui/flag.h"
 #include "ui/number.h"
+#include "ui/stat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +13,7 @@ void MainWindow::openCheatPrompt() {
     ui::Platform& platform = game_.platform();
     const QString code =
         platform.inputBox(QStringLiteral("Cheat:"), QStringLiteral("Use codes cheat"), QString());
-    const double levelLeft = ui::readNumber(level.text()).value_or(0);
+    const double levelLeft = ui::Stat(level).value().value_or(0);
     if (code == QLatin1String("qyx")) {
         game_.hallOfFame().cheated(levelLeft);
         countdown.setEnabled(true);
@@ -20,10 +22,10 @@ void MainWindow::openCheatPrompt() {
             boardWindow->player.setVisible(true);
             boardWindow->player.setTop(100);
             boardWindow->player.setLeft(100);
-            boardWindow->gameOver.setText({});
-            boardWindow->stuckInQuicksand.setText({});
+            ui::Flag(boardWindow->gameOver).clear();
+            ui::Flag(boardWindow->stuckInQuicksand).clear();
         }
-        continues.setText(QStringLiteral("5"));
+        ui::Stat(continues).set(5);
         setRope(true);
         setMessage(QStringLiteral("God had mercy."));
     } else if (code == QLatin1String("vumo")) {
@@ -33,7 +35,7 @@ void MainWindow::openCheatPrompt() {
         // Only a whole number leaps; anything else changes nothing.
         if (!leap || *leap != std::floor(*leap))
             return;
-        level.setText(ui::numberText(std::clamp(*leap, 1.0, 98.0)));
+        ui::Stat(level).set(std::clamp(*leap, 1.0, 98.0));
         game_.hallOfFame().cheated(levelLeft);
     }
 }

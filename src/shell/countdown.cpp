@@ -4,19 +4,20 @@
 #include "shell/game.h"
 #include "shell/main_window.h"
 #include "shell/menu_window.h"
-#include "ui/number.h"
+#include "ui/stat.h"
 
 void MainWindow::countdownTick() {
-    if (ui::holds(level.text(), [](double level) { return level >= 99; })) {
+    if (ui::Stat(level).atLeast(99)) {
         if (MenuWindow* menu = game_.menu())
             game_.close(*menu);
         game_.openFinale();
         return;
     }
-    ui::addTo(timeLeft, -1);
-    if (!ui::holds(timeLeft.text(), [](double left) { return left <= 1; }))
+    ui::Stat secondsLeft(timeLeft);
+    secondsLeft.add(-1);
+    if (!secondsLeft.atMost(1))
         return;
-    timeLeft.setText(QStringLiteral("0"));
+    secondsLeft.set(0);
     game_.loseGame(QStringLiteral("Game Over. Sorry. No time."), Ending::OutOfTime);
 }
 

@@ -5,6 +5,7 @@
 #include "shell/game.h"
 #include "shell/help.h"
 #include "shop/shop_window.h"
+#include "ui/flag.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ void FinaleWindow::onLoad() {
     MainWindow& status = game_.mainWindow();
     BoardWindow* boardWindow = game_.boardWindow();
     if (boardWindow)
-        boardWindow->gameOver.setText(QStringLiteral("1"));
+        ui::Flag(boardWindow->gameOver).set();
     status.countdown.setEnabled(false);
     if (boardWindow)
         boardWindow->closingWall.setEnabled(false);

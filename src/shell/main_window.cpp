@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "shell/game.h"
+#include "ui/stat.h"
 
 namespace {
 
@@ -87,17 +88,17 @@ void MainWindow::onLoad() {
 }
 
 void MainWindow::setStartingValues() {
-    energy.setText(QStringLiteral("100"));
-    food.setText(QStringLiteral("20"));
-    serum.setText(QStringLiteral("20"));
-    hits.setText(QStringLiteral("20"));
-    armor.setText(QStringLiteral("10"));
-    gold.setText(QStringLiteral("10"));
-    timeLeft.setText(QStringLiteral("120"));
+    ui::Stat(energy).set(100);
+    ui::Stat(food).set(20);
+    ui::Stat(serum).set(20);
+    ui::Stat(hits).set(20);
+    ui::Stat(armor).set(10);
+    ui::Stat(gold).set(10);
+    ui::Stat(timeLeft).set(120);
 }
 
 void MainWindow::setRestoredValues() {
     for (ui::Label* field : {&energy, &food, &serum, &hits, &armor, &gold})
-        field->setText(QStringLiteral("100"));
-    timeLeft.setText(QStringLiteral("900"));
+        ui::Stat(*field).set(100);
+    ui::Stat(timeLeft).set(900);
 }

@@ -5,6 +5,7 @@
 #include "save/saved_game.h"
 #include "shell/game.h"
 #include "shell/help.h"
+#include "ui/flag.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ void MenuWindow::loadGame() {
         return;
     // The board's start-up runs after this handler, so it sees the restored board.
     BoardWindow& boardWindow = game_.openBoard();
-    boardWindow.loadPending.setText(QStringLiteral("1"));
+    ui::Flag(boardWindow.loadPending).set();
     savedgame::restoreBoard(boardWindow, *saved);
     boardWindow.revive();
     game_.close(*this);

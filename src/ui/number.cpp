@@ -1,7 +1,5 @@
 #include "ui/number.h"
 
-#include "ui/control.h"
-
 #include <QRegularExpression>
 #include <cmath>
 
@@ -37,23 +35,6 @@ QString numberText(double value) {
             text.chop(1);
     }
     return text;
-}
-
-namespace {
-
-template <class Field> void addToText(Field& field, double delta) {
-    if (const auto value = readNumber(field.text()))
-        field.setText(numberText(*value + delta));
-}
-
-} // namespace
-
-void addTo(Label& field, double delta) {
-    addToText(field, delta);
-}
-
-void addTo(HiddenField& field, double delta) {
-    addToText(field, delta);
 }
 
 } // namespace ui
