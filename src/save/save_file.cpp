@@ -247,11 +247,8 @@ FileBytes readRegularFile(const QString& filePath, qint64 limit) {
 ReadResult read(const QString& filePath) {
     // Only a regular file can hold a saved game.
     const FileBytes file = readRegularFile(filePath, kMaxFileSize + 1);
-    if (file.state != FileBytes::State::Read) {
-        ReadResult nothing;
-        nothing.unreadable = file.state == FileBytes::State::Unreadable;
-        return nothing;
-    }
+    if (file.state != FileBytes::State::Read)
+        return {};
     ReadResult result = parse(file.bytes);
     result.damaged = result.damaged || file.bytes.size() > kMaxFileSize;
     return result;

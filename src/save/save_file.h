@@ -25,14 +25,13 @@ namespace savefile {
 inline constexpr qint64 kMaxFileSize = 64 * 1024;
 
 struct ReadResult {
-    bool damaged = false;    // present lines hold what the game cannot use: refuse the load
-    bool unreadable = false; // something stands in the file's place that cannot be read
+    bool damaged = false; // present lines hold what the game cannot use: refuse the load
     SavedGame game;
 };
 
 // Reads the fields with the game's reading rules, from UTF-8 or, failing that, Windows-1252. A
 // missing file gives fifteen empty fields at once, and so does anything in its place that cannot
-// be read as a regular file, which is marked unreadable. Names are kept to the length the game
+// be read as a regular file: either is no saved game. Names are kept to the length the game
 // keeps them, board lines in single precision, so that what was read is written back the same.
 ReadResult read(const QString& filePath);
 

@@ -45,10 +45,6 @@ constexpr Side kSides[] = {
 
 std::optional<SavedGame> open(ui::Platform& platform) {
     const savefile::ReadResult saved = savefile::read(savefile::loadPath(platform));
-    if (saved.unreadable) {
-        platform.messageBox(QStringLiteral("The saved game cannot be read."));
-        return std::nullopt;
-    }
     if (saved.game.level.isEmpty()) {
         platform.messageBox(QStringLiteral("No saved game"));
         return std::nullopt;

@@ -14,7 +14,7 @@ class Platform;
 namespace savedgame {
 
 // The saved game, or nothing after telling the player why there is none to load
-// ("No saved game", "The saved game cannot be read.", "The saved game is damaged.").
+// ("No saved game", "The saved game is damaged.").
 std::optional<SavedGame> open(ui::Platform& platform);
 
 // Writes the game where saves go (see save_place.h); false when it could not be written.
