@@ -54,7 +54,10 @@ extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t s
         bool number = false;
         const long long value = word.toLongLong(&number);
         const long long changes[] = {1, -1, 10, -1000, 1 << 20};
-        word = QByteArray::number(number ? value + changes[dice() % 5] : dice() % 100);
+        // Wrapped past the ends of the range rather than overflowed.
+        const auto changed = static_cast<unsigned long long>(value) +
+                             static_cast<unsigned long long>(changes[dice() % 5]);
+        word = QByteArray::number(number ? static_cast<long long>(changed) : dice() % 100);
         line = words.join(' ');
         break;
     }
