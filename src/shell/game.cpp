@@ -7,7 +7,8 @@
 #include "shell/hall_of_fame_window.h"
 #include "shell/menu_window.h"
 #include "shop/shop_window.h"
-#include "ui/number.h"
+#include "ui/flag.h"
+#include "ui/stat.h"
 
 #include <QDir>
 
@@ -83,7 +84,7 @@ void Game::startNewGame() {
         close(*open);
     openBoard();
     main_->setStartingValues();
-    main_->level.setText(QStringLiteral("1"));
+    ui::Stat(main_->level).set(1);
     beginGame();
 }
 
@@ -123,9 +124,8 @@ std::optional<SavedGame> Game::loadSavedGame() {
 }
 
 void Game::enterHallOfFame(Ending ending) {
-    hallOfFame().gameEnded(main_->playerName.text(),
-                           ui::readNumber(main_->level.text()).value_or(0), ending,
-                           platform_.today());
+    hallOfFame().gameEnded(main_->playerName.text(), ui::Stat(main_->level).value().value_or(0),
+                           ending, platform_.today());
 }
 
 void Game::tellLostEntry() {
@@ -138,10 +138,10 @@ void Game::tellLostEntry() {
 
 void Game::loseGame(const QString& message, Ending ending) {
     main_->setMessage(message);
-    main_->energy.setText(QStringLiteral("0"));
+    ui::Stat(main_->energy).set(0);
     main_->countdown.setEnabled(false);
     if (BoardWindow* open = boardWindow()) {
-        open->gameOver.setText(QStringLiteral("1"));
+        ui::Flag(open->gameOver).set();
         open->player.setVisible(false);
         open->closingWall.setEnabled(false);
     }
