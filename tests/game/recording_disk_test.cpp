@@ -4,7 +4,6 @@
 #include "replay/journal.h"
 #include "shell/main_window.h"
 
-#include <cstdio>
 #include <functional>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -14,15 +13,14 @@
 
 namespace {
 
-// What `play` returns, run in a child whose files cannot grow past the limit it sets, as on a full
-// disk: a write past it fails (EFBIG) rather than ending the program. A pipe is no file, so the
-// answer gets out.
+// What `play` returns, run in a child whose files cannot grow past the limit `play` sets, as on a
+// full disk: a write past it fails (EFBIG) rather than ending the program. A pipe is no file, so
+// the answer gets out.
 QString inChild(const std::function<QString(const std::function<void(rlim_t)>&)>& play) {
     int out[2];
     if (pipe(out) != 0)
         return "no pipe";
-    const pid_t child = fork();
-    if (child == 0) {
+    if (fork() == 0) {
         signal(SIGXFSZ, SIG_IGN);
         const QByteArray said = play([](rlim_t limit) {
                                     rlimit size{};
@@ -30,28 +28,16 @@ QString inChild(const std::function<QString(const std::function<void(rlim_t)>&)>
                                     size.rlim_cur = limit;
                                     setrlimit(RLIMIT_FSIZE, &size);
                                 }).toUtf8();
-        _exit(write(out[1], said.constData(), static_cast<std::size_t>(said.size())) == said.size()
-                  ? 0
-                  : 1);
+        _exit(write(out[1], said.constData(), static_cast<std::size_t>(said.size())) !=
+              said.size());
     }
     close(out[1]);
-    QByteArray said;
-    char buffer[4096];
-    for (ssize_t got; (got = read(out[0], buffer, sizeof buffer)) > 0;)
-        said.append(buffer, got);
-    close(out[0]);
+    QFile answer;
+    answer.open(out[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    const QString said = QString::fromUtf8(answer.readAll());
     int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? QString::fromUtf8(said)
-                                                         : QString("the child failed");
-}
-
-// The messages the player was shown, and the name on the status panel.
-QString seen(RecordedGame& live) {
-    QString text;
-    for (const QString& message : live.inner.messages)
-        text += message + '\n';
-    return text + "playing " + live.game.mainWindow().playerName.text();
+    wait(&status);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? said : QString("the child failed");
 }
 
 } // namespace
@@ -81,7 +67,9 @@ TEST(RecordingDiskTest, AGameThatCannotBeginItsFileLeavesNoneAndPlaysOn) {
             fill(row.atSecond);
             for (const int key : {keys::Escape, int('N'), keys::Right, keys::Down})
                 live.press(key); // the shop, and a new game under the same name
-            return seen(live);
+            // The messages the player was shown, and the name on the status panel.
+            return QStringList(live.inner.messages.begin(), live.inner.messages.end()).join('\n') +
+                   "\nplaying " + live.game.mainWindow().playerName.text();
         });
         EXPECT_EQ(said, "Games are not being recorded: the folder " + folder.path() +
                             " cannot be written.\nplaying Anna");
@@ -103,50 +91,52 @@ TEST(RecordingDiskTest, AGameThatCannotBeginItsFileLeavesNoneAndPlaysOn) {
     }
 }
 
-// A start sets aside what programs no longer running left without an end; a file that stops in its
-// header (an older version's start on a full disk) cannot be replayed and is removed, also one
-// already named as ended unexpectedly; a file another copy holds is left to it.
+// A start sets aside what programs no longer running left without an end, once; a file that stops
+// in its header (an older version's start on a full disk) cannot be replayed and is removed, also
+// one already named as ended unexpectedly; a file another copy holds is left to it.
 TEST(RecordingDiskTest, FilesShortOfAHeaderAreRemovedTheRestSetAside) {
     const QByteArray header = "Vexmoor recording 2 1.0\nclock 5\nrandom 1 2\n";
+    enum After { Removed, SetAside, Kept };
     const struct Row {
-        const char* name;
+        bool namedUnexpected; // already named as ended unexpectedly
         QByteArray bytes;
-        const char* after; // its name after the start, nullptr when removed
+        After after;
     } rows[] = {
-        {"game-20261201-100000-001-7.txt", "", nullptr},
-        {"game-20261201-100000-002-7.txt", "Vexmoor recording 2 1.0\ncl", nullptr},
-        {"game-20261201-100000-003-7.txt", header.left(header.size() - 1), nullptr},
-        {"game-20261201-100000-004-7-ended-unexpectedly.txt", "", nullptr},
-        {"game-20261201-100000-005-7-ended-unexpectedly.txt", "Vexmoor rec", nullptr},
-        {"game-20261201-100000-006-7.txt", header,
-         "game-20261201-100000-006-7-ended-unexpectedly.txt"},
-        {"game-20261201-100000-007-7.txt", header + "5 start\n5 key 7",
-         "game-20261201-100000-007-7-ended-unexpectedly.txt"},
-        {"game-20261201-100000-008-7.txt", header + "5 start\n9 end level=1\n",
-         "game-20261201-100000-008-7.txt"},
-        {"game-20261201-100000-009-7.txt", QByteArray(5000, 'x'),
-         "game-20261201-100000-009-7-ended-unexpectedly.txt"},
+        {false, "", Removed},
+        {false, "Vexmoor recording 2 1.0\ncl", Removed},
+        {false, header.left(header.size() - 1), Removed},
+        {true, "", Removed},
+        {true, "Vexmoor rec", Removed},
+        {false, header, SetAside},
+        {false, header + "5 start\n5 key 7", SetAside},
+        {false, header + "5 start\n9 end level=1\n", Kept},
+        {true, header, Kept},
+        {false, QByteArray(5000, 'x'), SetAside},
+    };
+    const auto name = [](int row, bool unexpected) {
+        return QString("game-20261201-100000-%1-7%2.txt")
+            .arg(row, 3, 10, QChar('0'))
+            .arg(unexpected ? "-ended-unexpectedly" : "");
     };
     QTemporaryDir folder;
     const QDir dir(folder.path());
-    for (const Row& row : rows) {
-        QFile file(dir.filePath(row.name));
+    for (int i = 0; i < int(std::size(rows)); ++i) {
+        QFile file(dir.filePath(name(i, rows[i].namedUnexpected)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(row.bytes);
+        file.write(rows[i].bytes);
     }
     // Another copy of the game that has just made its file and not yet written to it.
     Journal beginning;
     ASSERT_TRUE(beginning.open(folder.path(), QByteArray()));
-    const QString inUse = QFileInfo(beginning.path()).fileName();
     RecordedGame live(folder.path());
-    const QString own = QFileInfo(live.recorder.path()).fileName();
-    QStringList expected = {inUse, own};
-    for (const Row& row : rows) {
-        if (!row.after)
+    QStringList expected = {QFileInfo(beginning.path()).fileName(),
+                            QFileInfo(live.recorder.path()).fileName()};
+    for (int i = 0; i < int(std::size(rows)); ++i) {
+        if (rows[i].after == Removed)
             continue;
-        expected += row.after;
-        QFile file(dir.filePath(row.after));
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == row.bytes) << row.name;
+        expected += name(i, rows[i].namedUnexpected || rows[i].after == SetAside);
+        QFile file(dir.filePath(expected.back()));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.readAll() == rows[i].bytes) << i;
     }
     expected.sort();
     EXPECT_EQ(dir.entryList({"game-*.txt"}, QDir::Files, QDir::Name), expected);
