@@ -83,8 +83,21 @@ TEST(ScreenReading, EachWindowReadsAsItsTextsTheBoardAsAListThePanelAsFields) {
              "Serum 20=20 | Food 20=20 | Energy 100=100 | Rope | Anna | New level!"},
             {"gate 3000,1000; demon 600,400; demon=3", "boardWindow",
              "Board [gate, 20 steps right | demon 3, 2 steps left, 4 steps up]"},
-            // Edges first; in the path section none, the holes only near the path player.
-            {"gate hidden; player 100,1000", "boardWindow", "Board [edge 2 steps left]"},
+            // In steps to touching, which begins past a step's length to the left; off the board
+            // is out of sight, and while the player is gone, no places.
+            {"gate hidden; demon 745,1000; demon=3; gold 1095,1000; spider 1000,1400; spider=5",
+             "boardWindow",
+             "Board [gold, touching | demon 3, 1 step left | spider 5, 2 steps down]"},
+            {"gate hidden; passage 1000,1000; sand 1192,1000; gold 4100,1000", "boardWindow",
+             "Board [secret passage, touching | quicksand, 2 steps right]"},
+            {"over=1; player hidden; gate hidden; bat 300,300; bat=9", "boardWindow",
+             "Board [bat 9]"},
+            // Edges first, within three steps; in the path section none, the holes only near the
+            // path player.
+            {"gate hidden; player 95,2649", "boardWindow",
+             "Board [edge 1 step left | edge 2 steps down]"},
+            {"gate hidden; player 3458,96", "boardWindow",
+             "Board [edge 3 steps right | edge 2 steps up]"},
             {"path; hole3 696,900; hole4 1100,600; hole5 3000,3000", "boardWindow",
              "Path [time, 25 steps right, 3 steps up | gold, 25 steps right, 3 steps up | "
              "food, 25 steps right, 3 steps up | hole, 1 step right, 1 step down]"},

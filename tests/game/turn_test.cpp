@@ -61,22 +61,3 @@ TEST(Turn, APathStepLaysAMarkWhereItBeganAndStaysInTheWindow) {
          "pathPlayer 11480,7550; mark3 11480,7550; prevTop=7550; prevLeft=11480"},
     });
 }
-
-TEST(Turn, ThePlayerHearsEachObjectInStepsToTouchingItAndTheEdgesWithinThreeSteps) {
-    // "!" marks news: the gate and the holes are told as they come into sight.
-    check({
-        {"", "", "", "sightings=gate, 7 steps left, 7 steps up!; edges="},
-        {"gate hidden; demon 745,1000; demon=3; gold 1095,1000; spider 1000,1400; spider=5", "", "",
-         "sightings=gold, touching | demon 3, 1 step left | spider 5, 2 steps down"},
-        // Told anew after the turn: the demon hunted the row, the player stepped away.
-        {"gate hidden; demon 300,300; demon=3", "1/8", "Right",
-         "player 1096,1000; sightings=demon 3, 6 steps left"},
-        // Contact begins past a step's length to the left; off the board is out of sight.
-        {"gate hidden; passage 1000,1000; sand 1192,1000; gold 4100,1000", "", "",
-         "sightings=secret passage, touching | quicksand, 2 steps right"},
-        {"player 95,2649", "", "", "edges=edge 1 step left | edge 2 steps down"},
-        {"player 3458,96", "", "", "edges=edge 3 steps right | edge 2 steps up"},
-        {"over=1; player hidden; gate hidden; bat 300,300; bat=9", "", "",
-         "sightings=bat 9; edges="},
-    });
-}
