@@ -96,8 +96,7 @@ std::vector<std::pair<QString, Thing>> Play::things() {
     QStringList windows;
     for (ui::Window* window : game.scene().windows())
         for (auto& [name, thing] : list)
-            if (std::holds_alternative<ui::Window*>(thing) &&
-                std::get<ui::Window*>(thing) == window)
+            if (thing == Thing(window))
                 windows << name;
     QFile saved(savePath());
     add("windows prompts box addresses exits reseeds saved",

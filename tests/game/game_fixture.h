@@ -54,5 +54,3 @@ class Play {
 
 // Each row in a fresh game.
 void check(std::initializer_list<Row> rows);
-
-class GameTest : public ::testing::Test, public Play {};
