@@ -3,14 +3,10 @@
 // sanitizers) and no window may open twice. SOAK_SEED and SOAK_STEPS in the environment choose
 // another walk, as long as wanted: SOAK_SEED=7 SOAK_STEPS=1000000. A failing walk leaves its
 // game's recording in the temporary folder, to replay with vexmoor --replay.
-#include "board/board_window.h"
 #include "recorded_game.h"
-#include "shell/main_window.h"
 
 #include <cstdio>
-#include <gtest/gtest.h>
 #include <map>
-#include <random>
 #include <typeinfo>
 
 namespace {
@@ -42,35 +38,9 @@ TEST(SoakTest, ThousandsOfRandomKeysClicksAndTicksNeverBreakTheGame) {
     live.load();
     Game& game = live.game;
     std::mt19937 dice(static_cast<std::mt19937::result_type>(walkSeed));
-    const char keyCodes[] = "%&'(%&'(\x1b" // the arrows twice and Escape
-                            "ABCDEFGHKLNQRSTWXZ5\r";
     int seen[5] = {}; // steps on the board, in the shop, on the path, in the finale, lost
     for (walkStep = 0; walkStep < steps && !HasFailure(); ++walkStep) {
-        // Now and then a name, the restore code, or a leap to the last level for the finale;
-        // answers no box asked for are not heaped up.
-        if (dice() % 7 == 0) {
-            const QString answer = QStringList{"Anna", "qyx", "vumo"}[dice() % 3];
-            if (live.inner.answers.size() < 4)
-                for (const QString& queued : {answer, QString("98")})
-                    if (queued == answer || answer == "vumo")
-                        live.inner.queueAnswer(queued);
-        }
-        const unsigned action = dice() % 10;
-        std::vector<ui::Label*> labels; // the status panel's captions and the board's objects
-        for (ui::Label& caption : game.mainWindow().captions)
-            labels.push_back(&caption);
-        if (BoardWindow* b = game.boardWindow())
-            labels.insert(labels.end(),
-                          {&b->player, &b->gate, &b->secretPassage, &b->goldPickup, &b->hitsPickup,
-                           &b->foodPickup, &b->serumPickup, &b->quicksand, &b->demon, &b->spider,
-                           &b->bat, &b->pathPlayer, &b->pathTime, &b->pathGold, &b->pathFood,
-                           &b->holes[0]});
-        if (action < 7)
-            live.press(keyCodes[dice() % (sizeof keyCodes - 1)]);
-        else if (action < 9)
-            game.advance(dice() % 3000);
-        else
-            game.click(*labels[dice() % labels.size()]);
+        live.randomStep(dice);
         std::map<std::string, int> open;
         for (ui::Window* window : game.scene().windows())
             ++open[typeid(*window).name()];
