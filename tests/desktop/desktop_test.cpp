@@ -248,10 +248,6 @@ class FrontEndTest : public QObject {
         QCOMPARE(view.labelAt({301, 125}), nullptr);
         QCOMPARE(view.grab().toImage().pixelColor(301, 125), QColor(Qt::black));
         QCOMPARE(view.grab().toImage().pixelColor(141, 161), QColor(255, 128, 128));
-        f.click(view, b.gate);
-        f.click(view, b.player);
-        QCOMPARE(f.platform.messages,
-                 (std::vector<QString>{"Gate: Go to Next Level", "Your Name is: Anna"}));
         // The tooltip and the hand.
         const QPoint gold(296, 125);
         QHelpEvent help(QEvent::ToolTip, gold, view.mapToGlobal(gold));

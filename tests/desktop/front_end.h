@@ -38,11 +38,6 @@ struct FrontEnd {
 
     WindowView& viewOf(const ui::Window& w) { return *window.viewOf(w); }
 
-    // Clicks the middle of a control's place in a view.
-    void click(WindowView& view, const ui::Control& control) {
-        QTest::mouseClick(&view, Qt::LeftButton, {}, view.placeOf(control)->center().toPoint());
-    }
-
     ScriptedPlatform platform;
     Game game{platform};
     DesktopWindow window{game};
