@@ -1,7 +1,6 @@
 // What the player types into the terminal: a long line in the name's question stays in its box
-// whatever its characters, and a terminal without colours still shows the boxes.
+// whatever its characters.
 #include "terminal/dialog.h"
-#include "terminal/palette.h"
 
 #include <QList>
 #include <gtest/gtest.h>
@@ -101,19 +100,4 @@ TEST(TerminalInput, ALongLineShowsItsEndInTheBoxInWholeCharacters) {
                     EXPECT_TRUE(box.contains(column, row)) << which << column << "," << row;
                 }
     }
-}
-
-TEST(Palette, ATerminalWithoutColoursShowsTheLightCellsReversed) {
-    EXPECT_EQ(depthFor(0), ColourDepth::None);
-    EXPECT_EQ(depthFor(2), ColourDepth::None);
-    // A dialog's face and its line to type in stand out from the board, the panel and the
-    // caption.
-    for (const auto& [back, reversed] : {std::tuple{0xC0C0C0u, true},
-                                         {0xFFFFFFu, true},
-                                         {0x00FFFFu, true}, // yellow
-                                         {0x000000u, false},
-                                         {0x404040u, false},
-                                         {0x800000u, false},  // navy
-                                         {0x0000FFu, false}}) // red
-        EXPECT_EQ(shownReversed(back), reversed) << std::hex << back;
 }

@@ -296,7 +296,9 @@ TEST(CellMap, AMonstersDigitStandsOnItsColourInOneCell) {
     }
 }
 
-TEST(Palette, EachTerminalShowsTheNearestColourItHas) {
+TEST(Palette, EachTerminalShowsTheNearestColourItHasAndWithoutColoursLightCellsReversed) {
+    EXPECT_EQ(depthFor(0), ColourDepth::None);
+    EXPECT_EQ(depthFor(2), ColourDepth::None);
     EXPECT_EQ(depthFor(8), ColourDepth::Eight);
     EXPECT_EQ(depthFor(16), ColourDepth::Eight);
     EXPECT_EQ(depthFor(256), ColourDepth::Palette);
@@ -313,6 +315,16 @@ TEST(Palette, EachTerminalShowsTheNearestColourItHas) {
         EXPECT_EQ(paletteEntry(colour, ColourDepth::Palette), palette) << colour;
         EXPECT_EQ(paletteEntry(colour, ColourDepth::Eight), eight) << colour;
     }
+    // A dialog's face and its line to type in stand out from the board, the panel and the
+    // caption.
+    for (const auto& [back, reversed] : {std::tuple{0xC0C0C0u, true},
+                                         {0xFFFFFFu, true},
+                                         {0x00FFFFu, true}, // yellow
+                                         {0x000000u, false},
+                                         {0x404040u, false},
+                                         {0x800000u, false},  // navy
+                                         {0x0000FFu, false}}) // red
+        EXPECT_EQ(shownReversed(back), reversed) << std::hex << back;
 }
 
 TEST(TerminalKeys, KeysReachTheGameWithTheirClassicCodes) {
