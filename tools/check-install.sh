@@ -90,7 +90,7 @@ done <<ROWS
 2|takes a number above 0|--replay "$recording" --headless --speed fast
 2|needs the recording's file|--replay= --headless
 2|Missing value after '--replay'|--headless --replay
-2|Unexpected argument 'more'|--replay "$recording" --headless more
+2|Unexpected argument 'more'.|--replay "$recording" --headless more
 2|more random draws than any game makes|--replay "$impossible" --headless
 1|graphical session|--replay "$recording"
 ROWS

@@ -102,7 +102,8 @@ std::vector<Reading> texts(const ui::Window& window, const ScreenReader::LinesOf
     return texts;
 }
 
-// What changed from one reading to the next: a message's new text, a field's value.
+// What changed from one reading to the next: a message's new text, a field's value. The board's
+// items, which hold neither, bring their news through the board's own reading.
 void addChanges(const std::vector<Reading>& before, const std::vector<Reading>& after,
                 Announcement& news) {
     std::vector<const Reading*> made;
@@ -117,7 +118,6 @@ void addChanges(const std::vector<Reading>& before, const std::vector<Reading>& 
             news.add(now.name);
         if (now.value)
             news.valueChanged(now.name, was->value, *now.value, now.countdown);
-        addChanges(was->children, now.children, news);
     }
     for (const Reading* now : made)
         if (now->message)
