@@ -25,7 +25,7 @@ void MainWindow::openCheatPrompt() {
             ui::Flag(boardWindow->gameOver).clear();
             ui::Flag(boardWindow->stuckInQuicksand).clear();
         }
-        ui::Stat(continues).set(5);
+        ui::Stat(continues).set(kContinues);
         setRope(true);
         setMessage(QStringLiteral("God had mercy."));
     } else if (code == QLatin1String("vumo")) {

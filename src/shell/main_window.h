@@ -18,6 +18,8 @@ class MainWindow : public ui::Window {
     void onLoad() override;
 
     static constexpr double kPanelHeight = 735;
+    // The continues of a new game, and of a game given another chance.
+    static constexpr double kContinues = 5;
 
     ui::Board statusPanel;
     std::array<ui::Label, 10> captions;

@@ -31,9 +31,8 @@ constexpr double kTimeGold = 10;
 constexpr double kTimeFood = 10;
 constexpr double kLifeGold = 100;
 constexpr double kRopeGold = 30;
-// The time a purchase of time sets, and the continues of a new game or an answered prayer.
+// The time a purchase of time sets.
 constexpr double kBoughtTime = 120;
-constexpr double kContinues = 5;
 
 // Commands that do nothing while the game is over.
 constexpr std::string_view kBlocked = "ABCDEFGSWTRKX";
@@ -140,7 +139,7 @@ void ShopWindow::pray() {
         return;
     }
     status.setRestoredValues();
-    ui::Stat(status.continues).set(kContinues);
+    ui::Stat(status.continues).set(MainWindow::kContinues);
     status.setRope(true);
     status.countdown.setEnabled(true);
     message.setText(QStringLiteral("God had mercy."));
@@ -201,7 +200,7 @@ void ShopWindow::buyRope() {
 void ShopWindow::newGame() {
     game_.startNewGame();
     MainWindow& status = game_.mainWindow();
-    ui::Stat(status.continues).set(kContinues);
+    ui::Stat(status.continues).set(MainWindow::kContinues);
     status.setRope(false);
     game_.close(*this);
 }
