@@ -1,6 +1,6 @@
 # The two commands a newcomer needs: `make play` and `make test` (`./run play` and `./run test` on a
 # machine that has no make yet).
-.PHONY: play test golden fuzz bench check-reach deps clean
+.PHONY: play serve test golden fuzz bench check-reach deps clean
 
 deps:
 	@tools/install-deps.sh
@@ -9,6 +9,14 @@ play: deps
 	cmake --preset release
 	cmake --build --preset release
 	./build/release/vexmoor
+
+# The game in web browsers: vexmoor-server, by default on 127.0.0.1:8080 with its data in
+# ~/.local/share/vexmoor-server; it prints the address to open. SERVE_ARGS="--listen 0.0.0.0:8080"
+# and the like go to it.
+serve: deps
+	cmake --preset release
+	cmake --build --preset release
+	./build/release/vexmoor-server $(SERVE_ARGS)
 
 # The tests, among them lintian's verdict on the Debian package of the game build, made first.
 test: deps

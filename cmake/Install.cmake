@@ -12,8 +12,14 @@ set(VEXMOOR_APP_ID "org.vexmoor.Vexmoor")
 
 # The program lands in bin/ of a prefix, where a user's PATH looks, and in /usr/games of the
 # package, where Debian keeps its games: two components, the package taking the second.
-install(TARGETS vexmoor vexmoor-terminal RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT bin)
-install(TARGETS vexmoor vexmoor-terminal RUNTIME DESTINATION games COMPONENT games EXCLUDE_FROM_ALL)
+install(TARGETS vexmoor vexmoor-terminal vexmoor-server RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+        COMPONENT bin)
+install(TARGETS vexmoor vexmoor-terminal vexmoor-server RUNTIME DESTINATION games COMPONENT games
+        EXCLUDE_FROM_ALL)
+# The server's game process is no command of its own: it lives where the server finds it,
+# ../lib/vexmoor beside bin/ or games/, and the server's page in share/vexmoor/web.
+install(TARGETS vexmoor-web RUNTIME DESTINATION lib/vexmoor)
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/web/" DESTINATION ${CMAKE_INSTALL_DATADIR}/vexmoor/web)
 
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/help/"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/vexmoor/help)
@@ -34,7 +40,7 @@ endforeach()
 # them (-n: no time stamp inside), and the licence in Debian's machine-readable copyright form,
 # where Debian looks for a package's licence.
 set(VEXMOOR_GZIPPED "")
-foreach(doc vexmoor.6 vexmoor-terminal.6 changelog)
+foreach(doc vexmoor.6 vexmoor-terminal.6 vexmoor-server.6 changelog)
     set(gzipped "${CMAKE_BINARY_DIR}/${doc}.gz")
     add_custom_command(OUTPUT "${gzipped}"
         COMMAND gzip -9n < "${PROJECT_SOURCE_DIR}/doc/${doc}" > "${gzipped}"
@@ -43,7 +49,7 @@ foreach(doc vexmoor.6 vexmoor-terminal.6 changelog)
 endforeach()
 add_custom_target(gzipped_docs ALL DEPENDS ${VEXMOOR_GZIPPED})
 install(FILES "${CMAKE_BINARY_DIR}/vexmoor.6.gz" "${CMAKE_BINARY_DIR}/vexmoor-terminal.6.gz"
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+              "${CMAKE_BINARY_DIR}/vexmoor-server.6.gz" DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES "${CMAKE_BINARY_DIR}/changelog.gz" "${PROJECT_SOURCE_DIR}/doc/copyright"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vexmoor)
 
@@ -72,7 +78,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Besides the libraries dpkg-shlibdeps finds: Qt's Wayland plugin, without which a Wayland
 # session with no X server cannot show the window.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland")
+# The server's database goes through Qt SQL's SQLite driver, a plugin loaded at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 

@@ -25,6 +25,9 @@ id=org.vexmoor.Vexmoor
 files=(
     bin/vexmoor
     bin/vexmoor-terminal
+    bin/vexmoor-server
+    lib/vexmoor/vexmoor-web
+    share/vexmoor/web/index.html
     share/vexmoor/help/index.html
     share/applications/$id.desktop
     share/metainfo/$id.metainfo.xml
@@ -32,6 +35,7 @@ files=(
     share/icons/hicolor/48x48/apps/$id.png
     share/icons/hicolor/256x256/apps/$id.png
     share/man/man6/vexmoor.6.gz
+    share/man/man6/vexmoor-server.6.gz
     share/doc/vexmoor/copyright
     share/doc/vexmoor/changelog.gz
 )

@@ -19,6 +19,8 @@ contents=$(dpkg-deb -c "$deb")
 grep -q ' \./usr/games/vexmoor$' <<<"$contents" || fail "no /usr/games/vexmoor in $deb"
 if grep -q ' \./usr/bin/' <<<"$contents"; then fail "$deb puts a program in /usr/bin"; fi
 grep -q ' \./usr/share/man/man6/vexmoor\.6\.gz$' <<<"$contents" || fail "no gzipped man page"
+grep -q ' \./usr/games/vexmoor-server$' <<<"$contents" || fail "no /usr/games/vexmoor-server in $deb"
+grep -q ' \./usr/lib/vexmoor/vexmoor-web$' <<<"$contents" || fail "no game process in $deb"
 dpkg-deb -f "$deb" Depends | grep -qw qt6-wayland || fail "$deb does not depend on qt6-wayland"
 
 report=$(lintian --fail-on none --display-info "$deb" 2>&1) || fail "lintian did not run: $report"
