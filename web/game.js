@@ -1,0 +1,237 @@
+// The game view: one WebSocket to the server, the scene drawn from its messages, the keys and
+// clicks of a player sent back, the game's questions asked in a dialog.
+
+import { Scene } from "./scene.js";
+import { strokeOf, keepFromBrowser } from "./keys.js";
+
+const $ = (id) => document.getElementById(id);
+
+export class GameView {
+  // onLeave: back to the front page.
+  constructor(onLeave) {
+    this.onLeave = onLeave;
+    this.stage = $("stage");
+    this.scene = new Scene(this.stage, $("desk"));
+    this.socket = null;
+    this.role = null;
+    this.scale = 1 / 15;
+    this.dialog = new Dialog((answer) => this.send({ t: "answer", ...answer }));
+
+    $("back-button").addEventListener("click", () => this.onLeave());
+    $("close-button").addEventListener("click", () => this.send({ t: "close" }));
+    document.addEventListener("keydown", (event) => this.key(event));
+    this.stage.addEventListener("pointerdown", (event) => this.press(event));
+    new ResizeObserver(() => this.layOut()).observe($("stage-box"));
+  }
+
+  // request: {"t":"play"}, {"t":"watch","game":…} or {"t":"replay","file":…}.
+  open(request, title) {
+    this.close();
+    this.scene.clear();
+    this.role = null;
+    this.over = false;
+    $("game-title").textContent = title;
+    $("close-button").hidden = true;
+    this.say("");
+    $("game").hidden = false;
+    this.layOut();
+    this.stage.focus();
+    const scheme = location.protocol === "https:" ? "wss:" : "ws:";
+    const socket = new WebSocket(`${scheme}//${location.host}/ws`);
+    this.socket = socket;
+    socket.addEventListener("open", () => socket.send(JSON.stringify(request)));
+    socket.addEventListener("message", (event) => this.receive(event.data));
+    socket.addEventListener("close", () => {
+      if (this.socket !== socket) return;
+      this.socket = null;
+      if (!this.over) this.ends("The connection to the server was lost.");
+    });
+  }
+
+  close() {
+    const socket = this.socket;
+    this.socket = null;
+    if (socket) socket.close();
+    this.dialog.close();
+    $("game").hidden = true;
+  }
+
+  send(message) {
+    if (this.socket && this.socket.readyState === WebSocket.OPEN) this.socket.send(JSON.stringify(message));
+  }
+
+  receive(data) {
+    let message;
+    try {
+      message = JSON.parse(data);
+    } catch {
+      return;
+    }
+    if (!message || typeof message !== "object") return;
+    const text = typeof message.text === "string" ? message.text : "";
+    switch (message.t) {
+      case "scene":
+        this.scene.apply(message);
+        break;
+      case "joined":
+        this.joined(message);
+        break;
+      case "dialog":
+        this.dialog.show(message, this.role === "player");
+        break;
+      case "dialogDone":
+        this.dialog.close();
+        break;
+      case "speak":
+        this.speak(text);
+        break;
+      case "help":
+        this.help(message.page);
+        break;
+      case "ended":
+      case "crashed":
+      case "error":
+        this.ends(text || "The game is over.");
+        break;
+    }
+  }
+
+  joined(message) {
+    this.role = message.role;
+    const player = typeof message.player === "string" ? message.player : "";
+    const titles = { player: "Playing", watcher: `Watching ${player}`, replay: "Playing back" };
+    $("game-title").textContent = titles[this.role] ?? "Vexmoor";
+    $("close-button").hidden = this.role !== "player";
+    this.stage.focus();
+  }
+
+  // The end of the game or of the connection: the player reads why; the front page is a button away.
+  ends(text) {
+    this.over = true;
+    this.role = null;
+    this.dialog.close();
+    $("close-button").hidden = true;
+    this.say(text);
+    this.speak(text);
+    $("back-button").focus();
+  }
+
+  say(text) {
+    $("game-line").textContent = text;
+  }
+
+  speak(text) {
+    // The same words twice are news twice.
+    const live = $("live");
+    live.textContent = "";
+    requestAnimationFrame(() => (live.textContent = text));
+  }
+
+  help(page) {
+    const name = typeof page === "string" && /^[\w.#-]+$/.test(page) ? page : "index.html";
+    const address = `/help/${name}`;
+    if (window.open(address, "_blank", "noopener")) return;
+    // A blocked pop-up: the address as a link instead.
+    const link = document.createElement("a");
+    link.href = address;
+    link.target = "_blank";
+    link.rel = "noopener";
+    link.textContent = "Open the help page";
+    $("game-line").replaceChildren(link);
+  }
+
+  playing() {
+    return this.role === "player" && !$("game").hidden && !this.dialog.open();
+  }
+
+  key(event) {
+    if (!this.playing()) return;
+    // Keys reach the game from the area or the page itself, not from a focused button.
+    const focus = document.activeElement;
+    if (focus && focus !== document.body && focus !== this.stage) return;
+    const stroke = strokeOf(event);
+    if (!stroke) return;
+    if (keepFromBrowser(event)) event.preventDefault();
+    this.send({ t: "key", code: stroke.code, char: stroke.char });
+  }
+
+  press(event) {
+    if (event.button !== 0 || !event.isPrimary) return;
+    this.stage.focus({ preventScroll: true });
+    if (!this.playing()) return;
+    const place = this.scene.pressAt(event, this.scale);
+    if (place) this.send({ t: "click", ...place });
+  }
+
+  // The largest scale that shows the whole area, its proportions kept.
+  layOut() {
+    const box = $("stage-box").getBoundingClientRect();
+    const [width, height] = this.scene.area;
+    const scale = Math.max(0.001, Math.min(box.width / width, box.height / height));
+    this.scale = scale;
+    this.stage.style.setProperty("--s", String(scale));
+    this.stage.style.left = `${Math.floor((box.width - width * scale) / 2)}px`;
+    this.stage.style.top = `${Math.floor((box.height - height * scale) / 2)}px`;
+    this.scene.squeezeAll();
+  }
+}
+
+// The game's message box, question (Yes and No, No the default) and prompt (a text field with the
+// proposed text selected, OK and Cancel). Escape answers No or Cancel. A watcher sees it read-only.
+class Dialog {
+  constructor(onAnswer) {
+    this.onAnswer = onAnswer;
+    this.el = $("dialog");
+    this.answers = false;
+    $("dialog-form").addEventListener("submit", (event) => {
+      event.preventDefault();
+      const button = event.submitter ? event.submitter.value : "ok";
+      this.answer(button === "ok" || button === "yes");
+    });
+    this.el.addEventListener("cancel", (event) => {
+      event.preventDefault();
+      this.answer(false);
+    });
+  }
+
+  open() {
+    return this.el.open;
+  }
+
+  show(message, answers) {
+    const kind = ["message", "question", "prompt"].includes(message.kind) ? message.kind : "message";
+    this.answers = answers;
+    this.kind = kind;
+    $("dialog-title").textContent = typeof message.title === "string" && message.title ? message.title : "Vexmoor";
+    $("dialog-text").textContent = typeof message.text === "string" ? message.text.replace(/\r\n?/g, "\n") : "";
+    const field = $("dialog-field");
+    field.hidden = kind !== "prompt";
+    field.readOnly = !answers;
+    field.value = typeof message.proposed === "string" ? message.proposed : "";
+    const buttons = { message: ["ok"], question: ["yes", "no"], prompt: ["ok", "cancel"] }[kind];
+    for (const name of ["ok", "yes", "no", "cancel"]) {
+      const button = $(`dialog-${name}`);
+      button.hidden = !buttons.includes(name);
+      button.disabled = !answers;
+    }
+    if (!this.el.open) this.el.showModal();
+    if (kind === "prompt") {
+      field.focus();
+      field.select();
+    } else if (answers) {
+      $(kind === "question" ? "dialog-no" : "dialog-ok").focus();
+    }
+  }
+
+  answer(ok) {
+    if (!this.el.open) return;
+    const text = this.kind === "prompt" && ok ? $("dialog-field").value : "";
+    const answers = this.answers;
+    this.close();
+    if (answers) this.onAnswer({ ok, text });
+  }
+
+  close() {
+    if (this.el.open) this.el.close();
+  }
+}
