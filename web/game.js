@@ -70,9 +70,12 @@ export class GameView {
     if (!message || typeof message !== "object") return;
     const text = typeof message.text === "string" ? message.text : "";
     switch (message.t) {
-      case "scene":
+      case "scene": {
+        const area = this.scene.area.join();
         this.scene.apply(message);
+        if (this.scene.area.join() !== area) this.layOut();
         break;
+      }
       case "joined":
         this.joined(message);
         break;
@@ -121,16 +124,24 @@ export class GameView {
   }
 
   speak(text) {
-    // The same words twice are news twice.
     const live = $("live");
+    if (live.textContent !== text) {
+      live.textContent = text;
+      return;
+    }
+    // The same words again are news again.
     live.textContent = "";
-    requestAnimationFrame(() => (live.textContent = text));
+    setTimeout(() => (live.textContent = text), 100);
   }
 
   help(page) {
     const name = typeof page === "string" && /^[\w.#-]+$/.test(page) ? page : "index.html";
     const address = `/help/${name}`;
-    if (window.open(address, "_blank", "noopener")) return;
+    const opened = window.open(address, "_blank");
+    if (opened) {
+      opened.opener = null;
+      return;
+    }
     // A blocked pop-up: the address as a link instead.
     const link = document.createElement("a");
     link.href = address;
