@@ -47,8 +47,8 @@ fuzz: deps
 	build/fuzz/tests/recording_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-max_len=65536 -artifact_prefix=build/fuzz/recording- build/fuzz/recordings tests/replays
 
-# The figures: a turn, time and repaints, a key on a long trail and its wipe, the start-up against a reference program, and the game at
-# rest; X11 figures too when DISPLAY is set (Xvfb :9 & DISPLAY=:9 make bench).
+# The figures: a turn, time and repaints, a key on a long trail and its wipe, the start-up against a reference program, the game at
+# rest, and a browser's key to its scene through the server; X11 figures too when DISPLAY is set (Xvfb :9 & DISPLAY=:9 make bench).
 bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
@@ -58,6 +58,7 @@ bench: deps
 	./build/bench/bench/idle_bench
 	./build/bench/bench/session_bench
 	./build/bench/bench/terminal_bench
+	./build/bench/bench/web_bench
 
 # What the Orca screen reader speaks of a short game of the game build, read from its debug log on
 # a virtual display (tools/check-reach.sh, about two minutes; not part of `make test`, as it needs Orca).
