@@ -29,6 +29,17 @@ function colour(value, fallback) {
   return typeof value === "string" && /^#[0-9a-fA-F]{6}$/.test(value) ? value : fallback;
 }
 
+// A line hangs from the label's top by the font's ascent; where its letters would reach below a
+// label lower than the font, it rises as far as its letters' tops allow, so they stay whole. In
+// ems of the monospace font the page falls back on (DejaVu Sans Mono).
+const ASCENT = 0.928;
+const LETTER_TOP = 0.76;
+const DESCENDER = 0.236;
+function rise(text, heightInEms) {
+  const below = /[gjpqyQ,;_()[\]{}|@$]/.test(text) ? DESCENDER : 0;
+  return Math.max(0, Math.min(ASCENT + below - heightInEms, ASCENT - LETTER_TOP)).toFixed(3);
+}
+
 // Drawing order: the place a control was added at, then its rank there.
 function below(a, b) {
   return a[0] - b[0] || a[1] - b[1];
@@ -229,6 +240,7 @@ export class Scene {
     rec.lines = rec.k === "text" || rect[3] >= 2 * points * TWIPS_PER_POINT;
     el.classList.toggle("lines", rec.lines);
     rec.text.style.transform = "";
+    rec.text.style.top = rec.lines ? "" : `-${rise(text, rect[3] / (points * TWIPS_PER_POINT))}em`;
     if (!rec.lines && text) this.toSqueeze.add(rec);
   }
 
