@@ -2,7 +2,7 @@
 // clicks of a player sent back, the game's questions asked in a dialog.
 
 import { Scene } from "./scene.js";
-import { strokeOf, keepFromBrowser } from "./keys.js";
+import { strokeOf, keepFromBrowser, typed } from "./keys.js";
 
 const $ = (id) => document.getElementById(id);
 
@@ -22,6 +22,31 @@ export class GameView {
     document.addEventListener("keydown", (event) => this.key(event));
     this.stage.addEventListener("pointerdown", (event) => this.press(event));
     new ResizeObserver(() => this.layOut()).observe($("stage-box"));
+    this.takeTouchKeys();
+  }
+
+  // The touch screen's keys: the buttons' named keys, and what the soft keyboard types.
+  takeTouchKeys() {
+    for (const button of $("touch-keys").querySelectorAll("button"))
+      button.addEventListener("pointerdown", (event) => {
+        event.preventDefault();
+        this.sendStroke(strokeOf({ key: button.dataset.key }));
+      });
+    const typing = $("touch-typing");
+    typing.addEventListener("input", () => {
+      for (const character of typing.value) this.sendStroke(typed(character));
+      typing.value = "";
+    });
+    typing.addEventListener("keydown", (event) => {
+      if (["Backspace", "Enter", "Escape"].includes(event.key)) {
+        event.preventDefault();
+        this.sendStroke(strokeOf(event));
+      }
+    });
+  }
+
+  sendStroke(stroke) {
+    if (stroke && this.playing()) this.send({ t: "key", code: stroke.code, char: stroke.char });
   }
 
   // request: {"t":"play"}, {"t":"watch","game":…} or {"t":"replay","file":…}.
@@ -32,6 +57,7 @@ export class GameView {
     this.over = false;
     $("game-title").textContent = title;
     $("close-button").hidden = true;
+    $("touch-keys").hidden = true;
     this.say("");
     $("game").hidden = false;
     this.layOut();
@@ -105,6 +131,7 @@ export class GameView {
     const titles = { player: "Playing", watcher: `Watching ${player}`, replay: "Playing back" };
     $("game-title").textContent = titles[this.role] ?? "Vexmoor";
     $("close-button").hidden = this.role !== "player";
+    $("touch-keys").hidden = this.role !== "player";
     this.stage.focus();
   }
 
@@ -114,6 +141,7 @@ export class GameView {
     this.role = null;
     this.dialog.close();
     $("close-button").hidden = true;
+    $("touch-keys").hidden = true;
     this.say(text);
     this.speak(text);
     $("back-button").focus();
@@ -163,7 +191,7 @@ export class GameView {
     const stroke = strokeOf(event);
     if (!stroke) return;
     if (keepFromBrowser(event)) event.preventDefault();
-    this.send({ t: "key", code: stroke.code, char: stroke.char });
+    this.sendStroke(stroke);
   }
 
   press(event) {
