@@ -1,3 +1,114 @@
-int main() {
-    return 0;
+// vexmoor-server: plays Vexmoor in web browsers. It serves the page, signs players in, runs one
+// game process per game and keeps the players and the hall of fame in its database.
+
+#include "app/signal_catcher.h"
+#include "server/accounts.h"
+#include "server/api.h"
+#include "server/games.h"
+#include "server/server.h"
+#include "server/store.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+// The first of the places, next to the executable first, that exists.
+QString besideProgram(const QStringList& places) {
+    const QString folder = QCoreApplication::applicationDirPath();
+    for (const QString& place : places) {
+        if (QFileInfo::exists(folder + QLatin1Char('/') + place))
+            return QDir::cleanPath(folder + QLatin1Char('/') + place);
+    }
+    return QDir::cleanPath(folder + QLatin1Char('/') + places.first());
+}
+
+int fail(const QString& text) {
+    std::fprintf(stderr, "vexmoor-server: %s\n", qPrintable(text));
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("vexmoor-server"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VEXMOOR_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Plays Vexmoor in web browsers."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption listen(QStringLiteral("listen"),
+                                    QStringLiteral("The address and port to serve on."),
+                                    QStringLiteral("HOST:PORT"), QStringLiteral("127.0.0.1:8080"));
+    const QCommandLineOption data(
+        QStringLiteral("data"),
+        QStringLiteral("The folder of the database and the players' games."), QStringLiteral("DIR"),
+        QDir::homePath() + QStringLiteral("/.local/share/vexmoor-server"));
+    const QCommandLineOption page(QStringLiteral("page"),
+                                  QStringLiteral("The folder of the page's files."),
+                                  QStringLiteral("DIR"));
+    const QCommandLineOption game(QStringLiteral("game"), QStringLiteral("The game process."),
+                                  QStringLiteral("PROGRAM"));
+    const QCommandLineOption abandon(
+        QStringLiteral("abandon-after"),
+        QStringLiteral("How long a game waits for its player to come back."),
+        QStringLiteral("SECONDS"), QStringLiteral("600"));
+    parser.addOptions({listen, data, page, game, abandon});
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty())
+        return fail(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments()[0]));
+
+    const QString where = parser.value(listen);
+    const qsizetype colon = where.lastIndexOf(QLatin1Char(':'));
+    bool portOk = false;
+    const uint port = where.mid(colon + 1).toUInt(&portOk);
+    QString host = where.left(colon);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    const QHostAddress address(host);
+    if (colon <= 0 || !portOk || port > 65535 || address.isNull())
+        return fail(QStringLiteral("--listen wants HOST:PORT, such as 127.0.0.1:8080"));
+    bool secondsOk = false;
+    const int abandonAfter = parser.value(abandon).toInt(&secondsOk);
+    if (!secondsOk || abandonAfter < 1 || abandonAfter > 24 * 3600)
+        return fail(QStringLiteral("--abandon-after wants a number of seconds"));
+
+    const QString dataFolder = QDir(parser.value(data)).absolutePath();
+    if (!QDir().mkpath(dataFolder + QStringLiteral("/players")))
+        return fail(QStringLiteral("cannot make the folder %1").arg(dataFolder));
+    Store store;
+    if (!store.open(dataFolder + QStringLiteral("/vexmoor.db")))
+        return fail(QStringLiteral("cannot open the database in %1: %2")
+                        .arg(dataFolder, store.lastError()));
+    Accounts accounts(store);
+    const QString program = parser.isSet(game)
+                                ? parser.value(game)
+                                : besideProgram({QStringLiteral("vexmoor-web"),
+                                                 QStringLiteral("../lib/vexmoor/vexmoor-web")});
+    Games games(store, {program, dataFolder + QStringLiteral("/players"), abandonAfter});
+    Api api(accounts, store, games);
+    const QString pageFolder =
+        parser.isSet(page)
+            ? parser.value(page)
+            : besideProgram({QStringLiteral("web"), QStringLiteral("../share/vexmoor/web")});
+    Server server({pageFolder, besideProgram({QStringLiteral("help"),
+                                              QStringLiteral("../share/vexmoor/help")})},
+                  accounts, api, games);
+    if (!server.listen(address, static_cast<quint16>(port)))
+        return fail(QStringLiteral("cannot listen on %1: %2").arg(where, server.errorString()));
+
+    const SignalCatcher catcher([&](int) {
+        qInfo("ending every game");
+        games.endAll([] { QCoreApplication::exit(0); });
+    });
+    QTextStream(stdout) << "Vexmoor server: open http://" << where << "/ in a browser" << Qt::endl;
+    qInfo("serving %s with %s, data in %s", qPrintable(pageFolder), qPrintable(program),
+          qPrintable(dataFolder));
+    return QCoreApplication::exec();
 }

@@ -1,1 +1,115 @@
-// Being written.
+#include "server/server.h"
+
+#include "server/static_files.h"
+
+#include <QFile>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QWebSocket>
+
+namespace {
+
+// A connection that has not sent its whole request by then is dropped.
+constexpr int kRequestMs = 30000;
+
+void reply(QTcpSocket* socket, const HttpReply& reply, bool headOnly) {
+    socket->write(reply.serialized(headOnly));
+    socket->disconnectFromHost();
+}
+
+} // namespace
+
+Server::Server(Folders folders, Accounts& accounts, Api& api, Games& games)
+    : folders_(std::move(folders)), accounts_(accounts), api_(api), games_(games),
+      webSockets_(QStringLiteral("Vexmoor"), QWebSocketServer::NonSecureMode) {
+    QObject::connect(&tcp_, &QTcpServer::newConnection, [this] { accepted(); });
+    QObject::connect(&webSockets_, &QWebSocketServer::newConnection, [this] { webSocketOpened(); });
+}
+
+bool Server::listen(const QHostAddress& address, quint16 port) {
+    return tcp_.listen(address, port);
+}
+
+void Server::accepted() {
+    while (QTcpSocket* socket = tcp_.nextPendingConnection()) {
+        auto* deadline = new QTimer(socket);
+        deadline->setObjectName(QStringLiteral("deadline"));
+        deadline->setSingleShot(true);
+        QObject::connect(deadline, &QTimer::timeout, socket, &QTcpSocket::abort);
+        deadline->start(kRequestMs);
+        QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                         [this, socket] { readRequest(socket); });
+        QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void Server::readRequest(QTcpSocket* socket) {
+    const HttpParse parse = parseRequest(socket->peek(socket->bytesAvailable()));
+    if (parse.state == HttpParse::State::Incomplete)
+        return;
+    socket->disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
+    if (parse.state == HttpParse::State::Refused) {
+        qInfo("refused a request: %d", parse.status);
+        reply(socket, HttpReply::error(parse.status, QStringLiteral("Bad request.")), false);
+        return;
+    }
+    const HttpRequest& request = parse.request;
+    const bool upgrade = request.header("upgrade").toLower() == "websocket";
+    if (request.path == "/ws" && upgrade && request.method == "GET") {
+        if (!request.fromOwnOrigin()) {
+            qInfo("refused a WebSocket from another origin");
+            reply(socket,
+                  HttpReply::error(403, QStringLiteral("This page is not the server's own.")),
+                  false);
+            return;
+        }
+        this->upgrade(socket);
+        return;
+    }
+    socket->readAll();
+    const HttpReply answered = answer(request);
+    qInfo("%s %s %d", request.method.constData(), request.path.left(200).constData(),
+          answered.status);
+    reply(socket, answered, request.method == "HEAD");
+}
+
+void Server::upgrade(QTcpSocket* socket) {
+    delete socket->findChild<QTimer*>(QStringLiteral("deadline"));
+    socket->disconnect(socket, &QTcpSocket::disconnected, nullptr, nullptr);
+    webSockets_.handleConnection(socket);
+}
+
+void Server::webSocketOpened() {
+    while (QWebSocket* page = webSockets_.nextPendingConnection()) {
+        const std::optional<PlayerRecord> player = accounts_.playerOf(
+            HttpRequest::cookieIn(page->request().rawHeader("Cookie"), Api::kCookie));
+        qInfo("a page connected%s", player ? " signed in" : "");
+        games_.addPage(page, player);
+    }
+}
+
+HttpReply Server::answer(const HttpRequest& request) {
+    if (std::optional<HttpReply> api = api_.answer(request))
+        return *api;
+    if (request.method != "GET" && request.method != "HEAD")
+        return HttpReply::error(405, QStringLiteral("Not here."));
+    if (request.path == "/help" || request.path.startsWith("/help/"))
+        return file(folders_.help, request.path.mid(5), true);
+    return file(folders_.page, request.path, false);
+}
+
+HttpReply Server::file(const QString& folder, const QByteArray& path, bool helpPage) {
+    const std::optional<QString> found = fileInFolder(folder, path);
+    QFile file(found.value_or(QString()));
+    if (!found || !file.open(QIODevice::ReadOnly)) {
+        HttpReply missing;
+        missing.status = 404;
+        missing.body = "Not found.\n";
+        return missing;
+    }
+    HttpReply reply;
+    reply.type = contentTypeOf(*found);
+    reply.body = file.readAll();
+    reply.inlineStyles = helpPage;
+    return reply;
+}

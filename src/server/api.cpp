@@ -1,0 +1,114 @@
+#include "server/api.h"
+
+#include "server/fame.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+QByteArray sessionCookie(const HttpRequest& request, const QByteArray& token, qint64 maxAge) {
+    const bool secure = request.header("origin").startsWith("https://");
+    return QByteArray(Api::kCookie) + '=' + token + "; Max-Age=" + QByteArray::number(maxAge) +
+           "; HttpOnly; SameSite=Strict; Path=/" + (secure ? "; Secure" : "");
+}
+
+} // namespace
+
+Api::Api(Accounts& accounts, Store& store, Games& games)
+    : accounts_(accounts), store_(store), games_(games) {}
+
+std::optional<HttpReply> Api::answer(const HttpRequest& request) {
+    const QByteArray path = request.path;
+    if (!path.startsWith("/api/"))
+        return std::nullopt;
+    const bool post = request.method == "POST";
+    if (post && !request.fromOwnOrigin())
+        return HttpReply::error(403, QStringLiteral("This page is not the server's own."));
+    if (path == "/api/signup" && post)
+        return signUpOrIn(request, true);
+    if (path == "/api/signin" && post)
+        return signUpOrIn(request, false);
+    if (path == "/api/signout" && post)
+        return signOut(request);
+    if (post || (request.method != "GET" && request.method != "HEAD"))
+        return HttpReply::error(405, QStringLiteral("Not here."));
+    if (path == "/api/me")
+        return me(request);
+    if (path == "/api/games")
+        return HttpReply::json(200, QJsonDocument(games_.list()));
+    if (path == "/api/fame")
+        return HttpReply::json(200, QJsonDocument(fame::forPage(store_.bestFame(fame::kShown))));
+    if (path == "/api/recordings" || path.startsWith("/api/recordings/")) {
+        const std::optional<PlayerRecord> player = accounts_.playerOf(request.cookie(kCookie));
+        if (!player)
+            return HttpReply::error(401, QStringLiteral("Sign in to see your recordings."));
+        if (path == "/api/recordings")
+            return recordings(*player);
+        return recording(*player, QString::fromUtf8(QByteArray::fromPercentEncoding(
+                                      path.mid(sizeof "/api/recordings/" - 1))));
+    }
+    return HttpReply::error(404, QStringLiteral("Nothing here."));
+}
+
+HttpReply Api::signUpOrIn(const HttpRequest& request, bool signUp) {
+    const QJsonObject body = QJsonDocument::fromJson(request.body).object();
+    const QString name = body.value(QStringLiteral("name")).toString();
+    const QByteArray password = body.value(QStringLiteral("password")).toString().toUtf8();
+    const Accounts::Outcome outcome =
+        signUp ? accounts_.signUp(name, password) : accounts_.signIn(name, password);
+    qInfo("%s %s: %d", signUp ? "sign-up" : "sign-in",
+          qPrintable(Accounts::keptName(name).left(30)), outcome.status);
+    if (!outcome.error.isEmpty())
+        return HttpReply::error(outcome.status, outcome.error);
+    HttpReply reply = HttpReply::json(
+        outcome.status, QJsonDocument(QJsonObject{{QStringLiteral("name"), outcome.name}}));
+    reply.headers.emplace_back("Set-Cookie",
+                               sessionCookie(request, outcome.token, Accounts::kSessionSeconds));
+    return reply;
+}
+
+HttpReply Api::signOut(const HttpRequest& request) {
+    accounts_.signOut(request.cookie(kCookie));
+    HttpReply reply = HttpReply::json(200, QJsonDocument(QJsonObject{}));
+    reply.headers.emplace_back("Set-Cookie", sessionCookie(request, "", 0));
+    return reply;
+}
+
+HttpReply Api::me(const HttpRequest& request) {
+    const std::optional<PlayerRecord> player = accounts_.playerOf(request.cookie(kCookie));
+    return HttpReply::json(
+        200, QJsonDocument(
+                 QJsonObject{{QStringLiteral("name"),
+                              player ? QJsonValue(player->name) : QJsonValue(QJsonValue::Null)}}));
+}
+
+HttpReply Api::recordings(const PlayerRecord& player) {
+    const QDir folder(games_.folderOf(player.id) + QStringLiteral("/recordings"));
+    QJsonArray list;
+    for (const QFileInfo& file :
+         folder.entryInfoList({QStringLiteral("*.txt")}, QDir::Files, QDir::Time)) {
+        list.append(
+            QJsonObject{{QStringLiteral("file"), file.fileName()},
+                        {QStringLiteral("size"), file.size()},
+                        {QStringLiteral("date"), file.lastModified().toUTC().toString(Qt::ISODate)},
+                        {QStringLiteral("complete"),
+                         !file.fileName().contains(QLatin1String("-ended-unexpectedly"))}});
+    }
+    return HttpReply::json(200, QJsonDocument(list));
+}
+
+HttpReply Api::recording(const PlayerRecord& player, const QString& file) {
+    const std::optional<QString> path = games_.recording(player.id, file);
+    QFile recording(path.value_or(QString()));
+    if (!path || !recording.open(QIODevice::ReadOnly))
+        return HttpReply::error(404, QStringLiteral("There is no such recording."));
+    HttpReply reply;
+    reply.body = recording.readAll();
+    reply.headers.emplace_back("Content-Disposition",
+                               "attachment; filename=\"" + file.toUtf8() + '"');
+    return reply;
+}

@@ -1,0 +1,148 @@
+#include "server/game.h"
+
+#include <QJsonDocument>
+#include <QWebSocket>
+#include <algorithm>
+
+namespace {
+
+QString text(const QByteArray& line) {
+    return QString::fromUtf8(line);
+}
+
+QJsonObject message(const char* type, const QString& text = {}) {
+    QJsonObject object{{QStringLiteral("t"), QLatin1String(type)}};
+    if (!text.isEmpty())
+        object.insert(QStringLiteral("text"), text);
+    return object;
+}
+
+void tell(QWebSocket* page, const QJsonObject& object) {
+    page->sendTextMessage(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+}
+
+constexpr int kEndGraceMs = 10000;
+
+} // namespace
+
+Game::Game(Setup setup, Hooks hooks)
+    : setup_(std::move(setup)), hooks_(std::move(hooks)),
+      process_(
+          setup_.program, setup_.arguments, [this](const QByteArray& line) { received(line); },
+          [this](bool crashed) { processFinished(crashed); }) {
+    abandon_.setSingleShot(true);
+    abandon_.setInterval(setup_.abandonAfter * 1000);
+    connect(&abandon_, &QTimer::timeout, this, [this] {
+        qInfo("game %s ends: its player did not come back", qPrintable(id()));
+        end();
+    });
+    killAfterEnd_.setSingleShot(true);
+    killAfterEnd_.setInterval(kEndGraceMs);
+    connect(&killAfterEnd_, &QTimer::timeout, this, [this] { process_.kill(); });
+}
+
+int Game::watchers() const {
+    return static_cast<int>(std::ranges::count(pages_, Role::Watcher, &Page::role));
+}
+
+QWebSocket* Game::playerPage() const {
+    const auto page = std::ranges::find(pages_, Role::Player, &Page::role);
+    return page == pages_.end() ? nullptr : page->socket;
+}
+
+void Game::join(QWebSocket* page, Role role) {
+    if (role == Role::Player && !playerPage()) {
+        abandon_.stop();
+        process_.send(QJsonObject{{QStringLiteral("t"), QStringLiteral("hidden")},
+                                  {QStringLiteral("on"), false}});
+    }
+    pages_.push_back({page, role, true});
+    static const char* const kRoles[] = {"player", "watcher", "replay"};
+    tell(page, {{QStringLiteral("t"), QStringLiteral("joined")},
+                {QStringLiteral("game"), id()},
+                {QStringLiteral("role"), QLatin1String(kRoles[static_cast<int>(role)])},
+                {QStringLiteral("player"), player().name}});
+    if (!snapshotAsked_) {
+        snapshotAsked_ = true;
+        process_.send(message("snapshot"));
+    }
+}
+
+void Game::leave(QWebSocket* page) {
+    const auto gone = std::ranges::find(pages_, page, &Page::socket);
+    if (gone == pages_.end())
+        return;
+    const Role role = gone->role;
+    pages_.erase(gone);
+    if (role == Role::Replay) {
+        process_.kill();
+    } else if (role == Role::Player) {
+        process_.send(QJsonObject{{QStringLiteral("t"), QStringLiteral("hidden")},
+                                  {QStringLiteral("on"), true}});
+        abandon_.start();
+    }
+}
+
+void Game::input(QWebSocket* page, const QJsonObject& message) {
+    const auto from = std::ranges::find(pages_, page, &Page::socket);
+    if (from != pages_.end() && from->role != Role::Watcher)
+        process_.send(message);
+}
+
+void Game::end() {
+    process_.send(message("end"));
+    killAfterEnd_.start();
+}
+
+void Game::relay(const QByteArray& line, bool playerOnly) {
+    for (const Page& page : pages_) {
+        if (!page.waiting && (!playerOnly || page.role != Role::Watcher))
+            page.socket->sendTextMessage(text(line));
+    }
+}
+
+void Game::received(const QByteArray& line) {
+    const QJsonObject object = QJsonDocument::fromJson(line).object();
+    const QString type = object.value(QStringLiteral("t")).toString();
+    if (type == QLatin1String("scene")) {
+        if (object.value(QStringLiteral("full")).toBool()) {
+            snapshotAsked_ = false;
+            for (Page& page : pages_) {
+                page.socket->sendTextMessage(text(line));
+                if (page.waiting && !openDialog_.isEmpty())
+                    page.socket->sendTextMessage(text(openDialog_));
+                page.waiting = false;
+            }
+            return;
+        }
+        relay(line);
+    } else if (type == QLatin1String("dialog")) {
+        openDialog_ = line;
+        relay(line);
+    } else if (type == QLatin1String("dialogDone")) {
+        openDialog_.clear();
+        relay(line);
+    } else if (type == QLatin1String("speak")) {
+        relay(line);
+    } else if (type == QLatin1String("help")) {
+        relay(line, true);
+    } else if (type == QLatin1String("status")) {
+        status_ = object;
+    } else if (type == QLatin1String("fame")) {
+        hooks_.fame(*this, object);
+    }
+}
+
+void Game::processFinished(bool crashed) {
+    abandon_.stop();
+    killAfterEnd_.stop();
+    const QJsonObject last =
+        crashed ? message("crashed",
+                          QStringLiteral("The game stopped unexpectedly; its recording is kept."))
+                : message("ended", isReplay() ? QStringLiteral("The playback ended.")
+                                              : QStringLiteral("The game ended."));
+    for (const Page& page : pages_)
+        tell(page.socket, last);
+    pages_.clear();
+    hooks_.finished(*this);
+}

@@ -1,0 +1,217 @@
+#include "server/games.h"
+
+#include "server/fame.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QWebSocket>
+
+namespace {
+
+constexpr qint64 kMessageLimit = 4096;
+constexpr int kShutdownMs = 5000;
+
+void tell(QWebSocket* page, const char* type, const QString& text) {
+    const QJsonObject object{{QStringLiteral("t"), QLatin1String(type)},
+                             {QStringLiteral("text"), text}};
+    page->sendTextMessage(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+}
+
+} // namespace
+
+Games::Games(Store& store, Settings settings) : store_(store), settings_(std::move(settings)) {}
+
+Games::~Games() {
+    for (const auto& [id, game] : games_)
+        delete game;
+}
+
+QString Games::folderOf(int player) const {
+    return settings_.playersFolder + QLatin1Char('/') + QString::number(player);
+}
+
+std::optional<QString> Games::recording(int player, const QString& file) const {
+    static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9][A-Za-z0-9._-]*\\.txt$"));
+    const QString path = folderOf(player) + QStringLiteral("/recordings/") + file;
+    if (file.size() > 200 || !name.match(file).hasMatch() || !QFileInfo(path).isFile())
+        return std::nullopt;
+    return path;
+}
+
+void Games::addPage(QWebSocket* page, std::optional<PlayerRecord> player) {
+    page->setMaxAllowedIncomingMessageSize(kMessageLimit);
+    page->setMaxAllowedIncomingFrameSize(kMessageLimit);
+    pages_.insert(page, {std::move(player), nullptr});
+    QObject::connect(page, &QWebSocket::textMessageReceived, page,
+                     [this, page](const QString& text) { received(page, text); });
+    QObject::connect(page, &QWebSocket::binaryMessageReceived, page,
+                     [page] { page->close(QWebSocketProtocol::CloseCodeDatatypeNotSupported); });
+    QObject::connect(page, &QWebSocket::disconnected, page, [this, page] {
+        detach(page);
+        pages_.remove(page);
+        page->deleteLater();
+    });
+}
+
+void Games::received(QWebSocket* page, const QString& text) {
+    if (text.size() > kMessageLimit) {
+        page->close(QWebSocketProtocol::CloseCodeTooMuchData);
+        return;
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    if (!document.isObject()) {
+        page->close(QWebSocketProtocol::CloseCodeProtocolError);
+        return;
+    }
+    const QJsonObject message = document.object();
+    const QString type = message.value(QStringLiteral("t")).toString();
+    const PageState state = pages_.value(page);
+    if (type == QLatin1String("watch")) {
+        watch(page, message.value(QStringLiteral("game")).toString());
+    } else if (type == QLatin1String("play") || type == QLatin1String("replay")) {
+        if (!state.player)
+            tell(page, "error", QStringLiteral("Sign in to play."));
+        else if (type == QLatin1String("play"))
+            play(page, *state.player);
+        else
+            replay(page, *state.player, message.value(QStringLiteral("file")).toString());
+    } else if (state.game) {
+        static const QStringList kInputs = {QStringLiteral("key"), QStringLiteral("click"),
+                                            QStringLiteral("answer"), QStringLiteral("close")};
+        if (kInputs.contains(type))
+            state.game->input(page, message);
+    }
+}
+
+void Games::play(QWebSocket* page, const PlayerRecord& player) {
+    Game* game = nullptr;
+    for (const auto& [id, running] : games_) {
+        if (running->player().id == player.id && !running->isReplay())
+            game = running;
+    }
+    if (game && game == pages_[page].game && game->playerPage() == page)
+        return;
+    detach(page);
+    if (!game) {
+        if (!QDir().mkpath(folderOf(player.id))) {
+            tell(page, "error", QStringLiteral("The server cannot keep your games."));
+            return;
+        }
+        game = start(player, false, {QStringLiteral("--data"), folderOf(player.id)});
+    } else if (QWebSocket* before = game->playerPage()) {
+        detach(before);
+        tell(before, "ended", QStringLiteral("The game went on in another page."));
+    }
+    pages_[page].game = game;
+    game->join(page, Game::Role::Player);
+}
+
+void Games::watch(QWebSocket* page, const QString& id) {
+    const auto found = games_.find(id);
+    if (found == games_.end() || found->second->isReplay()) {
+        tell(page, "error", QStringLiteral("There is no such game under way."));
+        return;
+    }
+    detach(page);
+    pages_[page].game = found->second;
+    found->second->join(page, Game::Role::Watcher);
+}
+
+void Games::replay(QWebSocket* page, const PlayerRecord& player, const QString& file) {
+    const std::optional<QString> path = recording(player.id, file);
+    if (!path) {
+        tell(page, "error", QStringLiteral("There is no such recording."));
+        return;
+    }
+    detach(page);
+    Game* game = start(player, true, {QStringLiteral("--replay"), *path});
+    pages_[page].game = game;
+    game->join(page, Game::Role::Replay);
+}
+
+void Games::detach(QWebSocket* page) {
+    const auto state = pages_.find(page);
+    if (state == pages_.end() || !state->game)
+        return;
+    state->game->leave(page);
+    state->game = nullptr;
+}
+
+Game* Games::start(const PlayerRecord& player, bool replay, const QStringList& arguments) {
+    const QString id = QStringLiteral("g") + QString::number(++lastId_);
+    Game::Hooks hooks{[this](Game& game, const QJsonObject& message) { enterFame(game, message); },
+                      [this](Game& game) { finished(game); }};
+    auto* game =
+        new Game({id, player, replay, settings_.program, arguments, settings_.abandonAfter},
+                 std::move(hooks));
+    games_[id] = game;
+    qInfo("game %s: %s for player %d", qPrintable(id), replay ? "playback" : "started", player.id);
+    if (!replay)
+        game->send(fame::tableMessage(store_.bestFame(fame::kShown)));
+    return game;
+}
+
+void Games::enterFame(Game& game, const QJsonObject& message) {
+    const std::optional<FameRow> row = fame::rowFrom(message, game.player().id);
+    if (!row || game.isReplay())
+        return;
+    // A game that continued updates its own entry; any other serial is not the player's to touch.
+    const int serial =
+        row->serial > 0 && store_.updateFame(*row) ? row->serial : store_.enterFame(*row);
+    const bool saved = serial > 0;
+    qInfo("game %s entered the hall of fame as %d", qPrintable(game.id()), serial);
+    game.send({{QStringLiteral("t"), QStringLiteral("fameEntered")},
+               {QStringLiteral("game"), message.value(QStringLiteral("game"))},
+               {QStringLiteral("serial"), serial},
+               {QStringLiteral("saved"), saved}});
+    const QJsonObject table = fame::tableMessage(store_.bestFame(fame::kShown));
+    for (const auto& [id, running] : games_) {
+        if (!running->isReplay())
+            running->send(table);
+    }
+}
+
+void Games::finished(Game& game) {
+    qInfo("game %s ended", qPrintable(game.id()));
+    for (PageState& state : pages_) {
+        if (state.game == &game)
+            state.game = nullptr;
+    }
+    games_.erase(game.id());
+    game.deleteLater();
+    if (allEnded_ && games_.empty())
+        std::exchange(allEnded_, nullptr)();
+}
+
+QJsonArray Games::list() const {
+    QJsonArray out;
+    for (const auto& [id, game] : games_) {
+        if (game->isReplay())
+            continue;
+        const QJsonObject& status = game->status();
+        out.append(
+            QJsonObject{{QStringLiteral("id"), id},
+                        {QStringLiteral("player"), game->player().name},
+                        {QStringLiteral("level"), status.value(QStringLiteral("level"))},
+                        {QStringLiteral("timeLeft"), status.value(QStringLiteral("timeLeft"))},
+                        {QStringLiteral("watchers"), game->watchers()}});
+    }
+    return out;
+}
+
+void Games::endAll(std::function<void()> done) {
+    if (games_.empty()) {
+        done();
+        return;
+    }
+    allEnded_ = std::move(done);
+    for (const auto& [id, game] : games_)
+        game->end();
+    QTimer::singleShot(kShutdownMs, [this] {
+        if (allEnded_)
+            std::exchange(allEnded_, nullptr)();
+    });
+}

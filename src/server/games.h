@@ -1,0 +1,66 @@
+#pragma once
+
+#include "server/game.h"
+#include "server/store.h"
+
+#include <QHash>
+#include <QJsonArray>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <optional>
+
+class QWebSocket;
+
+// The games under way and the pages connected over the WebSocket. A signed-in player has at most
+// one game: "play" starts it or comes back to it, a second page taking it over from the first.
+// Anyone may watch a game; a player may play back one of their own recordings in their page.
+// The games' ends enter the hall of fame, whose table every game process is kept up to date with.
+class Games {
+  public:
+    struct Settings {
+        QString program;        // vexmoor-web
+        QString playersFolder;  // DIR/players
+        int abandonAfter = 600; // seconds a game waits for its player to come back
+    };
+
+    Games(Store& store, Settings settings);
+    ~Games();
+    Games(const Games&) = delete;
+    Games& operator=(const Games&) = delete;
+
+    // A page's WebSocket, with its player when signed in; the games take care of it until it goes.
+    void addPage(QWebSocket* page, std::optional<PlayerRecord> player);
+    // The games under way, for the front page.
+    QJsonArray list() const;
+    // The folder of a player's own files.
+    QString folderOf(int player) const;
+    // The path of one of a player's recordings, named by its plain file name as the game names
+    // them; nothing for any other name or a file that is not there.
+    std::optional<QString> recording(int player, const QString& file) const;
+    // Ends every game; `done` comes when all have ended, or after a few seconds regardless.
+    void endAll(std::function<void()> done);
+
+  private:
+    struct PageState {
+        std::optional<PlayerRecord> player;
+        QPointer<Game> game;
+    };
+
+    void received(QWebSocket* page, const QString& text);
+    void play(QWebSocket* page, const PlayerRecord& player);
+    void watch(QWebSocket* page, const QString& id);
+    void replay(QWebSocket* page, const PlayerRecord& player, const QString& file);
+    // The page leaves the game it shows, if any.
+    void detach(QWebSocket* page);
+    Game* start(const PlayerRecord& player, bool replay, const QStringList& arguments);
+    void enterFame(Game& game, const QJsonObject& message);
+    void finished(Game& game);
+
+    Store& store_;
+    Settings settings_;
+    std::map<QString, Game*> games_; // by id
+    QHash<QWebSocket*, PageState> pages_;
+    int lastId_ = 0;
+    std::function<void()> allEnded_;
+};
