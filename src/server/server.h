@@ -25,6 +25,7 @@ class Server {
 
     bool listen(const QHostAddress& address, quint16 port);
     QString errorString() const { return tcp_.errorString(); }
+    quint16 port() const { return tcp_.serverPort(); }
 
   private:
     void accepted();
