@@ -133,7 +133,7 @@ void Game::tellLostEntry() {
         platform_.messageBox(
             QStringLiteral("This game could not be entered in the hall of fame: %1 cannot be "
                            "written.")
-                .arg(QDir::toNativeSeparators(hallOfFame_->path())));
+                .arg(hallOfFame_->place()));
 }
 
 void Game::loseGame(const QString& message, Ending ending) {

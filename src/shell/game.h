@@ -62,6 +62,8 @@ class Game {
 
     // The table of past games in the player's data folder; the game in play enters it when it ends.
     HallOfFame& hallOfFame();
+    // Another table than the data folder's file, kept elsewhere; before start.
+    void setFameTable(std::unique_ptr<FameTable> table) { hallOfFame_.emplace(std::move(table)); }
     // A new game or a load: what ends from now on is a new game of the table.
     void beginGame();
     // The saved game's status back, its clock running, a new game of the table; nothing after

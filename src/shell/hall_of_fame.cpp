@@ -148,7 +148,21 @@ QString endingText(Ending ending) {
     return QLatin1String(nameOf(ending).text);
 }
 
-HallOfFame::HallOfFame(QString filePath) : path_(std::move(filePath)) {}
+QString endingKey(Ending ending) {
+    return QLatin1String(nameOf(ending).key);
+}
+
+std::optional<Ending> endingNamed(const QString& keyOrText) {
+    for (const EndingName& name : kEndings)
+        if (keyOrText == QLatin1String(name.key) || keyOrText == QLatin1String(name.text))
+            return name.ending;
+    return std::nullopt;
+}
+
+HallOfFame::HallOfFame(QString filePath)
+    : HallOfFame(std::make_unique<FameFile>(std::move(filePath))) {}
+
+HallOfFame::HallOfFame(std::unique_ptr<FameTable> table) : table_(std::move(table)) {}
 
 HallOfFame::~HallOfFame() {
     settle();
@@ -157,20 +171,13 @@ HallOfFame::~HallOfFame() {
 void HallOfFame::settle() {
     if (!writing_.valid())
         return;
-    const Written written = writing_.get();
+    const FameTable::Entered entered = writing_.get();
     if (writingFor_ == gamesBegun_)
-        game_.serial = written.serial;
-    lastSaved_ = written.saved;
+        game_.serial = entered.serial;
+    if (entered.serial)
+        latest_ = entered.serial;
+    lastSaved_ = entered.saved;
     writing_ = {};
-}
-
-bool HallOfFame::writeRefused() const {
-    if (path_.isEmpty())
-        return false;
-    const QFileInfo table(path_);
-    const QFileInfo folder(table.absolutePath());
-    return (table.exists() && (!table.isFile() || !table.isReadable())) ||
-           (folder.exists() && (!folder.isDir() || !folder.isWritable()));
 }
 
 bool HallOfFame::takeLostEntry() {
@@ -201,73 +208,30 @@ void HallOfFame::cheated(double levelLeft) {
 }
 
 void HallOfFame::gameEnded(const QString& name, double level, Ending ending, const QString& date) {
-    // Each write follows the one before it, which it waits for in the background; when that one
+    const double best = std::max(level, game_.reached);
+    const int reached = std::isfinite(best) ? static_cast<int>(std::clamp(best, 0.0, 1e6)) : 0;
+    const FameEntry entry{name, reached, ending, game_.continues, date, game_.cheated, 0};
+    // Each entry follows the one before it, which it waits for in the background; when that one
     // was this game's, it brings the serial this ending updates.
     const bool sameGame = writing_.valid() && writingFor_ == gamesBegun_;
     writingFor_ = gamesBegun_;
-    const auto write = [=, this, game = game_, before = writing_] {
-        Tally entered = game;
+    const auto write = [=, table = table_.get(), serial = game_.serial, before = writing_] {
+        std::optional<int> updated = serial;
         if (before.valid()) {
-            const int serial = before.get().serial;
+            const std::optional<int> entered = before.get().serial;
             if (sameGame)
-                entered.serial = serial;
+                updated = entered;
         }
-        return enter(name, level, ending, date, entered);
+        return table->enter(entry, updated);
     };
     writing_ = ui::inBackground(write).share();
     untold_ = true;
-    refused_ = writeRefused();
-}
-
-HallOfFame::Written HallOfFame::enter(const QString& name, double level, Ending ending,
-                                      const QString& date, Tally game) {
-    std::optional<QLockFile> lock;
-    if (!path_.isEmpty()) {
-        QDir().mkpath(QFileInfo(path_).absolutePath());
-        lock.emplace(path_ + QStringLiteral(".lock"));
-        static_cast<void>(lock->tryLock(kLockWaitMs));
-    }
-    load();
-    auto entry = std::ranges::find_if(
-        entries_, [&game](const FameEntry& e) { return game.serial && e.serial == *game.serial; });
-    if (entry == entries_.end()) {
-        entries_.push_back({name, 0, ending, 0, date, false, nextSerial()});
-        entry = std::prev(entries_.end());
-    }
-    const double best = std::max(level, game.reached);
-    const double reached = std::isfinite(best) ? std::clamp(best, 0.0, 1e6) : 0.0;
-    entry->name = name;
-    entry->level = std::max(entry->level, static_cast<int>(reached));
-    entry->ending = ending;
-    entry->continuesUsed = game.continues;
-    entry->date = date;
-    entry->cheated = entry->cheated || game.cheated;
-    latest_ = entry->serial;
-    return {entry->serial, save()};
-}
-
-int HallOfFame::nextSerial() {
-    int highest = -1;
-    for (const FameEntry& e : entries_)
-        highest = std::max(highest, e.serial);
-    if (highest < INT_MAX - 1)
-        return highest + 1;
-    // The numbers ran out: the games keep their order, numbered anew from 0.
-    std::ranges::sort(entries_, {}, &FameEntry::serial);
-    for (std::size_t i = 0; i < entries_.size(); ++i)
-        entries_[i].serial = static_cast<int>(i);
-    return static_cast<int>(entries_.size());
+    refused_ = table_->writeRefused();
 }
 
 std::vector<FameEntry> HallOfFame::best() {
     settle();
-    load();
-    return sorted();
-}
-
-std::vector<FameEntry> HallOfFame::sorted() const {
-    std::vector<FameEntry> table = entries_;
-    std::ranges::sort(table, before);
+    std::vector<FameEntry> table = table_->best();
     if (table.size() > static_cast<size_t>(kShown))
         table.resize(kShown);
     return table;
@@ -280,11 +244,77 @@ std::optional<int> HallOfFame::latest() {
 
 QString HallOfFame::takeNotice() {
     settle();
+    return table_->takeNotice();
+}
+
+bool FameFile::writeRefused() const {
+    if (path_.isEmpty())
+        return false;
+    const QFileInfo table(path_);
+    const QFileInfo folder(table.absolutePath());
+    return (table.exists() && (!table.isFile() || !table.isReadable())) ||
+           (folder.exists() && (!folder.isDir() || !folder.isWritable()));
+}
+
+QString FameFile::place() const {
+    return QDir::toNativeSeparators(path_);
+}
+
+FameTable::Entered FameFile::enter(const FameEntry& game, std::optional<int> serial) {
+    std::optional<QLockFile> lock;
+    if (!path_.isEmpty()) {
+        QDir().mkpath(QFileInfo(path_).absolutePath());
+        lock.emplace(path_ + QStringLiteral(".lock"));
+        static_cast<void>(lock->tryLock(kLockWaitMs));
+    }
+    load();
+    auto entry = std::ranges::find_if(
+        entries_, [&serial](const FameEntry& e) { return serial && e.serial == *serial; });
+    if (entry == entries_.end()) {
+        entries_.push_back({game.name, 0, game.ending, 0, game.date, false, nextSerial()});
+        entry = std::prev(entries_.end());
+    }
+    entry->name = game.name;
+    entry->level = std::max(entry->level, game.level);
+    entry->ending = game.ending;
+    entry->continuesUsed = game.continuesUsed;
+    entry->date = game.date;
+    entry->cheated = entry->cheated || game.cheated;
+    return {entry->serial, save()};
+}
+
+int FameFile::nextSerial() {
+    int highest = -1;
+    for (const FameEntry& e : entries_)
+        highest = std::max(highest, e.serial);
+    if (highest < INT_MAX - 1)
+        return highest + 1;
+    // The numbers ran out: the games keep their order, numbered anew from 0.
+    std::ranges::sort(entries_, {}, &FameEntry::serial);
+    for (std::size_t i = 0; i < entries_.size(); ++i)
+        entries_[i].serial = static_cast<int>(i);
+    return static_cast<int>(entries_.size());
+}
+
+std::vector<FameEntry> FameFile::best() {
+    load();
+    return sorted();
+}
+
+std::vector<FameEntry> FameFile::sorted() const {
+    std::vector<FameEntry> table = entries_;
+    std::ranges::sort(table, before);
+    if (table.size() > static_cast<size_t>(kShown))
+        table.resize(kShown);
+    return table;
+}
+
+QString FameFile::takeNotice() {
     load();
     return std::exchange(notice_, {});
 }
 
-void HallOfFame::load() {
+void FameFile::load() {
     // Nothing to read keeps the table as it was: a game the file could not take stays shown.
     const savefile::FileBytes file = savefile::readRegularFile(path_, kMaxTableSize + 1);
     readable_ = file.state != savefile::FileBytes::State::Unreadable;
@@ -312,7 +342,7 @@ void HallOfFame::load() {
               QFileInfo(aside).fileName() + QLatin1Char('.');
 }
 
-bool HallOfFame::save() {
+bool FameFile::save() {
     if (path_.isEmpty())
         return true;
     // A table that could not be read is not written over: it keeps the games it holds.

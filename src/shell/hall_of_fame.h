@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <future>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -10,6 +11,10 @@ enum class Ending { Ravine, Hole, OutOfTime, TooManyRequests, Finished };
 
 // What the table shows of an ending: "fell into the ravine", "finished", ...
 QString endingText(Ending ending);
+// Its short name: "ravine", "finished", ...
+QString endingKey(Ending ending);
+// The ending a short name or a table's text names.
+std::optional<Ending> endingNamed(const QString& keyOrText);
 
 // One game in the hall of fame.
 struct FameEntry {
@@ -22,18 +27,80 @@ struct FameEntry {
     int serial = 0; // games are numbered in the order they were played
 };
 
-// The table of past games, kept in a small text file of the player's data folder. A game enters
-// it when it first ends and each later ending of the same game (after a continue) updates its
-// entry; a game the program closed in the middle is never entered. Copies of the game played at
-// once each keep their games in the one file. The table is written in the background, so the turn
-// that ends a game never waits for the disk; reading the table waits for the writes first. A
-// table that cannot be read is never written over, so its games are not lost to the next one.
-class HallOfFame {
+// Where the games of the hall of fame are kept: a file of the player's data folder, or a keeper
+// elsewhere. Entering a game runs in the background, one entry after the other, while the game
+// goes on; the table is read on the game's turn once the entries are done.
+class FameTable {
   public:
     static constexpr int kShown = 10;
+    // What entering a game did: the serial of its entry, and whether the table kept it.
+    struct Entered {
+        std::optional<int> serial;
+        bool saved = false;
+    };
 
+    virtual ~FameTable() = default;
+    // Enters a game as it ended (its serial aside): a new entry, or with a serial the update of
+    // that entry after a continue.
+    virtual Entered enter(const FameEntry& game, std::optional<int> serial) = 0;
+    // The best games, kShown at most, best first.
+    virtual std::vector<FameEntry> best() = 0;
+    // False when the table, as last looked at, stands there but cannot be read.
+    virtual bool readable() const { return true; }
+    // A line to show once about the table.
+    virtual QString takeNotice() { return {}; }
+    // Something stands in the way, so that an entry must fail; known without trying.
+    virtual bool writeRefused() const { return false; }
+    // The table as the player is told it cannot be written.
+    virtual QString place() const = 0;
+};
+
+// The table in a small text file of the player's data folder. Copies of the game played at once
+// each keep their games in the one file. A table that cannot be read is never written over, so
+// its games are not lost to the next one.
+class FameFile : public FameTable {
+  public:
     // With no file path, the table is kept for this run only.
+    explicit FameFile(QString filePath) : path_(std::move(filePath)) {}
+
+    // Reads the table again under the lock, so that the games another copy entered meanwhile are
+    // kept and no two games get the same serial, then enters the game and writes the table.
+    Entered enter(const FameEntry& game, std::optional<int> serial) override;
+    std::vector<FameEntry> best() override;
+    bool readable() const override { return readable_; }
+    // The file was damaged and set aside.
+    QString takeNotice() override;
+    // Something stands in the table's place, or its folder is closed.
+    bool writeRefused() const override;
+    // The file's path.
+    QString place() const override;
+
+  private:
+    // Reads the table from its file, as another copy of the game may have written it.
+    void load();
+    bool save();
+    std::vector<FameEntry> sorted() const;
+    // One more than the highest serial, below the highest an int holds.
+    int nextSerial();
+
+    QString path_;
+    std::vector<FameEntry> entries_;
+    QString notice_;
+    bool readable_ = true;
+};
+
+// The hall of fame as the game keeps it: what the running game has done so far, entered in the
+// table when the game first ends; each later ending of the same game (after a continue) updates
+// its entry, and a game the program closed in the middle is never entered. The turn that ends a
+// game never waits for the table; reading the table waits for the entries first.
+class HallOfFame {
+  public:
+    static constexpr int kShown = FameTable::kShown;
+
+    // The table in that file of the player's data folder; with no file path, the table is kept
+    // for this run only.
     explicit HallOfFame(QString filePath);
+    explicit HallOfFame(std::unique_ptr<FameTable> table);
     ~HallOfFame();
     HallOfFame(const HallOfFame&) = delete;
     HallOfFame& operator=(const HallOfFame&) = delete;
@@ -43,21 +110,21 @@ class HallOfFame {
     void continued();
     // A cheat code was used; the level it left counts as reached.
     void cheated(double levelLeft);
-    // The running game ended: its entry is added or updated and the table written.
+    // The running game ended: its entry is added or updated in the background.
     void gameEnded(const QString& name, double level, Ending ending, const QString& date);
-    // True once when the game that ended last could not be entered in the file, as soon as that
-    // is known: at once when what stands in the table's place tells, else once the write is done.
-    // Never waits for the disk.
+    // True once when the game that ended last could not be entered in the table, as soon as that
+    // is known: at once when the table tells, else once the entry is done. Never waits for it.
     bool takeLostEntry();
-    const QString& path() const { return path_; }
+    // The table as the player is told it cannot be written.
+    QString place() const { return table_->place(); }
 
     // The best games by level (ties: the earlier date, then the earlier game first).
     std::vector<FameEntry> best();
     // The serial of the most recent game that entered the table, if any.
     std::optional<int> latest();
-    // False when the table's file, as last looked at, stands there but cannot be read.
-    bool readable() const { return readable_; }
-    // A line to show once: the file was damaged and set aside.
+    // False when the table, as last looked at, stands there but cannot be read.
+    bool readable() const { return table_->readable(); }
+    // A line to show once about the table.
     QString takeNotice();
 
   private:
@@ -68,37 +135,16 @@ class HallOfFame {
         bool cheated = false;
         double reached = 0;
     };
-    // What a write of the table did.
-    struct Written {
-        int serial; // of the game entered
-        bool saved;
-    };
-    // Reads the table again under the lock, so that the games another copy entered meanwhile are
-    // kept and no two games get the same serial, then enters the game and writes the table.
-    // Touches only the table, never the tally, so it can run in the background.
-    Written enter(const QString& name, double level, Ending ending, const QString& date,
-                  Tally game);
-    // Waits until the tables written in the background are on disk.
+    // Waits until the entries made in the background are done.
     void settle();
-    // Something stands in the table's place, or its folder is closed, so that a write must fail.
-    bool writeRefused() const;
-    // Reads the table from its file, as another copy of the game may have written it.
-    void load();
-    bool save();
-    std::vector<FameEntry> sorted() const;
-    // One more than the highest serial, below the highest an int holds.
-    int nextSerial();
 
-    QString path_;
-    std::vector<FameEntry> entries_;
+    std::unique_ptr<FameTable> table_;
     std::optional<int> latest_;
-    QString notice_;
-    bool readable_ = true;
     Tally game_;
     int gamesBegun_ = 0;
-    std::shared_future<Written> writing_; // the write for the game that ended last
-    int writingFor_ = 0;                  // which game it is
-    bool lastSaved_ = true;               // what the last write that was waited for did
-    bool untold_ = false;                 // the last ending's outcome is yet to be told
-    bool refused_ = false;                // and its write was bound to fail
+    std::shared_future<FameTable::Entered> writing_; // the entry of the game that ended last
+    int writingFor_ = 0;                             // which game it is
+    bool lastSaved_ = true;                          // what the last entry waited for did
+    bool untold_ = false;                            // the last ending's outcome is yet to be told
+    bool refused_ = false;                           // and its entry was bound to fail
 };
