@@ -53,6 +53,11 @@ std::variant<Request, int> readCommandLine(int argc, char* argv[], const Command
              {QStringLiteral("headless"),
               QStringLiteral("With --replay: no window, as fast as it can; says whether the game "
                              "ended as recorded.")}});
+    if (program.dataFolder)
+        parser.addOption({QStringLiteral("data"),
+                          QStringLiteral("The folder of the player's files: the saved game, the "
+                                         "recordings."),
+                          QStringLiteral("folder")});
     const bool understood = parser.parse(QCoreApplication::arguments());
     if (understood && parser.isSet(QStringLiteral("version")))
         parser.showVersion();
@@ -68,6 +73,12 @@ std::variant<Request, int> readCommandLine(int argc, char* argv[], const Command
             error = *wrong;
         else
             request.replay = std::get<std::optional<ReplayRequest>>(std::move(replay));
+    }
+    if (error.isEmpty() && understood && program.dataFolder) {
+        request.dataFolder = parser.value(QStringLiteral("data"));
+        if (request.dataFolder.isEmpty() && !request.replay)
+            error = QStringLiteral("--data FOLDER names the player's folder, or --replay FILE a "
+                                   "recording to play.");
     }
     if (error.isEmpty())
         return request;

@@ -14,12 +14,14 @@ struct ReplayRequest {
 // What a program of the game was asked to do: play, or replay a recording.
 struct Request {
     std::optional<ReplayRequest> replay;
+    QString dataFolder; // where the player's files are kept, when the program is told
 };
 
 // What a program takes on its command line besides --help and --version.
 struct CommandLine {
     QString description;
-    bool replays = false; // --replay FILE [--speed N] [--headless]
+    bool replays = false;    // --replay FILE [--speed N] [--headless]
+    bool dataFolder = false; // --data FOLDER, needed to play
 };
 
 // The one reading of the command line for every program, which names the application. Answers

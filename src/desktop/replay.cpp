@@ -1,5 +1,6 @@
 #include "desktop/replay.h"
 
+#include "app/paced_replay.h"
 #include "desktop/desktop_window.h"
 #include "replay/headless.h"
 #include "replay/player.h"
@@ -7,10 +8,8 @@
 #include "shell/game.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTextStream>
-#include <QTimer>
 
 namespace {
 
@@ -18,44 +17,28 @@ namespace {
 class Playback : public QObject {
   public:
     Playback(Player& player, DesktopWindow& window, double speed)
-        : player_(player), window_(window), speed_(speed) {
-        timer_.setInterval(15);
-        connect(&timer_, &QTimer::timeout, this, &Playback::step);
+        : player_(player), window_(window), paced_(player, speed, [&window] { window.sync(); }) {
+        paced_.ended = [this] { showVerdict(); };
         qApp->installEventFilter(this);
     }
     ~Playback() override { qApp->removeEventFilter(this); }
 
-    void start() {
-        // What came before the recorded game is played at once.
-        player_.playUntil(player_.gameStart());
-        window_.sync();
-        elapsed_.start();
-        timer_.start();
-    }
+    void start() { paced_.start(); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Escape)
-            stop();
+        if (key == Qt::Key_Escape && paced_.running()) {
+            paced_.stop();
+            showVerdict();
+        }
         return key != Qt::Key_F11;
     }
 
   private:
-    void step() {
-        const auto played = static_cast<std::int64_t>(elapsed_.elapsed() * speed_);
-        player_.playUntil(player_.gameStart() + played);
-        window_.sync();
-        if (player_.finished())
-            stop();
-    }
-
-    void stop() {
-        if (!timer_.isActive())
-            return;
-        timer_.stop();
+    void showVerdict() {
         const QString verdict =
             player_.finished() ? player_.verdict() : QStringLiteral("replay stopped");
         window_.setWindowTitle(window_.windowTitle() + QStringLiteral(" - ") + verdict);
@@ -63,9 +46,7 @@ class Playback : public QObject {
 
     Player& player_;
     DesktopWindow& window_;
-    double speed_;
-    QTimer timer_;
-    QElapsedTimer elapsed_;
+    PacedReplay paced_;
 };
 
 int refuse(const QString& message) {
