@@ -59,6 +59,7 @@ function button(text, label, onClick) {
 }
 
 function fillTable(id, rows, fill) {
+  $(`${id}-empty`).hidden = rows.length > 0;
   const body = $(id).tBodies[0];
   body.replaceChildren(
     ...rows.map((item) => {
@@ -87,7 +88,6 @@ async function showGames() {
   const shown = JSON.stringify(games);
   if (shown === gamesShown) return;
   gamesShown = shown;
-  $("no-games").hidden = games.length > 0;
   fillTable("games", games, (row, g) => {
     cell(row, g.player);
     cell(row, g.level, "number");
