@@ -50,11 +50,16 @@ QWebSocket* Game::playerPage() const {
     return page == pages_.end() ? nullptr : page->socket;
 }
 
-void Game::join(QWebSocket* page, Role role) {
-    if (role == Role::Player && !playerPage()) {
-        abandon_.stop();
-        process_.send(QJsonObject{{QStringLiteral("t"), QStringLiteral("hidden")},
-                                  {QStringLiteral("on"), false}});
+QWebSocket* Game::join(QWebSocket* page, Role role) {
+    QWebSocket* before = nullptr;
+    if (role == Role::Player) {
+        before = playerPage();
+        std::erase_if(pages_, [&](const Page& shown) { return shown.socket == before; });
+        if (std::exchange(hidden_, false)) {
+            abandon_.stop();
+            process_.send(QJsonObject{{QStringLiteral("t"), QStringLiteral("hidden")},
+                                      {QStringLiteral("on"), false}});
+        }
     }
     pages_.push_back({page, role, true});
     static const char* const kRoles[] = {"player", "watcher", "replay"};
@@ -66,6 +71,7 @@ void Game::join(QWebSocket* page, Role role) {
         snapshotAsked_ = true;
         process_.send(message("snapshot"));
     }
+    return before;
 }
 
 void Game::leave(QWebSocket* page) {
@@ -77,6 +83,7 @@ void Game::leave(QWebSocket* page) {
     if (role == Role::Replay) {
         process_.kill();
     } else if (role == Role::Player) {
+        hidden_ = true;
         process_.send(QJsonObject{{QStringLiteral("t"), QStringLiteral("hidden")},
                                   {QStringLiteral("on"), true}});
         abandon_.start();

@@ -46,8 +46,9 @@ class Game : public QObject {
     int watchers() const;
     QWebSocket* playerPage() const;
 
-    // A page joins: it is told so, and gets the full scene as soon as the process sends one.
-    void join(QWebSocket* page, Role role);
+    // A page joins: it is told so, and gets the full scene as soon as the process sends one. A
+    // player's page takes the place of the player's page before, which it gives back.
+    QWebSocket* join(QWebSocket* page, Role role);
     // A page leaves, closed or gone elsewhere; nothing is sent to it.
     void leave(QWebSocket* page);
     // A key, click, answer or close from a page; only the player's (or playback's) counts.
@@ -74,6 +75,7 @@ class Game : public QObject {
     QJsonObject status_;
     QByteArray openDialog_; // the dialog shown, for pages that join while it is open
     bool snapshotAsked_ = false;
+    bool hidden_ = false; // the player's page has gone
     QTimer abandon_;
     QTimer killAfterEnd_;
     GameProcess process_;

@@ -101,12 +101,12 @@ void Games::play(QWebSocket* page, const PlayerRecord& player) {
             return;
         }
         game = start(player, false, {QStringLiteral("--data"), folderOf(player.id)});
-    } else if (QWebSocket* before = game->playerPage()) {
-        detach(before);
-        tell(before, "ended", QStringLiteral("The game went on in another page."));
     }
     pages_[page].game = game;
-    game->join(page, Game::Role::Player);
+    if (QWebSocket* before = game->join(page, Game::Role::Player)) {
+        pages_[before].game = nullptr;
+        tell(before, "ended", QStringLiteral("The game went on in another page."));
+    }
 }
 
 void Games::watch(QWebSocket* page, const QString& id) {
