@@ -70,6 +70,12 @@ function fillTable(id, rows, fill) {
   );
 }
 
+// A moment the server writes as 2026-12-07T23:24:48Z, shown as 2026-12-07 23:24 UTC.
+function moment(text) {
+  const parts = /^(\d{4}-\d\d-\d\d)T(\d\d:\d\d)(:\d\d(\.\d+)?)?Z$/.exec(String(text ?? ""));
+  return parts ? `${parts[1]} ${parts[2]} UTC` : text;
+}
+
 const list = (result) => (result.ok && Array.isArray(result.data) ? result.data : []);
 
 async function showMe() {
@@ -114,7 +120,7 @@ async function showRecordings() {
     link.download = r.file;
     link.textContent = r.file;
     cell(row, link);
-    cell(row, r.date);
+    cell(row, moment(r.date));
     cell(row, `${Math.ceil((Number(r.size) || 0) / 1024)} KB`, "number");
     cell(row, r.complete ? "yes" : "no");
     cell(row, button("Play back", `Play back ${r.file}`, () => goTo(`replay=${encodeURIComponent(r.file)}`)));
