@@ -16,6 +16,10 @@ export class GameView {
     this.role = null;
     this.scale = 1 / 15;
     this.dialog = new Dialog((answer) => this.send({ t: "answer", ...answer }));
+    // The keys go back to the game once a question is answered, whatever had the focus before.
+    $("dialog").addEventListener("close", () => {
+      if (this.role) this.stage.focus({ preventScroll: true });
+    });
 
     $("back-button").addEventListener("click", () => this.onLeave());
     $("close-button").addEventListener("click", () => this.send({ t: "close" }));
