@@ -50,6 +50,32 @@ function pictureSource(src) {
   return typeof src === "string" && /^[\w-]+\.png$/.test(src) ? src : "";
 }
 
+// Each board and client area keeps its controls' elements in drawing order, to find a new one's
+// place among thousands (a long trail) without walking the document.
+function takeOut(el) {
+  const from = el.parentNode;
+  if (!from) return;
+  const at = from.drawn ? from.drawn.lastIndexOf(el) : -1;
+  if (at >= 0) from.drawn.splice(at, 1);
+  el.remove();
+}
+
+function putIn(container, el) {
+  takeOut(el);
+  const drawn = (container.drawn ??= []);
+  let low = 0;
+  let high = drawn.length;
+  // Most come in front of all the others.
+  if (high > 0 && below(drawn[high - 1].zOrder, el.zOrder) <= 0) low = high;
+  while (low < high) {
+    const middle = (low + high) >> 1;
+    if (below(drawn[middle].zOrder, el.zOrder) <= 0) low = middle + 1;
+    else high = middle;
+  }
+  container.insertBefore(el, drawn[low] ?? null);
+  drawn.splice(low, 0, el);
+}
+
 function div(className) {
   const el = document.createElement("div");
   el.className = className;
@@ -146,7 +172,9 @@ export class Scene {
     for (const [cid, c] of Object.entries(controls))
       if (c && typeof c === "object") changed.push(this.updateControl(win, cid, c));
     for (const cid of Array.isArray(data.removed) ? data.removed : []) this.removeControl(win, String(cid));
-    // Placed once all have come: a board may follow the labels lying on it.
+    // Placed once all have come, a board may follow the labels lying on it; bottom first, so a
+    // whole window's controls each go to the end of their board or client area.
+    changed.sort((a, b) => below(a.z, b.z));
     for (const rec of changed) this.attach(win, rec);
   }
 
@@ -249,8 +277,8 @@ export class Scene {
     if (!rec) return;
     win.controls.delete(id);
     // What lay on a removed board stays until the game says otherwise.
-    for (const child of [...rec.el.children]) if (child.classList.contains("ctl")) win.client.append(child);
-    rec.el.remove();
+    for (const child of [...(rec.el.drawn ?? [])]) putIn(win.client, child);
+    takeOut(rec.el);
     this.toSqueeze.delete(rec);
   }
 
@@ -261,16 +289,7 @@ export class Scene {
     const placed = rec.el.parentNode === container && rec.el.zOrder && below(rec.el.zOrder, rec.z) === 0;
     if (!placed) {
       rec.el.zOrder = rec.z;
-      if (rec.el.parentNode) rec.el.remove();
-      const siblings = container.children;
-      let low = 0;
-      let high = siblings.length;
-      while (low < high) {
-        const middle = (low + high) >> 1;
-        if (below(siblings[middle].zOrder ?? [0, 0], rec.z) <= 0) low = middle + 1;
-        else high = middle;
-      }
-      container.insertBefore(rec.el, siblings[low] ?? null);
+      putIn(container, rec.el);
     }
     // Left-aligned lines wrap within the part of the board that shows, as the desktop has them.
     if (rec.lines && board && board.k === "board" && rec.data.align !== "center") {
