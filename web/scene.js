@@ -3,11 +3,6 @@
 // so the whole scene takes a new size from one property. A scene message changes only the windows
 // and controls it names.
 
-// The status panel's strip along the bottom of the area, and a child window's frame and caption
-// bar, in twips (the game's MainWindow::kPanelHeight, ui::Window::kBorder and kCaptionBar).
-const PANEL_HEIGHT = 735;
-const BORDER = 60;
-const CAPTION_BAR = 330;
 const TWIPS_PER_POINT = 20;
 
 const twips = (n) => `calc(var(--s) * ${Number(n) || 0}px)`;
@@ -336,7 +331,8 @@ export class Scene {
   // After a new size: the fonts' widths may round differently.
   squeezeAll() {
     for (const win of this.windows.values())
-      for (const rec of win.controls.values()) if (rec.text && !rec.lines) this.toSqueeze.add(rec);
+      for (const rec of win.controls.values())
+        if (rec.text && !rec.lines && rec.text.textContent) this.toSqueeze.add(rec);
     this.squeezeSoon();
   }
 }
