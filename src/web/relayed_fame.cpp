@@ -33,9 +33,12 @@ std::optional<FameEntry> rowOf(const QJsonValue& value) {
 } // namespace
 
 FameTable::Entered RelayedFame::enter(const FameEntry& game, std::optional<int> serial) {
-    std::unique_lock lock(mutex_);
-    const int asked = ++asked_;
-    waiting_.insert(asked);
+    int asked = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        asked = ++asked_;
+        waiting_.insert(asked);
+    }
     QJsonObject message{{QLatin1String("t"), QStringLiteral("fame")},
                         {QLatin1String("game"), asked},
                         {QLatin1String("name"), game.name},
@@ -47,6 +50,7 @@ FameTable::Entered RelayedFame::enter(const FameEntry& game, std::optional<int> 
     if (serial)
         message[QLatin1String("serial")] = *serial;
     out_.send(message);
+    std::unique_lock lock(mutex_);
     replied_.wait_for(lock, patience_, [&] { return gone_ || replies_.contains(asked); });
     waiting_.erase(asked);
     const auto reply = replies_.find(asked);

@@ -167,17 +167,13 @@ QJsonObject SceneStream::passWindow(ui::Window& window, SentWindow& sent, bool w
             continue;
         Sent& shown = sentControl(sent, *control);
         shown.pass = pass_;
-        const bool come = shown.form.isEmpty();
-        if (come || mayHaveChanged(*control, window, bounds)) {
+        // The whole scene is read afresh: it is what the changes must add up to.
+        if (whole || shown.form.isEmpty() || mayHaveChanged(*control, window, bounds)) {
             QJsonObject now = formOf(*control, sent);
-            if (now != shown.form) {
-                shown.form = std::move(now);
-                controls[shown.id] = shown.form;
-                continue;
-            }
+            if (whole || now != shown.form)
+                controls[shown.id] = now;
+            shown.form = std::move(now);
         }
-        if (whole)
-            controls[shown.id] = shown.form;
     }
     QJsonArray removed;
     for (auto it = sent.controls.begin(); it != sent.controls.end();) {

@@ -1,0 +1,418 @@
+// The browser's game process through its messages: the game on a virtual clock, every message it
+// sends caught, the dialogs answered from a script, and the scene rebuilt from its diffs.
+#include "app/clock_driver.h"
+#include "app/recorded_session.h"
+#include "board/board_window.h"
+#include "replay/recording.h"
+#include "shell/hall_of_fame_window.h"
+#include "web/input_reader.h"
+#include "web/outbox.h"
+#include "web/relayed_fame.h"
+#include "web/web_platform.h"
+#include "web/web_view.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonArray>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <deque>
+#include <gtest/gtest.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The scene as a page keeps it: each message applied to what it had.
+struct Model {
+    QJsonArray order;
+    std::map<QString, QJsonObject> windows;
+    std::map<QString, std::map<QString, QJsonObject>> controls;
+
+    void apply(const QJsonObject& scene) {
+        if (scene["full"].toBool())
+            *this = {};
+        for (const QJsonValue id : scene["closed"].toArray()) {
+            windows.erase(id.toString());
+            controls.erase(id.toString());
+        }
+        const QJsonObject changed = scene["windows"].toObject();
+        for (auto it = changed.begin(); it != changed.end(); ++it) {
+            QJsonObject window = it.value().toObject();
+            auto& shown = controls[it.key()];
+            const QJsonObject came = window.take("controls").toObject();
+            for (auto control = came.begin(); control != came.end(); ++control)
+                shown[control.key()] = control.value().toObject();
+            for (const QJsonValue id : window.take("removed").toArray())
+                shown.erase(id.toString());
+            windows[it.key()] = window;
+        }
+        order = scene["order"].toArray();
+    }
+    bool operator==(const Model&) const = default;
+};
+
+QJsonObject key(int code, int typed) {
+    return {{"t", "key"}, {"code", code}, {"char", typed}};
+}
+
+// The game process's platform with the time of day, and so the game's chance, fixed.
+struct FixedPlatform : WebPlatform {
+    using WebPlatform::WebPlatform;
+    double timeOfDay() const override { return 36000; }
+};
+
+// One game of the process with its platform, relayed hall of fame and view on a virtual clock.
+struct WebGame {
+    explicit WebGame(const QString& folder, std::chrono::milliseconds patience = 2s)
+        : platform(folder), session(platform) {
+        auto table = std::make_unique<RelayedFame>(out, patience);
+        fame = table.get();
+        session.game.setFameTable(std::move(table));
+        platform.attach(view, driver);
+        view.askYesNo = [this](const QString& question) { return platform.askYesNo(question); };
+        view.quit = [this] { ended = true; };
+        view.start();
+        driver.start();
+    }
+
+    // Every message as the server hears it; the fame replies as the server would send them.
+    void heard(const QByteArray& line) {
+        const QJsonObject message = messageOf(line).value();
+        const QString type = message["t"].toString();
+        if (type == "fame" && fameSerial)
+            fame->take({{"t", "fameEntered"},
+                        {"game", message["game"]},
+                        {"serial", *fameSerial},
+                        {"saved", true}});
+        const std::lock_guard lock(heardLock);
+        sent.push_back(message);
+        if (type == "scene")
+            model.apply(message);
+        if (type == "dialog") {
+            dialogs << message["text"].toString();
+            // The answer comes once the dialog waits for it.
+            QTimer::singleShot(0, [this] { answer(); });
+        }
+    }
+
+    void answer() {
+        for (const QJsonObject& meanwhile : std::exchange(beforeAnswer, {}))
+            meanwhile["t"] == "advance" ? wait(meanwhile["ms"].toInt()) : view.take(meanwhile);
+        const std::optional<QString> said =
+            answers.empty() ? std::optional<QString>("") : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        view.take({{"t", "answer"}, {"ok", said.has_value()}, {"text", said.value_or("")}});
+    }
+
+    void wait(int ms) {
+        now += std::int64_t{ms} * 1'000'000;
+        driver.wake();
+    }
+
+    // Keys by name or letter, "+ms", "say:TEXT" and "no" for the next dialog, "click:player".
+    void play(const QString& steps) {
+        static const std::map<QString, int> named{{"Left", 37}, {"Up", 38},  {"Right", 39},
+                                                  {"Down", 40}, {"Esc", 27}, {"Enter", 13}};
+        for (const QString& step : steps.split(' ', Qt::SkipEmptyParts)) {
+            if (step.startsWith('+'))
+                wait(step.mid(1).toInt());
+            else if (step.startsWith("say:"))
+                answers.push_back(step.mid(4));
+            else if (step == "no")
+                answers.push_back(std::nullopt);
+            else if (step == "click:player")
+                clickPlayer();
+            else if (named.contains(step))
+                view.take(key(named.at(step), named.at(step) < 32 ? named.at(step) : 0));
+            else
+                view.take(key(step[0].toUpper().unicode(), step[0].toLower().unicode()));
+        }
+    }
+
+    void clickPlayer() {
+        const BoardWindow& board = *session.game.boardWindow();
+        const ui::Rect at = board.player.drawnArea().value();
+        view.take({{"t", "click"},
+                   {"window", idOf(board.caption())},
+                   {"x", at.left + at.width / 2},
+                   {"y", at.top + at.height / 2}});
+    }
+
+    QString idOf(const QString& caption) const {
+        for (const auto& [id, window] : model.windows)
+            if (window["caption"] == caption)
+                return id;
+        return {};
+    }
+
+    QJsonObject last(const QString& type) {
+        const std::lock_guard lock(heardLock);
+        for (auto it = sent.rbegin(); it != sent.rend(); ++it)
+            if ((*it)["t"] == type)
+                return *it;
+        return {};
+    }
+
+    std::vector<QJsonObject> all(const QString& type) {
+        const std::lock_guard lock(heardLock);
+        std::vector<QJsonObject> found;
+        for (const QJsonObject& message : sent)
+            if (message["t"] == type)
+                found.push_back(message);
+        return found;
+    }
+
+    // The scene built from every diff so far is the scene sent whole now.
+    void expectWholeIsSum(const QString& where) {
+        const Model summed = model;
+        view.snapshot();
+        EXPECT_EQ(summed.order, model.order) << where.toStdString();
+        EXPECT_TRUE(summed == model) << where.toStdString();
+        ASSERT_FALSE(model.order.isEmpty());
+        EXPECT_EQ(model.order[0], "m");
+        EXPECT_EQ(static_cast<std::size_t>(model.order.size()), model.windows.size());
+    }
+
+    std::mutex heardLock;
+    std::vector<QJsonObject> sent;
+    Model model;
+    QStringList dialogs;
+    std::deque<std::optional<QString>> answers;
+    std::vector<QJsonObject> beforeAnswer; // what the server sends while a dialog waits
+    std::optional<int> fameSerial = 41;
+    bool ended = false;
+    std::int64_t now = 0;
+    Outbox out{[this](const QByteArray& line) { heard(line); }};
+    FixedPlatform platform;
+    RecordedSession session;
+    RelayedFame* fame = nullptr;
+    WebView view{session.game, out};
+    ClockDriver driver{session.game, view, [this] { return now; }};
+};
+
+TEST(WebView, EveryDiffAppliedIsTheWholeSceneAlongAWalkThroughTheGame) {
+    QTemporaryDir folder;
+    WebGame web(folder.path());
+    web.expectWholeIsSum("start");
+    // The menu, the hall of fame, the name, the board, the shop and its save, the clock running
+    // out, the lost game's shop, a continue, many turns and a new game.
+    QStringList walk{"F",   "Esc", "say:Alice N", "Left",    "Up",  "Right", "Down", "+1500",
+                     "Esc", "S",   "Esc",         "+130000", "Esc", "Z",     "+2000"};
+    for (int i = 0; i < 70; ++i)
+        walk << QStringList{"Left", "Up", "Right", "Down", "+700", "Esc", "Esc"}[i % 7];
+    walk << "+200000"
+         << "Esc"
+         << "N"
+         << "Down";
+    for (const QString& steps : walk) {
+        web.play(steps);
+        web.expectWholeIsSum(steps);
+    }
+    EXPECT_EQ(web.dialogs, QStringList({"What is your name?", "Saved!"}));
+    EXPECT_EQ(web.last("status")["name"], "Alice");
+    web.session.game.hallOfFame().latest(); // the entries are sent in the background
+    EXPECT_EQ(web.all("fame").size(), 2u);
+    EXPECT_FALSE(web.ended);
+}
+
+TEST(WebView, ADialogWaitsForItsAnswerWithTheClockStillAndNothingElseReachesTheGame) {
+    QTemporaryDir folder;
+    WebGame web(folder.path());
+    web.beforeAnswer = {key('X', 'x'), {{"t", "advance"}, {"ms", 5000}}, {{"t", "close"}}};
+    web.play("say:Zoë N");
+    const QJsonObject status = web.last("status");
+    EXPECT_EQ(status["name"], "Zoë");
+    EXPECT_EQ(status["timeLeft"], 120);
+    EXPECT_FALSE(web.ended);
+    const auto dialogs = web.all("dialog");
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0]["kind"], "prompt");
+    EXPECT_EQ(web.all("dialogDone").size(), 1u);
+    // A click on the player on the board says who it is.
+    web.play("click:player");
+    EXPECT_EQ(web.dialogs.last(), "Your Name is: Zoë");
+    // Closing with a board open asks first: No plays on, Yes ends.
+    web.play("no");
+    web.view.take({{"t", "close"}});
+    EXPECT_FALSE(web.ended);
+    web.view.take({{"t", "close"}});
+    EXPECT_TRUE(web.ended);
+    EXPECT_EQ(web.dialogs.last(), "Abandon the game? Unsaved progress is lost.");
+}
+
+TEST(WebView, HiddenStopsTheClockUntilShownAgain) {
+    QTemporaryDir folder;
+    WebGame web(folder.path());
+    web.play("say:Ann N");
+    const struct {
+        const char* hidden;
+        int ms;
+        int timeLeft;
+    } rows[] = {{"on", 10000, 120}, {"on", 5000, 120}, {"off", 10000, 110}, {"off", 5000, 105}};
+    for (const auto& row : rows) {
+        web.view.take({{"t", "hidden"}, {"on", QString(row.hidden) == "on"}});
+        web.wait(row.ms);
+        EXPECT_EQ(web.last("status")["timeLeft"], row.timeLeft) << row.hidden << " " << row.ms;
+    }
+}
+
+TEST(WebView, MalformedAndRandomLinesChangeNothing) {
+    QTemporaryDir folder;
+    WebGame web(folder.path());
+    web.play("say:Ann N Left");
+    const std::size_t before = web.sent.size();
+    const Model shown = web.model;
+    QList<QByteArray> lines{"",
+                            "{",
+                            "[1,2]",
+                            "null",
+                            R"({"t":5})",
+                            R"({"t":"key"})",
+                            R"({"t":"key","code":"37","char":0})",
+                            R"({"t":"key","code":1e300,"char":0})",
+                            R"({"t":"key","code":37.5,"char":0})",
+                            R"({"t":"key","code":-1,"char":0})",
+                            R"({"t":"click","window":"w99","x":1,"y":2})",
+                            R"({"t":"click","window":"m","x":null,"y":2})",
+                            R"({"t":"click","window":[],"x":1e308,"y":-1e308})",
+                            R"({"t":"answer","ok":true,"text":"Eve"})",
+                            R"({"t":"hidden","on":"yes"})",
+                            R"({"t":"fameEntered","game":1,"serial":1,"saved":true})",
+                            "{\"t\":\"key\",\"code\":37,\"char\":0\xff}",
+                            QByteArray(100000, '{')};
+    QRandomGenerator random(7);
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray line(random.bounded(1, 80), Qt::Uninitialized);
+        for (char& c : line)
+            c = static_cast<char>(random.bounded(256));
+        lines << line;
+    }
+    for (const QByteArray& line : lines)
+        if (const auto message = messageOf(line))
+            web.view.take(*message);
+    EXPECT_EQ(web.sent.size(), before);
+    EXPECT_TRUE(web.model == shown);
+    web.expectWholeIsSum("after the lines");
+}
+
+TEST(WebView, EndLeavesACompleteRecording) {
+    QTemporaryDir folder;
+    for (const QString last : {"end", "close"}) {
+        QDir(folder.path()).removeRecursively();
+        {
+            WebGame web(folder.path());
+            web.play("say:Ann N Left Up");
+            web.view.take({{"t", last}});
+            EXPECT_TRUE(web.ended);
+            web.view.take(key(37, 0)); // nothing reaches the game once it ended
+        }
+        const QStringList files =
+            QDir(folder.filePath("recordings")).entryList({"game-*.txt"}, QDir::Files);
+        ASSERT_EQ(files.size(), 1) << files.join(' ').toStdString();
+        const auto read = recording::read(folder.filePath("recordings/" + files[0]));
+        ASSERT_TRUE(std::holds_alternative<recording::Recording>(read));
+        const auto& recorded = std::get<recording::Recording>(read);
+        EXPECT_TRUE(recorded.ended) << last.toStdString();
+        EXPECT_NE(std::ranges::find(recorded.end, std::pair<QString, QString>("name", "Ann")),
+                  recorded.end.end());
+    }
+}
+
+// The hall of fame through the server: what a game that ends sends, and what the player is told
+// when the reply comes late or never.
+TEST(WebView, TheHallOfFameIsTheServers) {
+    const struct {
+        std::optional<int> serial;
+        bool told;
+    } rows[] = {{41, false}, {std::nullopt, true}};
+    for (const auto& row : rows) {
+        QTemporaryDir folder;
+        WebGame web(folder.path(), 100ms);
+        web.fameSerial = row.serial;
+        web.play("say:Ann N +130000");
+        std::this_thread::sleep_for(250ms); // past the patience
+        web.play("Left Esc Z +130000");
+        std::this_thread::sleep_for(250ms);
+        web.play("Left");
+        web.session.game.hallOfFame().latest();
+        const auto fame = web.all("fame");
+        ASSERT_EQ(fame.size(), 2u);
+        for (const char* field :
+             {"game", "name", "level", "ending", "continues", "cheated", "date"})
+            EXPECT_TRUE(fame[0].contains(field)) << field;
+        EXPECT_EQ(fame[0]["name"], "Ann");
+        EXPECT_EQ(fame[0]["ending"], "time");
+        EXPECT_FALSE(fame[0].contains("serial"));
+        // The continued game updates its entry, when the server gave it one.
+        EXPECT_EQ(fame[1]["continues"], 1);
+        EXPECT_EQ(fame[1].contains("serial"), row.serial.has_value());
+        const QString lost = "This game could not be entered in the hall of fame: the server's "
+                             "table cannot be written.";
+        EXPECT_EQ(web.dialogs.count(lost), row.told ? 2 : 0) << web.dialogs.join('|').toStdString();
+    }
+    // F shows the table the server sent last.
+    QTemporaryDir folder;
+    WebGame web(folder.path());
+    web.fame->take({{"t", "fameTable"},
+                    {"rows", QJsonArray{QJsonObject{{"name", "Zed"},
+                                                    {"level", 12},
+                                                    {"ending", "fell into a hole"},
+                                                    {"continues", 0},
+                                                    {"cheated", false},
+                                                    {"date", "2026-12-07"},
+                                                    {"serial", 3}},
+                                        QJsonObject{{"name", "Bad"}, {"ending", "lava"}}}}});
+    web.play("F");
+    const HallOfFameWindow& window = *web.session.game.hallOfFameWindow();
+    EXPECT_EQ(window.rows[0].text(),
+              " 1. Zed                 12  fell into a hole     2026-12-07 ");
+    EXPECT_EQ(window.rows[1].text(), "");
+}
+
+// The reader hands the hall of fame's replies over on its own thread, the rest in turn, drops
+// what is no message, and tells when the input ends.
+TEST(InputReader, HandsOnMessagesAndTheEnd) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    std::vector<QString> atOnce, inTurn;
+    bool ended = false;
+    {
+        const InputReader reader(ends[0], {[&](const QJsonObject& message) {
+                                               const bool fame = message["t"] == "fameTable";
+                                               if (fame)
+                                                   atOnce.push_back(message["t"].toString());
+                                               return fame;
+                                           },
+                                           [&](const QJsonObject& message) {
+                                               inTurn.push_back(message["t"].toString());
+                                           },
+                                           {},
+                                           [&] { ended = true; }});
+        const QByteArray lines = "{\"t\":\"key\"}\nnot json\n{\"t\":\"fameTable\"}\n" +
+                                 QByteArray(2 << 20, 'x') + "\n{\"t\":\"end\"}\n{\"t\":\"sna";
+        ASSERT_EQ(write(ends[1], lines.constData(), static_cast<size_t>(lines.size())),
+                  lines.size());
+        close(ends[1]);
+        for (int i = 0; i < 500 && !ended; ++i) {
+            QCoreApplication::processEvents();
+            std::this_thread::sleep_for(2ms);
+        }
+    }
+    close(ends[0]);
+    EXPECT_TRUE(ended);
+    EXPECT_EQ(atOnce, std::vector<QString>{"fameTable"});
+    EXPECT_EQ(inTurn, (std::vector<QString>{"key", "end"}));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
