@@ -73,7 +73,8 @@ void WebView::take(const QJsonObject& message) {
     if (type == QLatin1String("key")) {
         const auto code = wholeIn(message.value(QLatin1String("code")), 0, 0xFFFF);
         const auto typed = wholeIn(message.value(QLatin1String("char")), 0, 0xFFFF);
-        if (code && typed)
+        // A character of its own: half of a surrogate pair is none.
+        if (code && typed && !QChar::isSurrogate(static_cast<char32_t>(*typed)))
             keyDown(*code, *typed);
     } else if (type == QLatin1String("click")) {
         const auto x = placeIn(message.value(QLatin1String("x")));
@@ -127,7 +128,9 @@ void WebView::answer(const QJsonObject& message) {
     if (!message.value(QLatin1String("ok")).toBool())
         answer_.emplace(std::nullopt);
     else if (dialog_->kind == DialogRequest::Kind::Prompt)
-        answer_.emplace(message.value(QLatin1String("text")).toString());
+        // As the recording keeps it: a lone half of a surrogate pair is no character.
+        answer_.emplace(
+            QString::fromUtf8(message.value(QLatin1String("text")).toString().toUtf8()));
     else
         answer_.emplace(QString());
     dialogLoop_->quit();

@@ -277,6 +277,7 @@ TEST(WebView, MalformedAndRandomLinesChangeNothing) {
                             R"({"t":"key","code":1e300,"char":0})",
                             R"({"t":"key","code":37.5,"char":0})",
                             R"({"t":"key","code":-1,"char":0})",
+                            R"({"t":"key","code":65,"char":55296})",
                             R"({"t":"click","window":"w99","x":1,"y":2})",
                             R"({"t":"click","window":"m","x":null,"y":2})",
                             R"({"t":"click","window":[],"x":1e308,"y":-1e308})",
