@@ -1,0 +1,321 @@
+#!/usr/bin/env python3
+"""Vexmoor in a real browser: vexmoor-server on 127.0.0.1 with a data folder of its own, driven
+through headless Chromium by Selenium.
+
+    browser_test.py BUILD play    sign up, play, watch, shop, save, end, the hall of fame, the
+                                  recording replayed, a wrong password, a second account
+    browser_test.py BUILD crash   one of two games killed: the server and the other game go on
+
+Exits 77 (skipped) when chromium or chromedriver is missing."""
+
+import json
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.error
+import urllib.parse
+import urllib.request
+
+LEFT, UP, RIGHT, DOWN, ESCAPE = "\ue012", "\ue013", "\ue014", "\ue015", "\ue00c"
+
+
+def wait(test, what, seconds=10):
+    """Waits until test() gives something true and returns it; fails naming what was awaited."""
+    deadline = time.monotonic() + seconds
+    while True:
+        result = test()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+class Server:
+    """vexmoor-server on a free port of 127.0.0.1 and a temporary data folder."""
+
+    def __init__(self, build):
+        self.build = build
+        self.data = tempfile.mkdtemp(prefix="vexmoor-web-test-")
+        with socket.socket() as probe:
+            probe.bind(("127.0.0.1", 0))
+            port = probe.getsockname()[1]
+        self.url = f"http://127.0.0.1:{port}"
+        self.log = os.path.join(self.data, "server.log")
+        with open(self.log, "w") as log:
+            self.process = subprocess.Popen(
+                [os.path.join(build, "vexmoor-server"), "--listen", f"127.0.0.1:{port}",
+                 "--data", self.data], stdout=log, stderr=subprocess.STDOUT)
+        wait(lambda: self.url in self.read_log() or self.process.poll() is not None,
+             "the server's address on its output")
+        assert self.process.poll() is None, "the server ended at start:\n" + self.read_log()
+
+    def read_log(self):
+        with open(self.log) as log:
+            return log.read()
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait(10)
+        shutil.rmtree(self.data, ignore_errors=True)
+
+    def request(self, path, body=None, cookie=None):
+        """An HTTP request from the server's own page: its status and its body."""
+        headers = {"Origin": self.url}
+        if cookie:
+            headers["Cookie"] = f"vexmoor_session={cookie}"
+        data = None
+        if body is not None:
+            data = json.dumps(body).encode()
+            headers["Content-Type"] = "application/json"
+        request = urllib.request.Request(self.url + path, data=data, headers=headers)
+        try:
+            with urllib.request.urlopen(request, timeout=10) as reply:
+                return reply.status, reply.read()
+        except urllib.error.HTTPError as refusal:
+            return refusal.code, refusal.read()
+
+    def games(self):
+        """The game processes under the server: {their player's folder: pid}."""
+        found = {}
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open(f"/proc/{pid}/stat") as stat:
+                    parent = int(stat.read().rsplit(")", 1)[1].split()[1])
+                with open(f"/proc/{pid}/cmdline", "rb") as cmdline:
+                    arguments = cmdline.read().decode().split("\0")
+            except (OSError, IndexError, ValueError):
+                continue
+            if parent == self.process.pid and "--data" in arguments:
+                found[arguments[arguments.index("--data") + 1]] = int(pid)
+        return found
+
+
+class Page:
+    """One browser on the server's page."""
+
+    def __init__(self, server):
+        from selenium import webdriver
+        from selenium.webdriver.chrome.service import Service
+        options = webdriver.ChromeOptions()
+        options.binary_location = shutil.which("chromium")
+        for argument in ("--headless=new", "--no-sandbox", "--disable-dev-shm-usage",
+                         "--window-size=1200,900"):
+            options.add_argument(argument)
+        self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")),
+                                       options=options)
+        self.server = server
+        self.driver.get(server.url)
+
+    def quit(self):
+        self.driver.quit()
+
+    def find(self, selector):
+        from selenium.webdriver.common.by import By
+        found = self.driver.find_elements(By.CSS_SELECTOR, selector)
+        return found[0] if found else None
+
+    def text(self, selector):
+        """The text an element shows, "" when there is none."""
+        from selenium.common.exceptions import StaleElementReferenceException
+        try:
+            element = self.find(selector)
+            return element.text if element else ""
+        except StaleElementReferenceException:
+            return ""
+
+    def click(self, selector):
+        wait(lambda: self.find(selector) and self.find(selector).is_displayed(), selector)
+        self.find(selector).click()
+
+    def fill_in(self, form, name, password):
+        wait(lambda: self.find(f"#{form}-name").is_displayed(), f"the form {form}")
+        for field, value in (("name", name), ("password", password)):
+            element = self.find(f"#{form}-{field}")
+            element.clear()
+            element.send_keys(value)
+        self.click(f"#{form}-button")
+
+    def sign_up(self, name, password):
+        self.fill_in("signup", name, password)
+        wait(lambda: self.text("#me") == name, f"{name} signed up")
+
+    def play(self):
+        self.click("#play-button")
+        wait(lambda: self.find("#window-m"), "the game's main window")
+
+    def click_label(self, text):
+        """Clicks the label of the status panel that reads the text."""
+        from selenium.webdriver.common.by import By
+        self.driver.find_element(
+            By.XPATH, f"//*[@id='window-m']//*[contains(@class,'label') and .='{text}']").click()
+
+    def cookie(self):
+        return self.driver.get_cookie("vexmoor_session")["value"]
+
+    def status(self):
+        return self.text("#window-m")
+
+    def screen(self):
+        return self.text("#stage")
+
+    def key(self, key):
+        from selenium.webdriver.common.action_chains import ActionChains
+        self.driver.execute_script("document.getElementById('stage').focus()")
+        ActionChains(self.driver).send_keys(key).perform()
+
+    def answer(self, question, text=None):
+        """Answers the game's dialog that shows the question: OK, with the text typed if any."""
+        wait(lambda: self.find("#dialog[open]") and question in self.text("#dialog-text"),
+             f'the dialog "{question}"')
+        if text is not None:
+            field = self.find("#dialog-field")
+            field.clear()
+            field.send_keys(text)
+        self.click("#dialog-ok")
+        wait(lambda: not self.find("#dialog[open]"), "the dialog closed")
+
+
+def replay(build, recording):
+    """What `vexmoor --replay FILE --headless` prints, and its exit code."""
+    done = subprocess.run([os.path.join(build, "vexmoor"), "--replay", recording, "--headless"],
+                          capture_output=True, text=True, timeout=60)
+    return done.stdout + done.stderr, done.returncode
+
+
+def download(server, cookie, name):
+    """A recording of the signed-in player through the API, into a file of the data folder."""
+    status, body = server.request("/api/recordings/" + urllib.parse.quote(name), cookie=cookie)
+    assert status == 200, f"downloading {name}: {status}"
+    path = os.path.join(server.data, name)
+    with open(path, "wb") as file:
+        file.write(body)
+    return path
+
+
+def recordings(server, cookie):
+    status, body = server.request("/api/recordings", cookie=cookie)
+    assert status == 200, f"the recordings: {status}"
+    return json.loads(body)
+
+
+def play_scenario(server, player, watcher):
+    player.sign_up("Alice", "correct horse")
+    player.play()
+    watcher.click('button[aria-label="Watch Alice"]')
+    wait(lambda: watcher.find("#window-m"), "the watcher's view")
+
+    def step(key):
+        """One key of the player's; the watcher's status panel then reads as the player's."""
+        player.key(key)
+        wait(lambda: watcher.status() == player.status(),
+             f"the same status panel for the watcher after {key!r}:\n"
+             f"player: {player.status()!r}\nwatcher: {watcher.status()!r}", 3)
+
+    step("n")
+    player.answer("What is your name?", "Alice")
+    wait(lambda: "Alice" in player.status(), "the name on the status panel")
+    for key in (LEFT, UP, RIGHT, DOWN):
+        step(key)
+    step(ESCAPE)
+    wait(lambda: "Welcome to shop Alice" in player.screen(), "the shop")
+    step("x")
+    wait(lambda: "Welcome to shop" not in player.screen(), "the shop closed")
+    step(ESCAPE)
+    step("s")
+    player.answer("Saved!")
+    step("x")
+
+    # The quickest end: the cheat code's gold and energy spent on walls, then prayers with no
+    # energy left, until one too many ends the game.
+    player.click_label("LV:")
+    player.answer("Cheat:", "qyx")
+    step(ESCAPE)
+    for key in ["w"] * 9 + ["g"] * 60:
+        step(key)
+        if "Game Over" in player.status():
+            break
+    assert "Too many requests" in player.status(), "no end after 60 prayers"
+    step(ESCAPE)
+    player.key("q")
+    for page in (player, watcher):
+        wait(lambda: "ended" in page.text("#game-line"), "the game's end told to every page")
+
+    player.click("#back-button")
+    wait(lambda: "Alice" in player.text("#fame"), "Alice in the hall of fame")
+    cookie = player.cookie()
+    ended = [r["file"] for r in recordings(server, cookie) if r["complete"]]
+    assert len(ended) == 1, f"one complete recording: {ended}"
+    said, code = replay(server.build, download(server, cookie, ended[0]))
+    assert "replay matches" in said and code == 0, f"the replay: {said} ({code})"
+
+    # The watcher's browser: a wrong password, then a second account.
+    watcher.click("#back-button")
+    watcher.fill_in("signin", "Alice", "wrong horse")
+    wait(lambda: watcher.text("#message"), "the wrong password refused")
+    assert watcher.server.request("/api/signin", {"name": "Alice", "password": "x"})[0] == 401
+    watcher.sign_up("Bob", "battery staple")
+    stranger = watcher.cookie()
+    for name in (ended[0], "../1/recordings/" + ended[0]):
+        status, _ = server.request("/api/recordings/" + urllib.parse.quote(name, safe=""),
+                                   cookie=stranger)
+        assert status in (403, 404), f"Bob downloaded Alice's {name}: {status}"
+    watcher.play()
+    watcher.key("l")
+    watcher.answer("No saved game")
+
+
+def crash_scenario(server, alice, bob):
+    alice.sign_up("Alice", "correct horse")
+    alice.play()
+    alice.key("n")
+    alice.answer("What is your name?", "Alice")
+    folder = wait(lambda: list(server.games()), "Alice's game process")[0]
+    bob.sign_up("Bob", "battery staple")
+    bob.play()
+    bob.key("n")
+    bob.answer("What is your name?", "Bob")
+    wait(lambda: len(server.games()) == 2, "Bob's game process")
+
+    os.kill(server.games()[folder], signal.SIGKILL)
+    wait(lambda: "unexpectedly" in alice.text("#game-line"), "Alice told her game crashed")
+    assert server.process.poll() is None, "the server went down with the game"
+    bob.key(ESCAPE)
+    wait(lambda: "Welcome to shop Bob" in bob.screen(), "Bob's game answering")
+
+    kept = recordings(server, alice.cookie())
+    assert len(kept) == 1, f"the killed game's recording kept: {kept}"
+    said, code = replay(server.build, download(server, alice.cookie(), kept[0]["file"]))
+    assert "the recording ended unexpectedly" in said and code == 3, f"the replay: {said} ({code})"
+    assert not kept[0]["complete"], f"the killed game's recording listed as complete: {kept}"
+
+
+def main():
+    build, scenario = sys.argv[1], sys.argv[2]
+    if not shutil.which("chromium") or not shutil.which("chromedriver"):
+        print("skipped: chromium or chromedriver is not installed")
+        return 77
+    server = Server(build)
+    pages = []
+    try:
+        pages = [Page(server), Page(server)]
+        {"play": play_scenario, "crash": crash_scenario}[scenario](server, *pages)
+        print(f"{scenario}: passed")
+        return 0
+    except Exception:
+        print(f"{scenario}: FAILED; the server's output:\n{server.read_log()}")
+        raise
+    finally:
+        for page in pages:
+            page.quit()
+        server.stop()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
