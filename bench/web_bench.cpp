@@ -60,10 +60,11 @@ class Server {
     Server() {
         const QString address = QStringLiteral("127.0.0.1:%1").arg(freePort());
         url_ = QStringLiteral("http://") + address;
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.setStandardErrorFile(QProcess::nullDevice());
         process_.start(
             QString::fromStdString(programFolder() + "/../vexmoor-server"),
             {QStringLiteral("--listen"), address, QStringLiteral("--data"), data_.path()});
+        process_.waitForStarted();
         waitUntil([this] { return process_.canReadLine() || !running(); }, 10000);
     }
     ~Server() {
@@ -200,7 +201,7 @@ int main(int argc, char* argv[]) {
     }
     std::printf("browser: a key sent over the WebSocket to its changed scene back on 127.0.0.1: "
                 "median %.2f ms, slowest %.2f ms (%zu of %d keys); %.0f bytes per key on the wire "
-                "(median, both ways)\n",
+                "(WebSocket frames both ways, median)\n",
                 median(latencies), *std::max_element(latencies.begin(), latencies.end()),
                 latencies.size(), kKeys, median(bytes));
     return 0;
