@@ -208,6 +208,7 @@ def recordings(server, cookie):
 def play_scenario(server, player, watcher):
     player.sign_up("Alice", "correct horse")
     player.play()
+    folder = os.path.basename(wait(lambda: list(server.games()), "Alice's game process")[0])
     watcher.click('button[aria-label="Watch Alice"]')
     wait(lambda: watcher.find("#window-m"), "the watcher's view")
 
@@ -259,13 +260,16 @@ def play_scenario(server, player, watcher):
     watcher.click("#back-button")
     watcher.fill_in("signin", "Alice", "wrong horse")
     wait(lambda: watcher.text("#message"), "the wrong password refused")
-    assert watcher.server.request("/api/signin", {"name": "Alice", "password": "x"})[0] == 401
+    assert not watcher.text("#me"), "signed in with a wrong password"
+    for password, status in (("correct horse!", 401), ("correct horse", 200)):
+        assert server.request("/api/signin", {"name": "Alice", "password": password})[0] == status
     watcher.sign_up("Bob", "battery staple")
     stranger = watcher.cookie()
-    for name in (ended[0], "../1/recordings/" + ended[0]):
+    for name in (ended[0], f"../../{folder}/recordings/{ended[0]}", f"../../{folder}/Save.ini"):
         status, _ = server.request("/api/recordings/" + urllib.parse.quote(name, safe=""),
                                    cookie=stranger)
         assert status in (403, 404), f"Bob downloaded Alice's {name}: {status}"
+    assert os.path.exists(os.path.join(server.data, "players", folder, "Save.ini"))
     watcher.play()
     watcher.key("l")
     watcher.answer("No saved game")
