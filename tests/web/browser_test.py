@@ -60,10 +60,14 @@ class Server:
             return log.read()
 
     def stop(self):
+        """Ends the server as SIGTERM does, and with it every game; true when it exits 0."""
         if self.process.poll() is None:
             self.process.terminate()
-            self.process.wait(10)
+        code = self.process.wait(10)
+        if code != 0:
+            print(f"the server exited with {code}; its output:\n{self.read_log()}")
         shutil.rmtree(self.data, ignore_errors=True)
+        return code == 0
 
     def request(self, path, body=None, cookie=None):
         """An HTTP request from the server's own page: its status and its body."""
@@ -310,15 +314,15 @@ def main():
     try:
         pages = [Page(server), Page(server)]
         {"play": play_scenario, "crash": crash_scenario}[scenario](server, *pages)
-        print(f"{scenario}: passed")
-        return 0
     except Exception:
         print(f"{scenario}: FAILED; the server's output:\n{server.read_log()}")
         raise
     finally:
         for page in pages:
             page.quit()
-        server.stop()
+        stopped = server.stop()
+    print(f"{scenario}: {'passed' if stopped else 'FAILED'}")
+    return 0 if stopped else 1
 
 
 if __name__ == "__main__":
