@@ -21,6 +21,15 @@ import urllib.error
 import urllib.parse
 import urllib.request
 
+try:
+    from selenium import webdriver
+    from selenium.common.exceptions import StaleElementReferenceException
+    from selenium.webdriver.chrome.service import Service
+    from selenium.webdriver.common.action_chains import ActionChains
+    from selenium.webdriver.common.by import By
+except ImportError:
+    webdriver = None
+
 LEFT, UP, RIGHT, DOWN, ESCAPE = "\ue012", "\ue013", "\ue014", "\ue015", "\ue00c"
 
 
@@ -85,6 +94,26 @@ class Server:
         except urllib.error.HTTPError as refusal:
             return refusal.code, refusal.read()
 
+    def recordings(self, cookie):
+        status, body = self.request("/api/recordings", cookie=cookie)
+        assert status == 200, f"the recordings: {status}"
+        return json.loads(body)
+
+    def download(self, cookie, name):
+        """One of the signed-in player's recordings, into a file of the data folder."""
+        status, body = self.request("/api/recordings/" + urllib.parse.quote(name), cookie=cookie)
+        assert status == 200, f"downloading {name}: {status}"
+        path = os.path.join(self.data, name)
+        with open(path, "wb") as file:
+            file.write(body)
+        return path
+
+    def replay(self, recording):
+        """What `vexmoor --replay FILE --headless` prints, and its exit code."""
+        done = subprocess.run([os.path.join(self.build, "vexmoor"), "--replay", recording,
+                               "--headless"], capture_output=True, text=True, timeout=60)
+        return done.stdout + done.stderr, done.returncode
+
     def games(self):
         """The game processes under the server: {their player's folder: pid}."""
         found = {}
@@ -105,8 +134,6 @@ class Page:
     """One browser on the server's page."""
 
     def __init__(self, server):
-        from selenium import webdriver
-        from selenium.webdriver.chrome.service import Service
         options = webdriver.ChromeOptions()
         options.binary_location = shutil.which("chromium")
         for argument in ("--headless=new", "--no-sandbox", "--disable-dev-shm-usage",
@@ -114,20 +141,17 @@ class Page:
             options.add_argument(argument)
         self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")),
                                        options=options)
-        self.server = server
         self.driver.get(server.url)
 
     def quit(self):
         self.driver.quit()
 
-    def find(self, selector):
-        from selenium.webdriver.common.by import By
-        found = self.driver.find_elements(By.CSS_SELECTOR, selector)
+    def find(self, selector, by=By.CSS_SELECTOR):
+        found = self.driver.find_elements(by, selector)
         return found[0] if found else None
 
     def text(self, selector):
         """The text an element shows, "" when there is none."""
-        from selenium.common.exceptions import StaleElementReferenceException
         try:
             element = self.find(selector)
             return element.text if element else ""
@@ -156,9 +180,7 @@ class Page:
 
     def click_label(self, text):
         """Clicks the label of the status panel that reads the text."""
-        from selenium.webdriver.common.by import By
-        self.driver.find_element(
-            By.XPATH, f"//*[@id='window-m']//*[contains(@class,'label') and .='{text}']").click()
+        self.find(f"//*[@id='window-m']//*[contains(@class,'label') and .='{text}']", By.XPATH).click()
 
     def cookie(self):
         return self.driver.get_cookie("vexmoor_session")["value"]
@@ -170,7 +192,6 @@ class Page:
         return self.text("#stage")
 
     def key(self, key):
-        from selenium.webdriver.common.action_chains import ActionChains
         self.driver.execute_script("document.getElementById('stage').focus()")
         ActionChains(self.driver).send_keys(key).perform()
 
@@ -184,29 +205,6 @@ class Page:
             field.send_keys(text)
         self.click("#dialog-ok")
         wait(lambda: not self.find("#dialog[open]"), "the dialog closed")
-
-
-def replay(build, recording):
-    """What `vexmoor --replay FILE --headless` prints, and its exit code."""
-    done = subprocess.run([os.path.join(build, "vexmoor"), "--replay", recording, "--headless"],
-                          capture_output=True, text=True, timeout=60)
-    return done.stdout + done.stderr, done.returncode
-
-
-def download(server, cookie, name):
-    """A recording of the signed-in player through the API, into a file of the data folder."""
-    status, body = server.request("/api/recordings/" + urllib.parse.quote(name), cookie=cookie)
-    assert status == 200, f"downloading {name}: {status}"
-    path = os.path.join(server.data, name)
-    with open(path, "wb") as file:
-        file.write(body)
-    return path
-
-
-def recordings(server, cookie):
-    status, body = server.request("/api/recordings", cookie=cookie)
-    assert status == 200, f"the recordings: {status}"
-    return json.loads(body)
 
 
 def play_scenario(server, player, watcher):
@@ -255,9 +253,9 @@ def play_scenario(server, player, watcher):
     player.click("#back-button")
     wait(lambda: "Alice" in player.text("#fame"), "Alice in the hall of fame")
     cookie = player.cookie()
-    ended = [r["file"] for r in recordings(server, cookie) if r["complete"]]
+    ended = [r["file"] for r in server.recordings(cookie) if r["complete"]]
     assert len(ended) == 1, f"one complete recording: {ended}"
-    said, code = replay(server.build, download(server, cookie, ended[0]))
+    said, code = server.replay(server.download(cookie, ended[0]))
     assert "replay matches" in said and code == 0, f"the replay: {said} ({code})"
 
     # The watcher's browser: a wrong password, then a second account.
@@ -297,9 +295,9 @@ def crash_scenario(server, alice, bob):
     bob.key(ESCAPE)
     wait(lambda: "Welcome to shop Bob" in bob.screen(), "Bob's game answering")
 
-    kept = recordings(server, alice.cookie())
+    kept = server.recordings(alice.cookie())
     assert len(kept) == 1, f"the killed game's recording kept: {kept}"
-    said, code = replay(server.build, download(server, alice.cookie(), kept[0]["file"]))
+    said, code = server.replay(server.download(alice.cookie(), kept[0]["file"]))
     assert "the recording ended unexpectedly" in said and code == 3, f"the replay: {said} ({code})"
     assert not kept[0]["complete"], f"the killed game's recording listed as complete: {kept}"
 
@@ -309,6 +307,7 @@ def main():
     if not shutil.which("chromium") or not shutil.which("chromedriver"):
         print("skipped: chromium or chromedriver is not installed")
         return 77
+    assert webdriver, "python3-selenium is not installed"
     server = Server(build)
     pages = []
     try:
