@@ -251,7 +251,8 @@ def play_scenario(server, player, watcher):
         wait(lambda: "ended" in page.text("#game-line"), "the game's end told to every page")
 
     player.click("#back-button")
-    wait(lambda: "Alice" in player.text("#fame"), "Alice in the hall of fame")
+    wait(lambda: "Alice 1 too many requests" in player.text("#fame"),
+         "the game in the hall of fame")
     cookie = player.cookie()
     ended = [r["file"] for r in server.recordings(cookie) if r["complete"]]
     assert len(ended) == 1, f"one complete recording: {ended}"
