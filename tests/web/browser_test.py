@@ -180,7 +180,8 @@ class Page:
 
     def click_label(self, text):
         """Clicks the label of the status panel that reads the text."""
-        self.find(f"//*[@id='window-m']//*[contains(@class,'label') and .='{text}']", By.XPATH).click()
+        path = f"//*[@id='window-m']//*[contains(@class, 'label') and .='{text}']"
+        self.find(path, By.XPATH).click()
 
     def cookie(self):
         return self.driver.get_cookie("vexmoor_session")["value"]
