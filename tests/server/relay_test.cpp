@@ -18,7 +18,8 @@
 namespace {
 
 // A stand-in game process: it notes what it hears in its folder and answers as a game would. The
-// key F ends a game for the hall of fame with the serial in the key's "char"; K kills it.
+// key F ends a game for the hall of fame with the serial in the key's "char"; K kills it; L makes
+// it send a line of 5 MB.
 const char kFakeGame[] = R"(#!/bin/sh
 folder=$2
 while IFS= read -r line; do
@@ -28,6 +29,7 @@ while IFS= read -r line; do
     *'"code":70'*) serial=$(echo "$line" | sed 's/.*"char":\([0-9]*\).*/\1/')
       echo '{"t":"fame","game":1,"name":"Al","level":4,"ending":"hole","continues":0,"cheated":false,"date":"2026-12-07","serial":'"$serial"'}' ;;
     *'"code":75'*) kill -9 $$ ;;
+    *'"code":76'*) head -c 5000000 /dev/zero | tr '\0' x; echo ;;
     *'"key"'*) echo '{"t":"status","level":3,"timeLeft":140}'
       echo '{"t":"scene","order":["m"],"windows":{}}' ;;
     *'"t":"end"'*) exit 0 ;;
@@ -190,12 +192,19 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
                    "fameTable snapshot snapshot key key fameEntered fameTable fameTable");
     })) << heard(1).toStdString();
 
-    // Bob's game dies: he is told, and Alice's goes on.
-    other.key(75);
-    other.waitNews(
-        QStringLiteral("crashed(The game stopped unexpectedly; its recording is kept.)"));
-    player.key(37);
-    player.waitNews(QStringLiteral("scene"));
+    // Bob's game dies, killed or by too long a line: he is told, and Alice's goes on.
+    const QString crashed =
+        QStringLiteral("crashed(The game stopped unexpectedly; its recording is kept.)");
+    for (const int key : {75, 76}) {
+        if (key == 76) {
+            other.send(message("play"));
+            other.waitNews(QStringLiteral("joined scene(full)"));
+        }
+        other.key(key);
+        other.waitNews(crashed);
+        player.key(37);
+        player.waitNews(QStringLiteral("scene"));
+    }
 
     // Too long a message closes only its connection.
     watcher.send({{QStringLiteral("t"), QString(5000, QLatin1Char('x'))}});
@@ -210,7 +219,7 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     // Alone, the game stands still and, after a while, ends.
     again.socket.close();
     ASSERT_TRUE(waitFor([&] { return games->list().isEmpty(); }));
-    EXPECT_TRUE(heard(1).endsWith(QStringLiteral("fameTable key snapshot hidden end")))
+    EXPECT_TRUE(heard(1).endsWith(QStringLiteral("fameTable key key snapshot hidden end")))
         << heard(1).toStdString();
 }
 
