@@ -61,7 +61,7 @@ QWebSocket* Game::join(QWebSocket* page, Role role) {
                                       {QStringLiteral("on"), false}});
         }
     }
-    pages_.push_back({page, role, true});
+    pages_.push_back({page, role, true, false});
     static const char* const kRoles[] = {"player", "watcher", "replay"};
     tell(page, {{QStringLiteral("t"), QStringLiteral("joined")},
                 {QStringLiteral("game"), id()},
@@ -116,18 +116,26 @@ void Game::received(const QByteArray& line) {
             snapshotAsked_ = false;
             for (Page& page : pages_) {
                 page.socket->sendTextMessage(text(line));
-                if (page.waiting && !openDialog_.isEmpty())
-                    page.socket->sendTextMessage(text(openDialog_));
                 page.waiting = false;
             }
             return;
         }
         relay(line);
     } else if (type == QLatin1String("dialog")) {
+        // The dialog open is sent again after a full scene: only for the pages that lack it, so
+        // that the player's answer under way is not thrown away.
+        const bool again = line == openDialog_;
         openDialog_ = line;
-        relay(line);
+        for (Page& page : pages_) {
+            if (!page.waiting && !(again && page.hasDialog)) {
+                page.socket->sendTextMessage(text(line));
+                page.hasDialog = true;
+            }
+        }
     } else if (type == QLatin1String("dialogDone")) {
         openDialog_.clear();
+        for (Page& page : pages_)
+            page.hasDialog = false;
         relay(line);
     } else if (type == QLatin1String("speak")) {
         relay(line);

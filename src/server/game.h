@@ -61,7 +61,8 @@ class Game : public QObject {
     struct Page {
         QWebSocket* socket;
         Role role;
-        bool waiting; // for a full scene
+        bool waiting;   // for a full scene
+        bool hasDialog; // the dialog open has been sent to it
     };
 
     void received(const QByteArray& line);
@@ -73,7 +74,7 @@ class Game : public QObject {
     Hooks hooks_;
     std::vector<Page> pages_;
     QJsonObject status_;
-    QByteArray openDialog_; // the dialog shown, for pages that join while it is open
+    QByteArray openDialog_; // the dialog shown, sent again by the process after a full scene
     bool snapshotAsked_ = false;
     bool hidden_ = false; // the player's page has gone
     QTimer abandon_;

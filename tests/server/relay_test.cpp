@@ -19,13 +19,16 @@ namespace {
 
 // A stand-in game process: it notes what it hears in its folder and answers as a game would. The
 // key F ends a game for the hall of fame with the serial in the key's "char"; K kills it; L makes
-// it send a line of 5 MB.
+// it send a line of 5 MB; D asks a question, which the game asks again after a full scene.
 const char kFakeGame[] = R"(#!/bin/sh
 folder=$2
 while IFS= read -r line; do
   printf '%s\n' "$line" >> "$folder/heard"
   case "$line" in
-    *'"snapshot"'*) echo '{"t":"scene","full":true,"order":["m"],"windows":{}}' ;;
+    *'"snapshot"'*) echo '{"t":"scene","full":true,"order":["m"],"windows":{}}'
+      [ -e "$folder/asking" ] && echo '{"t":"dialog","kind":"prompt","text":"Name?"}' ;;
+    *'"code":68'*) touch "$folder/asking"; echo '{"t":"dialog","kind":"prompt","text":"Name?"}' ;;
+    *'"answer"'*) rm "$folder/asking"; echo '{"t":"dialogDone"}' ;;
     *'"code":70'*) serial=$(echo "$line" | sed 's/.*"char":\([0-9]*\).*/\1/')
       echo '{"t":"fame","game":1,"name":"Al","level":4,"ending":"hole","continues":0,"cheated":false,"date":"2026-12-07","serial":'"$serial"'}' ;;
     *'"code":75'*) kill -9 $$ ;;
@@ -206,6 +209,20 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
         player.waitNews(QStringLiteral("scene"));
     }
 
+    // A page that joins while a question is open gets it after the full scene; the player, who
+    // is answering it, does not get it again.
+    player.key(68);
+    player.waitNews(QStringLiteral("dialog(Name?)"));
+    watcher.waitNews(QStringLiteral("scene scene dialog(Name?)"));
+    Page late(port, {}, self);
+    late.send({{QStringLiteral("t"), QStringLiteral("watch")},
+               {QStringLiteral("game"), QStringLiteral("g1")}});
+    late.waitNews(QStringLiteral("joined scene(full) dialog(Name?)"));
+    player.send(message("answer"));
+    for (Page* page : {&player, &watcher})
+        page->waitNews(QStringLiteral("scene(full) dialogDone"));
+    late.waitNews(QStringLiteral("dialogDone"));
+
     // Too long a message closes only its connection.
     watcher.send({{QStringLiteral("t"), QString(5000, QLatin1Char('x'))}});
     EXPECT_TRUE(waitFor([&] { return watcher.gone; }));
@@ -219,7 +236,8 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     // Alone, the game stands still and, after a while, ends.
     again.socket.close();
     ASSERT_TRUE(waitFor([&] { return games->list().isEmpty(); }));
-    EXPECT_TRUE(heard(1).endsWith(QStringLiteral("fameTable key key snapshot hidden end")))
+    EXPECT_TRUE(heard(1).endsWith(
+        QStringLiteral("fameTable key key key snapshot answer snapshot hidden end")))
         << heard(1).toStdString();
 }
 
