@@ -37,11 +37,14 @@ int play(const QString& folder, Outbox& out) {
     // SIGTERM, SIGHUP and SIGINT end the game as "end" does: the recording gets its end line.
     const SignalCatcher endOnSignal([&view](int) { view.end(); });
     // The hall of fame's replies are taken on the reading thread, as the game's thread may be
-    // waiting for one; the end of the input ends the game as "end" does.
+    // waiting for one; the end of the input ends the game as "end" does, after what came before.
     const InputReader input(
         STDIN_FILENO, {[&relayed](const QJsonObject& message) { return relayed.take(message); },
                        [&view](const QJsonObject& message) { view.take(message); },
-                       [&relayed] { relayed.serverGone(); }, [&view] { view.end(); }});
+                       [&relayed] { relayed.serverGone(); },
+                       [&view] {
+                           view.take({{QLatin1String("t"), QStringLiteral("end")}});
+                       }});
     view.start();
     driver.start();
     return QCoreApplication::exec();

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QRegularExpression>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -69,6 +70,28 @@ double WebView::areaHeight() const {
 }
 
 void WebView::take(const QJsonObject& message) {
+    // What comes after a dialog's answer, while the dialog is still closing, waits for the game,
+    // and so does what comes after that: a key pressed right after the answer is the game's.
+    if (!held_.empty() || (dialog_ && answer_)) {
+        held_.push_back(message);
+        if (held_.size() == 1)
+            QTimer::singleShot(0, &context_, [this] { takeHeld(); });
+        return;
+    }
+    handle(message);
+}
+
+void WebView::takeHeld() {
+    while (!held_.empty() && !(dialog_ && answer_)) {
+        const QJsonObject message = held_.front();
+        held_.pop_front();
+        handle(message);
+    }
+    if (!held_.empty())
+        QTimer::singleShot(0, &context_, [this] { takeHeld(); });
+}
+
+void WebView::handle(const QJsonObject& message) {
     const QString type = message.value(QLatin1String("t")).toString();
     if (type == QLatin1String("key")) {
         const auto code = wholeIn(message.value(QLatin1String("code")), 0, 0xFFFF);
@@ -161,6 +184,9 @@ std::optional<QString> WebView::runDialog(const DialogRequest& dialog) {
     out_.send(dialogMessage(dialog));
     QEventLoop loop;
     dialogLoop_ = &loop;
+    // The messages held since the last answer come to this dialog first: its answer among them.
+    if (!held_.empty())
+        QTimer::singleShot(0, &context_, [this] { takeHeld(); });
     if (!stopped())
         loop.exec();
     dialogLoop_ = nullptr;

@@ -6,6 +6,8 @@
 #include "web/scene_stream.h"
 
 #include <QJsonObject>
+#include <QObject>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -48,6 +50,8 @@ class WebView : public GameHost {
     std::function<void()> quit;
 
   private:
+    void handle(const QJsonObject& message);
+    void takeHeld();
     void click(const QString& windowId, double x, double y);
     void answer(const QJsonObject& message);
     void hide(bool hidden);
@@ -64,4 +68,6 @@ class WebView : public GameHost {
     std::optional<DialogRequest> dialog_;
     std::optional<std::optional<QString>> answer_;
     QEventLoop* dialogLoop_ = nullptr;
+    std::deque<QJsonObject> held_; // the messages that came after a dialog's answer
+    QObject context_;              // of the held messages' turn
 };
