@@ -60,10 +60,10 @@ HttpReply Api::signUpOrIn(const HttpRequest& request, bool signUp) {
     const QByteArray password = body.value(QStringLiteral("password")).toString().toUtf8();
     const Accounts::Outcome outcome =
         signUp ? accounts_.signUp(name, password) : accounts_.signIn(name, password);
-    qInfo("%s %s: %d", signUp ? "sign-up" : "sign-in",
-          qPrintable(Accounts::keptName(name).left(30)), outcome.status);
+    // Only a name that was taken, so free of control characters, goes to the log.
     if (!outcome.error.isEmpty())
         return HttpReply::error(outcome.status, outcome.error);
+    qInfo("%s %s", signUp ? "signed up" : "signed in", qPrintable(outcome.name));
     HttpReply reply = HttpReply::json(
         outcome.status, QJsonDocument(QJsonObject{{QStringLiteral("name"), outcome.name}}));
     reply.headers.emplace_back("Set-Cookie",
