@@ -184,9 +184,10 @@ std::optional<QString> WebView::runDialog(const DialogRequest& dialog) {
     out_.send(dialogMessage(dialog));
     QEventLoop loop;
     dialogLoop_ = &loop;
-    // The messages held since the last answer come to this dialog first: its answer among them.
-    if (!held_.empty())
-        QTimer::singleShot(0, &context_, [this] { takeHeld(); });
+    // The messages held since the last answer come to this dialog first, its answer among them;
+    // and the loop, run from inside the turn of a message, is woken for those that wait for their
+    // turn already, which it would not see otherwise.
+    QTimer::singleShot(0, &context_, [this] { takeHeld(); });
     if (!stopped())
         loop.exec();
     dialogLoop_ = nullptr;

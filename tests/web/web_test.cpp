@@ -95,7 +95,8 @@ struct WebGame {
         if (type == "dialog") {
             dialogs << message["text"].toString();
             // The answer comes once the dialog waits for it.
-            QTimer::singleShot(0, [this] { answer(); });
+            if (answering)
+                QTimer::singleShot(0, [this] { answer(); });
         }
     }
 
@@ -187,6 +188,7 @@ struct WebGame {
     std::deque<std::optional<QString>> answers;
     std::vector<QJsonObject> beforeAnswer; // what the server sends while a dialog waits
     std::vector<QJsonObject> afterAnswer;  // and right after its answer
+    bool answering = true;
     std::optional<int> fameSerial = 41;
     bool ended = false;
     std::int64_t now = 0;
@@ -252,6 +254,33 @@ TEST(WebView, ADialogWaitsForItsAnswerWithTheClockStillAndNothingElseReachesTheG
     web.view.take({{"t", "close"}});
     EXPECT_TRUE(web.ended);
     EXPECT_EQ(web.dialogs.last(), "Abandon the game? Unsaved progress is lost.");
+}
+
+// The server's lines read at once: the answer that came with the key that asks reaches the dialog
+// its key opens, and the key after it the game.
+TEST(WebView, AnAnswerReadWithItsQuestionReachesIt) {
+    QTemporaryDir folder;
+    WebGame web(folder.path());
+    web.answering = false;
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    const InputReader reader(
+        ends[0], {{}, [&](const QJsonObject& message) { web.view.take(message); }, {}, {}});
+    const QByteArray lines = "{\"t\":\"key\",\"code\":78,\"char\":110}\n"
+                             "{\"t\":\"answer\",\"ok\":true,\"text\":\"Ty\"}\n"
+                             "{\"t\":\"key\",\"code\":27,\"char\":27}\n";
+    ASSERT_EQ(write(ends[1], lines.constData(), static_cast<size_t>(lines.size())), lines.size());
+    std::this_thread::sleep_for(100ms); // all three wait for their turn
+    QTimer watchdog;                    // a dialog that would wait for ever ends
+    watchdog.callOnTimeout([&] { web.view.end(); });
+    watchdog.start(3000);
+    for (int i = 0; i < 300 && !web.session.game.shop() && !web.ended; ++i) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(5ms);
+    }
+    EXPECT_EQ(web.last("status")["name"], "Ty");
+    EXPECT_NE(web.session.game.shop(), nullptr);
+    close(ends[1]);
 }
 
 TEST(WebView, HiddenStopsTheClockUntilShownAgain) {
