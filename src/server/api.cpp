@@ -60,7 +60,7 @@ HttpReply Api::signUpOrIn(const HttpRequest& request, bool signUp) {
     const QByteArray password = body.value(QStringLiteral("password")).toString().toUtf8();
     const Accounts::Outcome outcome =
         signUp ? accounts_.signUp(name, password) : accounts_.signIn(name, password);
-    // Only a name that was taken, so free of control characters, goes to the log.
+    // Only an account's name, which holds no control character, goes to the log.
     if (!outcome.error.isEmpty())
         return HttpReply::error(outcome.status, outcome.error);
     qInfo("%s %s", signUp ? "signed up" : "signed in", qPrintable(outcome.name));

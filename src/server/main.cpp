@@ -107,7 +107,9 @@ int main(int argc, char* argv[]) {
         qInfo("ending every game");
         games.endAll([] { QCoreApplication::exit(0); });
     });
-    QTextStream(stdout) << "Vexmoor server: open http://" << where << "/ in a browser" << Qt::endl;
+    // With port 0 the system picks a free one, which the line tells.
+    QTextStream(stdout) << "Vexmoor server: open http://" << where.left(colon) << ':'
+                        << server.port() << "/ in a browser" << Qt::endl;
     qInfo("serving %s with %s, data in %s", qPrintable(pageFolder), qPrintable(program),
           qPrintable(dataFolder));
     return QCoreApplication::exec();
