@@ -47,7 +47,10 @@ int play(const QString& folder, Outbox& out) {
                        }});
     view.start();
     driver.start();
-    return QCoreApplication::exec();
+    const int code = QCoreApplication::exec();
+    // A game that has just ended is entered before the program goes, while replies are read.
+    session.game.hallOfFame().latest();
+    return code;
 }
 
 } // namespace
