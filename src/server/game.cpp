@@ -17,13 +17,13 @@ QJsonObject message(const char* type, const QString& text = {}) {
     return object;
 }
 
-void tell(QWebSocket* page, const QJsonObject& object) {
-    page->sendTextMessage(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
-}
-
 constexpr int kEndGraceMs = 10000;
 
 } // namespace
+
+void sendTo(QWebSocket* page, const QJsonObject& message) {
+    page->sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
+}
 
 Game::Game(Setup setup, Hooks hooks)
     : setup_(std::move(setup)), hooks_(std::move(hooks)),
@@ -63,10 +63,10 @@ QWebSocket* Game::join(QWebSocket* page, Role role) {
     }
     pages_.push_back({page, role, true, false});
     static const char* const kRoles[] = {"player", "watcher", "replay"};
-    tell(page, {{QStringLiteral("t"), QStringLiteral("joined")},
-                {QStringLiteral("game"), id()},
-                {QStringLiteral("role"), QLatin1String(kRoles[static_cast<int>(role)])},
-                {QStringLiteral("player"), player().name}});
+    sendTo(page, {{QStringLiteral("t"), QStringLiteral("joined")},
+                  {QStringLiteral("game"), id()},
+                  {QStringLiteral("role"), QLatin1String(kRoles[static_cast<int>(role)])},
+                  {QStringLiteral("player"), player().name}});
     if (!snapshotAsked_) {
         snapshotAsked_ = true;
         process_.send(message("snapshot"));
@@ -157,7 +157,7 @@ void Game::processFinished(bool crashed) {
                 : message("ended", isReplay() ? QStringLiteral("The playback ended.")
                                               : QStringLiteral("The game ended."));
     for (const Page& page : pages_)
-        tell(page.socket, last);
+        sendTo(page.socket, last);
     pages_.clear();
     hooks_.finished(*this);
 }

@@ -12,6 +12,9 @@
 
 class QWebSocket;
 
+// One message to a page.
+void sendTo(QWebSocket* page, const QJsonObject& message);
+
 // One game under way, or one recording played back: its process and the pages that show it. Each
 // line of the process goes to every page that shows the game, except that a page that joined gets
 // nothing until the next full scene, which the game asks the process for. Only the player's page

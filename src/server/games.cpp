@@ -11,13 +11,12 @@
 
 namespace {
 
+// A longer message closes its connection.
 constexpr qint64 kMessageLimit = 4096;
 constexpr int kShutdownMs = 5000;
 
 void tell(QWebSocket* page, const char* type, const QString& text) {
-    const QJsonObject object{{QStringLiteral("t"), QLatin1String(type)},
-                             {QStringLiteral("text"), text}};
-    page->sendTextMessage(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+    sendTo(page, {{QStringLiteral("t"), QLatin1String(type)}, {QStringLiteral("text"), text}});
 }
 
 } // namespace
@@ -57,10 +56,6 @@ void Games::addPage(QWebSocket* page, std::optional<PlayerRecord> player) {
 }
 
 void Games::received(QWebSocket* page, const QString& text) {
-    if (text.size() > kMessageLimit) {
-        page->close(QWebSocketProtocol::CloseCodeTooMuchData);
-        return;
-    }
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
     if (!document.isObject()) {
         page->close(QWebSocketProtocol::CloseCodeProtocolError);
