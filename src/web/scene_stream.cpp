@@ -107,8 +107,12 @@ std::optional<QJsonObject> SceneStream::changes() {
 }
 
 ui::Window* SceneStream::window(const QString& id) const {
-    for (const auto& [window, sent] : windows_)
-        if (sent.id == id && !window->closed())
+    // Only the windows open now: one sent may be gone since.
+    std::vector<ui::Window*> open = game_.scene().windows();
+    open.push_back(&game_.mainWindow());
+    for (ui::Window* window : open)
+        if (const auto sent = windows_.find(window);
+            sent != windows_.end() && sent->second.id == id && sent->second.type == typeid(*window))
             return window;
     return nullptr;
 }

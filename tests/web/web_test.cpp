@@ -4,7 +4,10 @@
 #include "app/recorded_session.h"
 #include "board/board_window.h"
 #include "replay/recording.h"
+#include "shell/finale_window.h"
 #include "shell/hall_of_fame_window.h"
+#include "shell/menu_window.h"
+#include "ui/stat.h"
 #include "web/input_reader.h"
 #include "web/outbox.h"
 #include "web/relayed_fame.h"
@@ -281,6 +284,22 @@ TEST(WebView, AnAnswerReadWithItsQuestionReachesIt) {
     EXPECT_EQ(web.last("status")["name"], "Ty");
     EXPECT_NE(web.session.game.shop(), nullptr);
     close(ends[1]);
+}
+
+// A click on a window that the tick before it closes reaches nothing.
+TEST(WebView, AClickOnAWindowGoneReachesNothing) {
+    QTemporaryDir folder;
+    WebGame web(folder.path());
+    web.play("say:Ann N");
+    ui::Stat(web.session.game.mainWindow().level).set(99);
+    web.play("+1500"); // the finale
+    ASSERT_NE(web.session.game.finale(), nullptr);
+    const QString finale = web.idOf(web.session.game.finale()->caption());
+    web.now += 200'000'000'000; // the finale is over as the click comes
+    web.view.take({{"t", "click"}, {"window", finale}, {"x", 100}, {"y", 100}});
+    EXPECT_EQ(web.session.game.finale(), nullptr);
+    EXPECT_NE(web.session.game.menu(), nullptr);
+    web.expectWholeIsSum("after the finale");
 }
 
 TEST(WebView, HiddenStopsTheClockUntilShownAgain) {
