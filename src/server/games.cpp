@@ -24,7 +24,7 @@ void tell(QWebSocket* page, const char* type, const QString& text) {
 Games::Games(Store& store, Settings settings) : store_(store), settings_(std::move(settings)) {}
 
 Games::~Games() {
-    for (const auto& [id, game] : games_)
+    for (Game* game : games_)
         delete game;
 }
 
@@ -83,7 +83,7 @@ void Games::received(QWebSocket* page, const QString& text) {
 
 void Games::play(QWebSocket* page, const PlayerRecord& player) {
     Game* game = nullptr;
-    for (const auto& [id, running] : games_) {
+    for (Game* running : games_) {
         if (running->player().id == player.id && !running->isReplay())
             game = running;
     }
@@ -105,14 +105,14 @@ void Games::play(QWebSocket* page, const PlayerRecord& player) {
 }
 
 void Games::watch(QWebSocket* page, const QString& id) {
-    const auto found = games_.find(id);
-    if (found == games_.end() || found->second->isReplay()) {
+    const auto found = std::ranges::find(games_, id, &Game::id);
+    if (found == games_.end() || (*found)->isReplay()) {
         tell(page, "error", QStringLiteral("There is no such game under way."));
         return;
     }
     detach(page);
-    pages_[page].game = found->second;
-    found->second->join(page, Game::Role::Watcher);
+    pages_[page].game = (*found);
+    (*found)->join(page, Game::Role::Watcher);
 }
 
 void Games::replay(QWebSocket* page, const PlayerRecord& player, const QString& file) {
@@ -142,7 +142,7 @@ Game* Games::start(const PlayerRecord& player, bool replay, const QStringList& a
     auto* game =
         new Game({id, player, replay, settings_.program, arguments, settings_.abandonAfter},
                  std::move(hooks));
-    games_[id] = game;
+    games_.push_back(game);
     qInfo("game %s: %s for player %d", qPrintable(id), replay ? "playback" : "started", player.id);
     if (!replay)
         game->send(fame::tableMessage(store_.bestFame(fame::kShown)));
@@ -163,7 +163,7 @@ void Games::enterFame(Game& game, const QJsonObject& message) {
                {QStringLiteral("serial"), serial},
                {QStringLiteral("saved"), saved}});
     const QJsonObject table = fame::tableMessage(store_.bestFame(fame::kShown));
-    for (const auto& [id, running] : games_) {
+    for (Game* running : games_) {
         if (!running->isReplay())
             running->send(table);
     }
@@ -175,7 +175,7 @@ void Games::finished(Game& game) {
         if (state.game == &game)
             state.game = nullptr;
     }
-    games_.erase(game.id());
+    std::erase(games_, &game);
     game.deleteLater();
     if (allEnded_ && games_.empty())
         std::exchange(allEnded_, nullptr)();
@@ -183,12 +183,12 @@ void Games::finished(Game& game) {
 
 QJsonArray Games::list() const {
     QJsonArray out;
-    for (const auto& [id, game] : games_) {
+    for (const Game* game : games_) {
         if (game->isReplay())
             continue;
         const QJsonObject& status = game->status();
         out.append(
-            QJsonObject{{QStringLiteral("id"), id},
+            QJsonObject{{QStringLiteral("id"), game->id()},
                         {QStringLiteral("player"), game->player().name},
                         {QStringLiteral("level"), status.value(QStringLiteral("level"))},
                         {QStringLiteral("timeLeft"), status.value(QStringLiteral("timeLeft"))},
@@ -203,7 +203,7 @@ void Games::endAll(std::function<void()> done) {
         return;
     }
     allEnded_ = std::move(done);
-    for (const auto& [id, game] : games_)
+    for (Game* game : games_)
         game->end();
     QTimer::singleShot(kShutdownMs, [this] {
         if (allEnded_)

@@ -7,8 +7,8 @@
 #include <QJsonArray>
 #include <QPointer>
 #include <functional>
-#include <map>
 #include <optional>
+#include <vector>
 
 class QWebSocket;
 
@@ -59,7 +59,7 @@ class Games {
 
     Store& store_;
     Settings settings_;
-    std::map<QString, Game*> games_; // by id
+    std::vector<Game*> games_; // in the order they started
     QHash<QWebSocket*, PageState> pages_;
     int lastId_ = 0;
     std::function<void()> allEnded_;
