@@ -11,7 +11,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
-#include <QTcpServer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWebSocket>
 
@@ -47,31 +47,30 @@ qint64 frameBytes(qint64 payload, bool fromClient) {
     return payload + header + (fromClient ? 4 : 0);
 }
 
-// A port nobody listens on now.
-quint16 freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
-
-// vexmoor-server on its own data folder, until it prints the address to open.
+// vexmoor-server on its own data folder and a port the system picks, which the server's first
+// line names with the address to open.
 class Server {
   public:
     Server() {
-        const QString address = QStringLiteral("127.0.0.1:%1").arg(freePort());
-        url_ = QStringLiteral("http://") + address;
         process_.setStandardErrorFile(QProcess::nullDevice());
-        process_.start(
-            QString::fromStdString(programFolder() + "/../vexmoor-server"),
-            {QStringLiteral("--listen"), address, QStringLiteral("--data"), data_.path()});
+        process_.start(QString::fromStdString(programFolder() + "/../vexmoor-server"),
+                       {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
+                        QStringLiteral("--data"), data_.path()});
         process_.waitForStarted();
-        waitUntil([this] { return process_.canReadLine() || !running(); }, 10000);
+        waitUntil(
+            [this] { return process_.canReadLine() || process_.state() != QProcess::Running; },
+            10000);
+        const QRegularExpressionMatch address =
+            QRegularExpression(QStringLiteral("http://127\\.0\\.0\\.1:\\d+"))
+                .match(QString::fromUtf8(process_.readLine()));
+        url_ = address.captured();
     }
     ~Server() {
         process_.terminate();
         process_.waitForFinished(10000);
     }
-    bool running() const { return process_.state() == QProcess::Running; }
+    // Up, and its address known.
+    bool running() const { return process_.state() == QProcess::Running && !url_.isEmpty(); }
     const QString& url() const { return url_; }
 
   private:

@@ -10,9 +10,9 @@ Exits 77 (skipped) when chromium or chromedriver is missing."""
 
 import json
 import os
+import re
 import shutil
 import signal
-import socket
 import subprocess
 import sys
 import tempfile
@@ -51,18 +51,16 @@ class Server:
     def __init__(self, build):
         self.build = build
         self.data = tempfile.mkdtemp(prefix="vexmoor-web-test-")
-        with socket.socket() as probe:
-            probe.bind(("127.0.0.1", 0))
-            port = probe.getsockname()[1]
-        self.url = f"http://127.0.0.1:{port}"
         self.log = os.path.join(self.data, "server.log")
         with open(self.log, "w") as log:
             self.process = subprocess.Popen(
-                [os.path.join(build, "vexmoor-server"), "--listen", f"127.0.0.1:{port}",
+                [os.path.join(build, "vexmoor-server"), "--listen", "127.0.0.1:0",
                  "--data", self.data], stdout=log, stderr=subprocess.STDOUT)
-        wait(lambda: self.url in self.read_log() or self.process.poll() is not None,
-             "the server's address on its output")
+        # Port 0: the system picks a free port, which the server's first line names.
+        address = wait(lambda: re.search(r"http://127\.0\.0\.1:\d+", self.read_log())
+                       or self.process.poll() is not None, "the server's address on its output")
         assert self.process.poll() is None, "the server ended at start:\n" + self.read_log()
+        self.url = address.group(0)
 
     def read_log(self):
         with open(self.log) as log:
