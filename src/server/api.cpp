@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -14,6 +16,20 @@ QByteArray sessionCookie(const HttpRequest& request, const QByteArray& token, qi
     const bool secure = request.header("origin").startsWith("https://");
     return QByteArray(Api::kCookie) + '=' + token + "; Max-Age=" + QByteArray::number(maxAge) +
            "; HttpOnly; SameSite=Strict; Path=/" + (secure ? "; Secure" : "");
+}
+
+// A recording is complete once its game has written its last line, "TIME end STATE": one whose
+// game is under way has none yet, nor one whose game process died.
+bool hasEndLine(const QString& path) {
+    static const QRegularExpression endLine(QStringLiteral("\\n\\d+ end[ \\n]"));
+    constexpr qint64 kTail = 16 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(std::max<qint64>(0, file.size() - kTail)))
+        return false;
+    const QByteArray tail = '\n' + file.readAll();
+    const qsizetype lastLine = tail.lastIndexOf('\n', -2);
+    return tail.endsWith('\n') && lastLine >= 0 &&
+           endLine.match(QString::fromLatin1(tail.mid(lastLine))).capturedStart() == 0;
 }
 
 } // namespace
@@ -95,8 +111,7 @@ HttpReply Api::recordings(const PlayerRecord& player) {
             QJsonObject{{QStringLiteral("file"), file.fileName()},
                         {QStringLiteral("size"), file.size()},
                         {QStringLiteral("date"), file.lastModified().toUTC().toString(Qt::ISODate)},
-                        {QStringLiteral("complete"),
-                         !file.fileName().contains(QLatin1String("-ended-unexpectedly"))}});
+                        {QStringLiteral("complete"), hasEndLine(file.filePath())}});
     }
     return HttpReply::json(200, QJsonDocument(list));
 }

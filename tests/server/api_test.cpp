@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -21,9 +23,17 @@ class ApiTest : public testing::Test {
         bob = accounts.signUp(QStringLiteral("Bob"), "password1").token;
         const QString recordings = games.folderOf(1) + QStringLiteral("/recordings");
         QDir().mkpath(recordings);
-        QFile file(recordings + QStringLiteral("/game-1.txt"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("recorded\n");
+        const QList<QPair<const char*, QByteArray>> files = {
+            {"game-1.txt", "recorded\n"},
+            {"game-2.txt", "Vexmoor recording 2 1.0\n81520 key 78 78\n98210 end level=5\n"},
+            {"game-3.txt", "Vexmoor recording 2 1.0\n98210 end level=5\n81520 key 78 78\n"},
+            {"game-4.txt", "Vexmoor recording 2 1.0\n98210 end level=5"},
+        };
+        for (const auto& [name, text] : files) {
+            QFile file(recordings + QLatin1Char('/') + QLatin1String(name));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(text);
+        }
     }
 
     HttpReply ask(const char* method, const char* path, const QByteArray& origin = {},
@@ -108,6 +118,15 @@ TEST_F(ApiTest, SessionCookieDownloadAndSafeHeaders) {
     const HttpReply secure = ask("POST", "/api/signin", "https://127.0.0.1:8080", {},
                                  R"({"name":"Alice","password":"password1"})");
     EXPECT_TRUE(secure.headers[1].second.endsWith("; Secure"));
+
+    // Only a recording whose game wrote its end line is complete.
+    QStringList complete;
+    for (const QJsonValue recording :
+         QJsonDocument::fromJson(ask("GET", "/api/recordings", {}, alice).body).array()) {
+        if (recording[QStringLiteral("complete")].toBool())
+            complete.append(recording[QStringLiteral("file")].toString());
+    }
+    EXPECT_EQ(complete, QStringList{QStringLiteral("game-2.txt")});
 
     const HttpReply download = ask("GET", "/api/recordings/game-1.txt", {}, alice);
     const QByteArray wire = download.serialized(false);
