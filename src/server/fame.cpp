@@ -1,19 +1,12 @@
 #include "server/fame.h"
 
+#include "shell/ending.h"
+
 #include <QRegularExpression>
 
 namespace fame {
 
 namespace {
-
-// What the front page says of each way a game ends, as the game's own table says it.
-const QList<QPair<QString, QString>> kEndings = {
-    {QStringLiteral("ravine"), QStringLiteral("fell into the ravine")},
-    {QStringLiteral("hole"), QStringLiteral("fell into a hole")},
-    {QStringLiteral("time"), QStringLiteral("out of time")},
-    {QStringLiteral("prayers"), QStringLiteral("too many requests")},
-    {QStringLiteral("finished"), QStringLiteral("finished")},
-};
 
 constexpr int kNameLimit = 60;
 
@@ -36,9 +29,8 @@ std::optional<FameRow> rowFrom(const QJsonObject& message, int player) {
     row.continues = message.value(QStringLiteral("continues")).toInt(-1);
     row.cheated = message.value(QStringLiteral("cheated")).toBool();
     row.date = message.value(QStringLiteral("date")).toString();
-    const bool knownEnding = std::ranges::any_of(
-        kEndings, [&](const auto& ending) { return ending.first == row.ending; });
-    if (row.level < 0 || row.continues < 0 || !knownEnding || !date.match(row.date).hasMatch())
+    if (row.level < 0 || row.continues < 0 || !endingOfKey(row.ending) ||
+        !date.match(row.date).hasMatch())
         return std::nullopt;
     return row;
 }
@@ -46,9 +38,8 @@ std::optional<FameRow> rowFrom(const QJsonObject& message, int player) {
 QJsonArray forPage(const std::vector<FameRow>& rows) {
     QJsonArray out;
     for (const FameRow& row : rows) {
-        const auto ending =
-            std::ranges::find(kEndings, row.ending, &QPair<QString, QString>::first);
-        out.append(rowObject(row, ending == kEndings.end() ? row.ending : ending->second));
+        const std::optional<Ending> ending = endingOfKey(row.ending);
+        out.append(rowObject(row, ending ? endingText(*ending) : row.ending));
     }
     return out;
 }

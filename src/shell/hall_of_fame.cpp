@@ -26,23 +26,6 @@ constexpr qint64 kMaxTableSize = 256 * 1024;
 // that it writes anyway, as that copy may hang.
 constexpr int kLockWaitMs = 5000;
 
-struct EndingName {
-    Ending ending;
-    const char* key;  // in the file
-    const char* text; // in the table
-};
-constexpr EndingName kEndings[] = {
-    {Ending::Ravine, "ravine", "fell into the ravine"},
-    {Ending::Hole, "hole", "fell into a hole"},
-    {Ending::OutOfTime, "time", "out of time"},
-    {Ending::TooManyRequests, "prayers", "too many requests"},
-    {Ending::Finished, "finished", "finished"},
-};
-
-const EndingName& nameOf(Ending ending) {
-    return *std::ranges::find(kEndings, ending, &EndingName::ending);
-}
-
 QString escaped(const QString& text) {
     QString out;
     for (const QChar c : text) {
@@ -100,24 +83,22 @@ std::optional<FameEntry> parseEntry(const QString& line) {
     if (fields.size() != kFieldCount)
         return std::nullopt;
     const auto level = wholeNumber(fields[0]);
-    const auto ending = std::ranges::find_if(
-        kEndings, [&](const EndingName& e) { return fields[1] == QLatin1String(e.key); });
+    const auto ending = endingOfKey(fields[1]);
     const auto continues = wholeNumber(fields[2]);
     // A serial leaves room for the next game's.
     const auto serial = wholeNumber(fields[5]);
     const bool roomAfter = serial && *serial < INT_MAX;
     const auto name = unescaped(fields[6]);
     const bool cheatKnown = fields[3] == QLatin1String("0") || fields[3] == QLatin1String("1");
-    if (!level || ending == std::end(kEndings) || !continues || !cheatKnown || !roomAfter || !name)
+    if (!level || !ending || !continues || !cheatKnown || !roomAfter || !name)
         return std::nullopt;
-    return FameEntry{*name,      *level,    ending->ending,
-                     *continues, fields[4], fields[3] == QLatin1String("1"),
-                     *serial};
+    return FameEntry{
+        *name, *level, *ending, *continues, fields[4], fields[3] == QLatin1String("1"), *serial};
 }
 
 QString lineOf(const FameEntry& entry) {
     return QStringList{QString::number(entry.level),
-                       QLatin1String(nameOf(entry.ending).key),
+                       endingKey(entry.ending),
                        QString::number(entry.continuesUsed),
                        entry.cheated ? QStringLiteral("1") : QStringLiteral("0"),
                        entry.date,
@@ -143,21 +124,6 @@ QString setAsideName(const QString& path) {
 }
 
 } // namespace
-
-QString endingText(Ending ending) {
-    return QLatin1String(nameOf(ending).text);
-}
-
-QString endingKey(Ending ending) {
-    return QLatin1String(nameOf(ending).key);
-}
-
-std::optional<Ending> endingNamed(const QString& keyOrText) {
-    for (const EndingName& name : kEndings)
-        if (keyOrText == QLatin1String(name.key) || keyOrText == QLatin1String(name.text))
-            return name.ending;
-    return std::nullopt;
-}
 
 HallOfFame::HallOfFame(QString filePath)
     : HallOfFame(std::make_unique<FameFile>(std::move(filePath))) {}

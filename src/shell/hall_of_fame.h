@@ -1,20 +1,12 @@
 #pragma once
 
+#include "shell/ending.h"
+
 #include <QString>
 #include <future>
 #include <memory>
 #include <optional>
 #include <vector>
-
-// How a game last ended.
-enum class Ending { Ravine, Hole, OutOfTime, TooManyRequests, Finished };
-
-// What the table shows of an ending: "fell into the ravine", "finished", ...
-QString endingText(Ending ending);
-// Its short name: "ravine", "finished", ...
-QString endingKey(Ending ending);
-// The ending a short name or a table's text names.
-std::optional<Ending> endingNamed(const QString& keyOrText);
 
 // One game in the hall of fame.
 struct FameEntry {

@@ -18,7 +18,7 @@ std::optional<int> wholeOf(const QJsonValue& value) {
 std::optional<FameEntry> rowOf(const QJsonValue& value) {
     const QJsonObject row = value.toObject();
     const auto level = wholeOf(row.value(QLatin1String("level")));
-    const auto ending = endingNamed(row.value(QLatin1String("ending")).toString());
+    const auto ending = endingOfKey(row.value(QLatin1String("ending")).toString());
     if (!level || !ending)
         return std::nullopt;
     return FameEntry{row.value(QLatin1String("name")).toString(),
