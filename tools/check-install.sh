@@ -114,4 +114,25 @@ if grep -qE "Qt6(Gui|Widgets)|libX|xcb|wayland|libGL|libEGL" <<<"$needed"; then
     fail "vexmoor-terminal needs a library of a graphical session: $needed"
 fi
 
+# The server finds its page, the help page and its game process where the install put them, and
+# the game process needs no more of Qt than the terminal program.
+if out=$("$prefix/bin/vexmoor-server" --listen nowhere 2>&1); then fail "vexmoor-server took --listen nowhere"; fi
+grep -q "Try 'vexmoor-server --help'." <<<"$out" || fail "vexmoor-server --listen nowhere gave no hint: $out"
+data=$(mktemp -d)
+"$prefix/bin/vexmoor-server" --listen 127.0.0.1:0 --data "$data" >"$data/said" 2>/dev/null &
+server=$!
+for _ in $(seq 50); do grep -q "open http" "$data/said" && break; sleep 0.1; done
+address=$(grep -o 'http://[0-9.:]*/' "$data/said" || true)
+page=$(curl -sf "$address" || true)
+helped=$(curl -sf "${address}help/index.html" || true)
+kill "$server"
+wait "$server" || fail "vexmoor-server did not end cleanly on SIGTERM"
+rm -rf "$data"
+grep -q "<title>Vexmoor" <<<"$page" || fail "vexmoor-server at '$address' served no page"
+grep -qi "vexmoor" <<<"$helped" || fail "vexmoor-server served no help page"
+needed=$(readelf -d "$prefix/lib/vexmoor/vexmoor-web" | grep NEEDED)
+if grep -qE "Qt6(Gui|Widgets)|libX|xcb|wayland|libGL|libEGL" <<<"$needed"; then
+    fail "vexmoor-web needs a library of a graphical session: $needed"
+fi
+
 echo "install check passed"

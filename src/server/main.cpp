@@ -27,9 +27,16 @@ QString besideProgram(const QStringList& places) {
     return QDir::cleanPath(folder + QLatin1Char('/') + places.first());
 }
 
+// The server could not start: exit 1.
 int fail(const QString& text) {
     std::fprintf(stderr, "vexmoor-server: %s\n", qPrintable(text));
     return 1;
+}
+
+// The command line asks for what cannot be: exit 2 with a hint, as the game's programs do.
+int refuse(const QString& text) {
+    std::fprintf(stderr, "vexmoor-server: %s\nTry 'vexmoor-server --help'.\n", qPrintable(text));
+    return 2;
 }
 
 } // namespace
@@ -41,8 +48,8 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Plays Vexmoor in web browsers."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption listen(QStringLiteral("listen"),
                                     QStringLiteral("The address and port to serve on."),
                                     QStringLiteral("HOST:PORT"), QStringLiteral("127.0.0.1:8080"));
@@ -60,9 +67,15 @@ int main(int argc, char* argv[]) {
         QStringLiteral("How long a game waits for its player to come back."),
         QStringLiteral("SECONDS"), QStringLiteral("600"));
     parser.addOptions({listen, data, page, game, abandon});
-    parser.process(app);
+    if (!parser.parse(QCoreApplication::arguments()))
+        return refuse(parser.errorText());
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
     if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments()[0]));
+        return refuse(
+            QStringLiteral("unexpected argument %1").arg(parser.positionalArguments()[0]));
 
     const QString where = parser.value(listen);
     const qsizetype colon = where.lastIndexOf(QLatin1Char(':'));
@@ -73,11 +86,11 @@ int main(int argc, char* argv[]) {
         host = host.mid(1, host.size() - 2);
     const QHostAddress address(host);
     if (colon <= 0 || !portOk || port > 65535 || address.isNull())
-        return fail(QStringLiteral("--listen wants HOST:PORT, such as 127.0.0.1:8080"));
+        return refuse(QStringLiteral("--listen wants HOST:PORT, such as 127.0.0.1:8080"));
     bool secondsOk = false;
     const int abandonAfter = parser.value(abandon).toInt(&secondsOk);
     if (!secondsOk || abandonAfter < 1 || abandonAfter > 24 * 3600)
-        return fail(QStringLiteral("--abandon-after wants a number of seconds"));
+        return refuse(QStringLiteral("--abandon-after wants a number of seconds"));
 
     const QString dataFolder = QDir(parser.value(data)).absolutePath();
     if (!QDir().mkpath(dataFolder + QStringLiteral("/players")))
