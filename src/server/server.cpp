@@ -32,6 +32,9 @@ bool Server::listen(const QHostAddress& address, quint16 port) {
 
 void Server::accepted() {
     while (QTcpSocket* socket = tcp_.nextPendingConnection()) {
+        // A key's scene goes out in several frames: none of them may wait for the page's
+        // acknowledgement of the one before.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         auto* deadline = new QTimer(socket);
         deadline->setObjectName(QStringLiteral("deadline"));
         deadline->setSingleShot(true);
