@@ -1,5 +1,8 @@
+// The accounts, the hall of fame's table and the API's calls, on one database with Alice (1), Bob
+// (2) and Alice's recordings.
 #include "server/accounts.h"
 #include "server/api.h"
+#include "server/fame.h"
 #include "server/games.h"
 #include "server/store.h"
 
@@ -12,56 +15,155 @@
 
 namespace {
 
-const QByteArray kHost = "127.0.0.1:8080";
 const QByteArray kOwn = "http://127.0.0.1:8080";
+const QByteArray kAlicePassword = R"({"name":"Alice","password":"password1"})";
+qint64 clockNow = 1'000'000;
 
 class ApiTest : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(store.open(dir.filePath(QStringLiteral("vexmoor.db"))));
-        alice = accounts.signUp(QStringLiteral("Alice"), "password1").token;
-        bob = accounts.signUp(QStringLiteral("Bob"), "password1").token;
-        const QString recordings = games.folderOf(1) + QStringLiteral("/recordings");
+        ASSERT_TRUE(store.open(dir.filePath("vexmoor.db")));
+        accounts.setClock([] { return clockNow; });
+        alice = accounts.signUp("Alice", "password1").token;
+        bob = accounts.signUp("Bob", "password1").token;
+        const QString recordings = games.folderOf(1) + "/recordings";
         QDir().mkpath(recordings);
-        const QList<QPair<const char*, QByteArray>> files = {
-            {"game-1.txt", "recorded\n"},
-            {"game-2.txt", "Vexmoor recording 2 1.0\n81520 key 78 78\n98210 end level=5\n"},
-            {"game-3.txt", "Vexmoor recording 2 1.0\n98210 end level=5\n81520 key 78 78\n"},
-            {"game-4.txt", "Vexmoor recording 2 1.0\n98210 end level=5"},
-        };
-        for (const auto& [name, text] : files) {
-            QFile file(recordings + QLatin1Char('/') + QLatin1String(name));
+        const QByteArray head = "Vexmoor recording 2 1.0\n", key = "81520 key 78 78\n",
+                         end = "98210 end level=5";
+        const QByteArray texts[] = {"recorded\n", head + key + end + "\n", head + end + "\n" + key,
+                                    head + end};
+        for (int i = 0; i < 4; ++i) {
+            QFile file(QString("%1/game-%2.txt").arg(recordings).arg(i + 1));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(text);
+            file.write(texts[i]);
         }
     }
 
     HttpReply ask(const char* method, const char* path, const QByteArray& origin = {},
                   const QByteArray& token = {}, const QByteArray& body = {}) {
-        HttpRequest request;
-        request.method = method;
-        request.path = path;
-        request.headers["host"] = kHost;
+        HttpRequest request{method, path, {{"host", "127.0.0.1:8080"}}, body};
         if (!origin.isEmpty())
             request.headers["origin"] = origin;
         if (!token.isEmpty())
             request.headers["cookie"] = "other=1; vexmoor_session=" + token;
-        request.body = body;
         return api.answer(request).value();
     }
 
     QTemporaryDir dir;
     Store store;
     Accounts accounts{store};
-    Games games{store,
-                {QStringLiteral("/bin/false"), dir.filePath(QStringLiteral("players")), 600}};
+    Games games{store, {"/bin/false", dir.filePath("players"), 600}};
     Api api{accounts, store, games};
-    QByteArray alice;
-    QByteArray bob;
+    QByteArray alice, bob;
 };
 
+TEST(AccountRules, NamesAndPasswords) {
+    const QString n30(30, 'n'), e15(15, QChar(0xe9)),
+        smiles = QString::fromUcs4(U"\U0001F600\U0001F600");
+    const QString fine[] = {"Alice", "  Alice  ", "A", n30, " " + n30 + " ", e15, smiles};
+    const QString refused[] = {n30 + "n", "",       "   ",
+                               "Al\nice", "Al\x7f", QString("Al") + QChar(0x2028) + "ice"};
+    for (const QString& name : fine)
+        EXPECT_TRUE(Accounts::nameProblem(Accounts::keptName(name)).isEmpty()) << qPrintable(name);
+    for (const QString& name : refused)
+        EXPECT_FALSE(Accounts::nameProblem(Accounts::keptName(name)).isEmpty()) << qPrintable(name);
+    EXPECT_EQ(Accounts::keptName(" Bo b "), "Bo b");
+    // Bytes, not characters: four two-byte letters are eight bytes.
+    for (const QByteArray& password :
+         {QByteArray(8, 'p'), QByteArray(200, 'p'), QByteArray("éééé")})
+        EXPECT_TRUE(Accounts::passwordProblem(password).isEmpty()) << password.size();
+    for (const QByteArray& password : {QByteArray(7, 'p'), QByteArray(201, 'p'), QByteArray("ééé")})
+        EXPECT_FALSE(Accounts::passwordProblem(password).isEmpty()) << password.size();
+}
+
+TEST_F(ApiTest, SignUpSignInAndTheSessionsLife) {
+    const Accounts::Outcome made = accounts.signUp(" Élodie ", "password1");
+    EXPECT_EQ(made.status, 201);
+    EXPECT_EQ(made.name, "Élodie");
+    EXPECT_EQ(made.token.size(), 64);
+    EXPECT_EQ(accounts.signUp("éLODIE", "password2").status, 409);
+    EXPECT_EQ(accounts.signUp("x\ty", "password2").status, 400);
+    EXPECT_EQ(accounts.signUp("Carol", "short").status, 400);
+    const Accounts::Outcome wrongPassword = accounts.signIn("élodie", "password2");
+    for (const Accounts::Outcome& wrong : {wrongPassword, accounts.signIn("Elodie", "password1")}) {
+        EXPECT_EQ(wrong.status, 401);
+        EXPECT_EQ(wrong.error, "Wrong name or password.");
+        EXPECT_TRUE(wrong.token.isEmpty());
+    }
+    const Accounts::Outcome in = accounts.signIn("ÉLODIE", "password1");
+    EXPECT_EQ(in.status, 200);
+    EXPECT_EQ(in.name, "Élodie");
+    EXPECT_NE(in.token, made.token);
+    EXPECT_EQ(accounts.playerOf(in.token).value().name, "Élodie");
+    EXPECT_FALSE(accounts.playerOf(in.token.left(63) + "0"));
+    EXPECT_FALSE(accounts.playerOf(""));
+    accounts.signOut(made.token);
+    EXPECT_FALSE(accounts.playerOf(made.token));
+    clockNow += Accounts::kSessionSeconds - 1;
+    EXPECT_TRUE(accounts.playerOf(in.token));
+    clockNow += 1;
+    EXPECT_FALSE(accounts.playerOf(in.token));
+
+    // The database keeps only hashes.
+    QFile file(dir.filePath("vexmoor.db"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray kept = file.readAll();
+    EXPECT_FALSE(kept.contains("password1"));
+    EXPECT_FALSE(kept.contains(alice));
+    EXPECT_TRUE(kept.contains("$argon2id$"));
+}
+
+TEST_F(ApiTest, HallOfFameOrderAndEachPlayerUpdatesOnlyTheirOwn) {
+    const auto row = [](int player, int level, const char* date, const char* name = "n") {
+        return FameRow{0, player, name, level, "ravine", 0, false, date};
+    };
+    const int first = store.enterFame(row(1, 5, "2026-01-02", "a5"));
+    store.enterFame(row(2, 7, "2026-01-03", "b7"));
+    store.enterFame(row(2, 5, "2026-01-01", "b5"));
+    store.enterFame(row(1, 5, "2026-01-02", "a5 later"));
+    for (int i = 0; i < 10; ++i)
+        store.enterFame(row(2, 1, "2026-01-01"));
+    const auto names = [&] {
+        QStringList out;
+        for (const FameRow& kept : store.bestFame(fame::kShown))
+            out.append(kept.name);
+        return out.join(' ');
+    };
+    EXPECT_EQ(names(), "b7 b5 a5 a5 later n n n n n n");
+    FameRow update = row(2, 9, "2026-01-05", "stolen");
+    update.serial = first;
+    EXPECT_FALSE(store.updateFame(update));
+    EXPECT_EQ(names(), "b7 b5 a5 a5 later n n n n n n");
+    update.player = 1;
+    update.name = "a9";
+    EXPECT_TRUE(store.updateFame(update));
+    EXPECT_EQ(names(), "a9 b7 b5 a5 later n n n n n n");
+
+    const QJsonObject shown = fame::forPage(store.bestFame(1))[0].toObject();
+    EXPECT_EQ(shown["ending"], "fell into the ravine");
+    EXPECT_FALSE(shown.contains("serial"));
+    EXPECT_EQ(fame::tableMessage(store.bestFame(1))["rows"][0]["serial"], first);
+}
+
+TEST(FameMessages, OnlyWholeGamesEnter) {
+    const QJsonObject game{{"t", "fame"},      {"name", "Alice"}, {"level", 7},
+                           {"ending", "time"}, {"continues", 1},  {"date", "2026-12-07"}};
+    EXPECT_EQ(fame::rowFrom(game, 3).value().player, 3);
+    const std::pair<const char*, QJsonValue> broken[] = {{"level", -1},
+                                                         {"level", "7"},
+                                                         {"ending", "out of time"},
+                                                         {"continues", QJsonValue()},
+                                                         {"date", "07/12/2026"}};
+    for (const auto& [field, value] : broken) {
+        QJsonObject message = game;
+        message.insert(field, value);
+        EXPECT_FALSE(fame::rowFrom(message, 3)) << field;
+    }
+}
+
 TEST_F(ApiTest, EachCallAnswersWhomItShould) {
-    struct Row {
+    const QByteArray carol = R"({"name":"Carol","password":"password1"})";
+    const struct {
         const char* method;
         const char* path;
         QByteArray origin;
@@ -69,43 +171,40 @@ TEST_F(ApiTest, EachCallAnswersWhomItShould) {
         QByteArray body;
         int status;
         QByteArray inBody;
-    };
-    const QByteArray none;
-    const QByteArray signUp = R"({"name":"Carol","password":"password1"})";
-    const Row rows[] = {
-        {"POST", "/api/signup", "http://evil.example", &none, signUp, 403, "error"},
-        {"POST", "/api/signup", "", &none, signUp, 403, "error"},
-        {"POST", "/api/signup", kOwn, &none, signUp, 201, R"({"name":"Carol"})"},
-        {"POST", "/api/signup", kOwn, &none, signUp, 409, "That name is taken."},
-        {"POST", "/api/signup", kOwn, &none, "not json", 400, "error"},
-        {"POST", "/api/signin", kOwn, &none, R"({"name":"alice","password":"password1"})", 200,
+    } rows[] = {
+        {"POST", "/api/signup", "http://evil.example", nullptr, carol, 403, "error"},
+        {"POST", "/api/signup", "", nullptr, carol, 403, "error"},
+        {"POST", "/api/signup", kOwn, nullptr, carol, 201, R"({"name":"Carol"})"},
+        {"POST", "/api/signup", kOwn, nullptr, carol, 409, "That name is taken."},
+        {"POST", "/api/signup", kOwn, nullptr, "not json", 400, "error"},
+        {"POST", "/api/signin", kOwn, nullptr, R"({"name":"alice","password":"password1"})", 200,
          R"({"name":"Alice"})"},
-        {"POST", "/api/signin", kOwn, &none, R"({"name":"Alice","password":"password2"})", 401,
+        {"POST", "/api/signin", kOwn, nullptr, R"({"name":"Alice","password":"password2"})", 401,
          "Wrong name or password."},
         {"GET", "/api/me", "", &alice, "", 200, R"({"name":"Alice"})"},
-        {"GET", "/api/me", "", &none, "", 200, R"({"name":null})"},
-        {"GET", "/api/recordings", "", &none, "", 401, "error"},
+        {"GET", "/api/me", "", nullptr, "", 200, R"({"name":null})"},
+        {"GET", "/api/recordings", "", nullptr, "", 401, "error"},
         {"GET", "/api/recordings", "", &alice, "", 200, R"("file":"game-1.txt")"},
         {"GET", "/api/recordings", "", &bob, "", 200, "[]"},
         {"GET", "/api/recordings/game-1.txt", "", &alice, "", 200, "recorded\n"},
         {"GET", "/api/recordings/game-1.txt", "", &bob, "", 404, "error"},
         {"GET", "/api/recordings/..%2F..%2Fvexmoor.db", "", &alice, "", 404, "error"},
-        {"GET", "/api/games", "", &none, "", 200, "[]"},
-        {"GET", "/api/fame", "", &none, "", 200, "[]"},
+        {"GET", "/api/games", "", nullptr, "", 200, "[]"},
+        {"GET", "/api/fame", "", nullptr, "", 200, "[]"},
         {"DELETE", "/api/me", kOwn, &alice, "", 405, "error"},
         {"POST", "/api/me", kOwn, &alice, "", 405, "error"},
-        {"GET", "/api/nothing", "", &none, "", 404, "error"},
+        {"GET", "/api/nothing", "", nullptr, "", 404, "error"},
     };
-    for (const Row& row : rows) {
-        const HttpReply reply = ask(row.method, row.path, row.origin, *row.token, row.body);
+    for (const auto& row : rows) {
+        const HttpReply reply =
+            ask(row.method, row.path, row.origin, row.token ? *row.token : "", row.body);
         EXPECT_EQ(reply.status, row.status) << row.method << ' ' << row.path;
         EXPECT_TRUE(reply.body.contains(row.inBody)) << row.path << ": " << reply.body.data();
     }
 }
 
 TEST_F(ApiTest, SessionCookieDownloadAndSafeHeaders) {
-    const HttpReply in =
-        ask("POST", "/api/signin", kOwn, {}, R"({"name":"Alice","password":"password1"})");
+    const HttpReply in = ask("POST", "/api/signin", kOwn, {}, kAlicePassword);
     ASSERT_EQ(in.headers.size(), 2u);
     const QByteArray cookie = in.headers[1].second;
     EXPECT_TRUE(cookie.startsWith("vexmoor_session=")) << cookie.data();
@@ -115,18 +214,18 @@ TEST_F(ApiTest, SessionCookieDownloadAndSafeHeaders) {
     const HttpReply out = ask("POST", "/api/signout", kOwn, token);
     EXPECT_TRUE(out.headers[1].second.contains("vexmoor_session=; Max-Age=0"));
     EXPECT_EQ(ask("GET", "/api/me", {}, token).body, R"({"name":null})");
-    const HttpReply secure = ask("POST", "/api/signin", "https://127.0.0.1:8080", {},
-                                 R"({"name":"Alice","password":"password1"})");
+    const HttpReply secure =
+        ask("POST", "/api/signin", "https://127.0.0.1:8080", {}, kAlicePassword);
     EXPECT_TRUE(secure.headers[1].second.endsWith("; Secure"));
 
     // Only a recording whose game wrote its end line is complete.
     QStringList complete;
     for (const QJsonValue recording :
          QJsonDocument::fromJson(ask("GET", "/api/recordings", {}, alice).body).array()) {
-        if (recording[QStringLiteral("complete")].toBool())
-            complete.append(recording[QStringLiteral("file")].toString());
+        if (recording["complete"].toBool())
+            complete.append(recording["file"].toString());
     }
-    EXPECT_EQ(complete, QStringList{QStringLiteral("game-2.txt")});
+    EXPECT_EQ(complete, QStringList{"game-2.txt"});
 
     const HttpReply download = ask("GET", "/api/recordings/game-1.txt", {}, alice);
     const QByteArray wire = download.serialized(false);

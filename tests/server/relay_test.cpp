@@ -55,7 +55,7 @@ struct Page {
         });
         QObject::connect(&socket, &QWebSocket::stateChanged,
                          [this] { gone = socket.state() == QAbstractSocket::UnconnectedState; });
-        QNetworkRequest request(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(port)));
+        QNetworkRequest request(QUrl(QString("ws://127.0.0.1:%1/ws").arg(port)));
         if (!token.isEmpty())
             request.setRawHeader("Cookie", "vexmoor_session=" + token);
         socket.open(request);
@@ -64,36 +64,26 @@ struct Page {
     void send(const QJsonObject& message) {
         socket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson()));
     }
+    bool play() {
+        send({{"t", "play"}});
+        return waitNews("joined scene(full)");
+    }
     void key(int code, int character = 0) {
-        send({{QStringLiteral("t"), QStringLiteral("key")},
-              {QStringLiteral("code"), code},
-              {QStringLiteral("char"), character}});
+        send({{"t", "key"}, {"code", code}, {"char", character}});
     }
-    // The types of the messages received since last asked.
-    QString news() {
-        QStringList types;
-        for (; seen < received.size(); ++seen) {
-            const QJsonObject& message = received[seen];
-            QString type = message.value(QStringLiteral("t")).toString();
-            if (message.value(QStringLiteral("full")).toBool())
-                type += QStringLiteral("(full)");
-            if (message.contains(QStringLiteral("text")))
-                type += QLatin1Char('(') + message.value(QStringLiteral("text")).toString() +
-                        QLatin1Char(')');
-            types.append(type);
-        }
-        return types.join(QLatin1Char(' '));
-    }
+    // Waits for these messages after those seen before: their types, "(full)" and texts.
     bool waitNews(const QString& expected) {
-        QString got;
+        QStringList got;
         waitFor([&] {
-            const QString more = news();
-            if (!more.isEmpty())
-                got += (got.isEmpty() ? QString() : QStringLiteral(" ")) + more;
-            return got.size() >= expected.size();
+            for (; seen < received.size(); ++seen) {
+                const QJsonObject& message = received[seen];
+                got << message["t"].toString() + (message["full"].toBool() ? "(full)" : "") +
+                           (message.contains("text") ? '(' + message["text"].toString() + ')' : "");
+            }
+            return got.join(' ').size() >= expected.size();
         });
-        EXPECT_EQ(got.toStdString(), expected.toStdString());
-        return got == expected;
+        EXPECT_EQ(got.join(' ').toStdString(), expected.toStdString());
+        return got.join(' ') == expected;
     }
 
     QWebSocket socket;
@@ -102,87 +92,76 @@ struct Page {
     bool gone = false;
 };
 
-QJsonObject message(const char* type) {
-    return {{QStringLiteral("t"), QLatin1String(type)}};
+// Writes the stand-in game into the folder and names it.
+QString fakeGame(const QTemporaryDir& dir) {
+    QFile script(dir.filePath("fake-game"));
+    script.open(QIODevice::WriteOnly);
+    script.write(kFakeGame);
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return script.fileName();
 }
 
 class Relay : public testing::Test {
   protected:
     void SetUp() override {
-        const QString program = dir.filePath(QStringLiteral("fake-game"));
-        QFile script(program);
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(kFakeGame);
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        ASSERT_TRUE(store.open(dir.filePath(QStringLiteral("vexmoor.db"))));
-        games = std::make_unique<Games>(
-            store, Games::Settings{program, dir.filePath(QStringLiteral("players")), 1});
-        api = std::make_unique<Api>(accounts, store, *games);
-        server = std::make_unique<Server>(Server::Folders{dir.path(), dir.path()}, accounts, *api,
-                                          *games);
-        ASSERT_TRUE(server->listen(QHostAddress::LocalHost, 0));
-        alice = accounts.signUp(QStringLiteral("Alice"), "password1").token;
-        bob = accounts.signUp(QStringLiteral("Bob"), "password1").token;
+        ASSERT_TRUE(store.open(dir.filePath("vexmoor.db")));
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+        alice = accounts.signUp("Alice", "password1").token;
+        bob = accounts.signUp("Bob", "password1").token;
     }
 
     // What a player's game process heard, one message type a line.
     QString heard(int player) {
-        QFile file(games->folderOf(player) + QStringLiteral("/heard"));
+        QFile file(games.folderOf(player) + "/heard");
         file.open(QIODevice::ReadOnly);
         QStringList types;
         for (const QByteArray& line : file.readAll().split('\n')) {
             if (!line.isEmpty())
-                types.append(QJsonDocument::fromJson(line)[QStringLiteral("t")].toString());
+                types.append(QJsonDocument::fromJson(line)["t"].toString());
         }
-        return types.join(QLatin1Char(' '));
+        return types.join(' ');
     }
 
     QTemporaryDir dir;
     Store store;
     Accounts accounts{store};
-    std::unique_ptr<Games> games;
-    std::unique_ptr<Api> api;
-    std::unique_ptr<Server> server;
-    QByteArray alice;
-    QByteArray bob;
+    Games games{store, {fakeGame(dir), dir.filePath("players"), 1}};
+    Api api{accounts, store, games};
+    Server server{{dir.path(), dir.path()}, accounts, api, games};
+    QByteArray alice, bob;
 };
 
 TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
-    const quint16 port = server->port();
-    const QString self = QStringLiteral("http://127.0.0.1:%1").arg(port);
-    Page stranger(port, alice, QStringLiteral("http://evil.example"));
+    const quint16 port = server.port();
+    const QString self = QString("http://127.0.0.1:%1").arg(port);
+    Page stranger(port, alice, "http://evil.example");
     Page player(port, alice, self);
-    player.send(message("play"));
-    ASSERT_TRUE(player.waitNews(QStringLiteral("joined scene(full)")));
+    ASSERT_TRUE(player.play());
 
     // A watcher who joins late gets the whole screen first; their keys reach nobody.
     Page watcher(port, {}, self);
-    watcher.send({{QStringLiteral("t"), QStringLiteral("watch")},
-                  {QStringLiteral("game"), QStringLiteral("g1")}});
-    watcher.waitNews(QStringLiteral("joined scene(full)"));
+    watcher.send({{"t", "watch"}, {"game", "g1"}});
+    watcher.waitNews("joined scene(full)");
     watcher.key(37);
-    watcher.send(message("play"));
-    watcher.waitNews(QStringLiteral("error(Sign in to play.)"));
+    watcher.send({{"t", "play"}});
+    watcher.waitNews("error(Sign in to play.)");
     player.key(37);
-    watcher.waitNews(QStringLiteral("scene"));
-    player.waitNews(QStringLiteral("scene(full) scene"));
+    watcher.waitNews("scene");
+    player.waitNews("scene(full) scene");
     EXPECT_EQ(heard(1).toStdString(), std::string("fameTable snapshot snapshot key"));
     EXPECT_TRUE(stranger.gone);
     EXPECT_TRUE(stranger.received.isEmpty());
-    const QJsonArray list = games->list();
-    EXPECT_EQ(QJsonDocument(list).toJson(QJsonDocument::Compact),
+    EXPECT_EQ(QJsonDocument(games.list()).toJson(QJsonDocument::Compact),
               R"([{"id":"g1","level":3,"player":"Alice","timeLeft":140,"watchers":1}])");
 
     // Alice's game enters the hall of fame; Bob's cannot take her entry by its serial.
     player.key(70);
-    ASSERT_TRUE(waitFor([&] { return heard(1).endsWith(QStringLiteral("fameTable")); }));
+    ASSERT_TRUE(waitFor([&] { return heard(1).endsWith("fameTable"); }));
     Page other(port, bob, self);
-    other.send(message("play"));
-    other.waitNews(QStringLiteral("joined scene(full)"));
+    other.play();
     const int aliceSerial = store.bestFame(10).at(0).serial;
     other.key(70, aliceSerial);
-    ASSERT_TRUE(waitFor([&] { return heard(2).endsWith(QStringLiteral("fameTable")); }));
+    ASSERT_TRUE(waitFor([&] { return heard(2).endsWith("fameTable"); }));
     const std::vector<FameRow> rows = store.bestFame(10);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].player, 1);
@@ -191,54 +170,54 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     // Each game hears of every change of the table.
     EXPECT_TRUE(waitFor([&] {
         return heard(1) ==
-               QStringLiteral(
-                   "fameTable snapshot snapshot key key fameEntered fameTable fameTable");
+               QString("fameTable snapshot snapshot key key fameEntered fameTable fameTable");
     })) << heard(1).toStdString();
 
     // Bob's game dies, killed or by too long a line: he is told, and Alice's goes on.
-    const QString crashed =
-        QStringLiteral("crashed(The game stopped unexpectedly; its recording is kept.)");
+    const QString crashed = "crashed(The game stopped unexpectedly; its recording is kept.)";
     for (const int key : {75, 76}) {
-        if (key == 76) {
-            other.send(message("play"));
-            other.waitNews(QStringLiteral("joined scene(full)"));
-        }
+        if (key == 76)
+            other.play();
         other.key(key);
         other.waitNews(crashed);
         player.key(37);
-        player.waitNews(QStringLiteral("scene"));
+        player.waitNews("scene");
     }
 
     // A page that joins while a question is open gets it after the full scene; the player, who
     // is answering it, does not get it again.
     player.key(68);
-    player.waitNews(QStringLiteral("dialog(Name?)"));
-    watcher.waitNews(QStringLiteral("scene scene dialog(Name?)"));
+    player.waitNews("dialog(Name?)");
+    watcher.waitNews("scene scene dialog(Name?)");
     Page late(port, {}, self);
-    late.send({{QStringLiteral("t"), QStringLiteral("watch")},
-               {QStringLiteral("game"), QStringLiteral("g1")}});
-    late.waitNews(QStringLiteral("joined scene(full) dialog(Name?)"));
-    player.send(message("answer"));
+    late.send({{"t", "watch"}, {"game", "g1"}});
+    late.waitNews("joined scene(full) dialog(Name?)");
+    player.send({{"t", "answer"}});
     for (Page* page : {&player, &watcher})
-        page->waitNews(QStringLiteral("scene(full) dialogDone"));
-    late.waitNews(QStringLiteral("dialogDone"));
+        page->waitNews("scene(full) dialogDone");
+    late.waitNews("dialogDone");
 
     // Too long a message closes only its connection.
-    watcher.send({{QStringLiteral("t"), QString(5000, QLatin1Char('x'))}});
+    watcher.send({{"t", QString(5000, 'x')}});
     EXPECT_TRUE(waitFor([&] { return watcher.gone; }));
 
     // A second page of Alice's takes her game over.
     Page again(port, alice, self);
-    again.send(message("play"));
-    again.waitNews(QStringLiteral("joined scene(full)"));
-    player.waitNews(QStringLiteral("ended(The game went on in another page.)"));
+    again.play();
+    player.waitNews("ended(The game went on in another page.)");
 
     // Alone, the game stands still and, after a while, ends.
     again.socket.close();
-    ASSERT_TRUE(waitFor([&] { return games->list().isEmpty(); }));
-    EXPECT_TRUE(heard(1).endsWith(
-        QStringLiteral("fameTable key key key snapshot answer snapshot hidden end")))
+    ASSERT_TRUE(waitFor([&] { return games.list().isEmpty(); }));
+    EXPECT_TRUE(heard(1).endsWith("fameTable key key key snapshot answer snapshot hidden end"))
         << heard(1).toStdString();
 }
 
 } // namespace
+
+// The server's parts run on Qt's event loop, as in the server.
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
