@@ -131,36 +131,24 @@ struct WebGame {
                 answers.push_back(step.mid(4));
             else if (step == "no")
                 answers.push_back(std::nullopt);
-            else if (step == "click:player")
-                clickPlayer();
-            else if (named.contains(step))
+            else if (step == "click:player") {
+                const BoardWindow& board = *session.game.boardWindow();
+                const ui::Rect at = board.player.drawnArea().value();
+                view.take({{"t", "click"},
+                           {"window", idOf(board.caption())},
+                           {"x", at.left + at.width / 2},
+                           {"y", at.top + at.height / 2}});
+            } else if (named.contains(step))
                 view.take(key(named.at(step), named.at(step) < 32 ? named.at(step) : 0));
             else
                 view.take(key(step[0].toUpper().unicode(), step[0].toLower().unicode()));
         }
     }
 
-    void clickPlayer() {
-        const BoardWindow& board = *session.game.boardWindow();
-        const ui::Rect at = board.player.drawnArea().value();
-        view.take({{"t", "click"},
-                   {"window", idOf(board.caption())},
-                   {"x", at.left + at.width / 2},
-                   {"y", at.top + at.height / 2}});
-    }
-
     QString idOf(const QString& caption) const {
         for (const auto& [id, window] : model.windows)
             if (window["caption"] == caption)
                 return id;
-        return {};
-    }
-
-    QJsonObject last(const QString& type) {
-        const std::lock_guard lock(heardLock);
-        for (auto it = sent.rbegin(); it != sent.rend(); ++it)
-            if ((*it)["t"] == type)
-                return *it;
         return {};
     }
 
@@ -172,12 +160,15 @@ struct WebGame {
                 found.push_back(message);
         return found;
     }
+    QJsonObject last(const QString& type) {
+        const std::vector<QJsonObject> found = all(type);
+        return found.empty() ? QJsonObject() : found.back();
+    }
 
     // The scene built from every diff so far is the scene sent whole now.
     void expectWholeIsSum(const QString& where) {
         const Model summed = model;
         view.snapshot();
-        EXPECT_EQ(summed.order, model.order) << where.toStdString();
         EXPECT_TRUE(summed == model) << where.toStdString();
         ASSERT_FALSE(model.order.isEmpty());
         EXPECT_EQ(model.order[0], "m");
@@ -189,8 +180,8 @@ struct WebGame {
     Model model;
     QStringList dialogs;
     std::deque<std::optional<QString>> answers;
-    std::vector<QJsonObject> beforeAnswer; // what the server sends while a dialog waits
-    std::vector<QJsonObject> afterAnswer;  // and right after its answer
+    // What the server sends while a dialog waits, and right after its answer.
+    std::vector<QJsonObject> beforeAnswer, afterAnswer;
     bool answering = true;
     std::optional<int> fameSerial = 41;
     bool ended = false;
@@ -203,23 +194,37 @@ struct WebGame {
     ClockDriver driver{session.game, view, [this] { return now; }};
 };
 
-TEST(WebView, EveryDiffAppliedIsTheWholeSceneAlongAWalkThroughTheGame) {
+// Writes the lines into a pipe's end and closes it.
+void feed(int end, const QByteArray& lines) {
+    ASSERT_EQ(write(end, lines.constData(), static_cast<size_t>(lines.size())), lines.size());
+    close(end);
+}
+
+// Runs the event loop until done, for at most a few seconds.
+void runUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 500 && !done(); ++i) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(5ms);
+    }
+}
+
+// Each case plays one game, most of them first answering the name question with "Ann".
+class GameProcess : public testing::Test {
+  protected:
     QTemporaryDir folder;
-    WebGame web(folder.path());
+    WebGame web{folder.path()};
+};
+
+TEST_F(GameProcess, EveryDiffAppliedIsTheWholeSceneAlongAWalkThroughTheGame) {
     web.expectWholeIsSum("start");
     // The menu, the hall of fame, the name, the board, the shop and its save, the clock running
     // out, the lost game's shop, a continue, many turns and a new game.
-    QStringList walk{"F",   "Esc", "say:Alice N", "Left",    "Up",  "Right", "Down", "+1500",
-                     "Esc", "S",   "Esc",         "+130000", "Esc", "Z",     "+2000"};
-    for (int i = 0; i < 70; ++i)
-        walk << QStringList{"Left", "Up", "Right", "Down", "+700", "Esc", "Esc"}[i % 7];
-    walk << "+200000"
-         << "Esc"
-         << "N"
-         << "Down";
-    for (const QString& steps : walk) {
-        web.play(steps);
-        web.expectWholeIsSum(steps);
+    const QString walk =
+        "F Esc say:Alice N Left Up Right Down +1500 Esc S Esc +130000 Esc Z +2000" +
+        QString(" Left Up Right Down +700 Esc Esc").repeated(10) + " +200000 Esc N Down";
+    for (const QString& step : walk.split(' ')) {
+        web.play(step);
+        web.expectWholeIsSum(step);
     }
     EXPECT_EQ(web.dialogs, QStringList({"What is your name?", "Saved!"}));
     EXPECT_EQ(web.last("status")["name"], "Alice");
@@ -228,27 +233,22 @@ TEST(WebView, EveryDiffAppliedIsTheWholeSceneAlongAWalkThroughTheGame) {
     EXPECT_FALSE(web.ended);
 }
 
-TEST(WebView, ADialogWaitsForItsAnswerWithTheClockStillAndNothingElseReachesTheGame) {
-    QTemporaryDir folder;
-    WebGame web(folder.path());
+TEST_F(GameProcess, ADialogWaitsForItsAnswerWithTheClockStillAndNothingElseReachesTheGame) {
     web.beforeAnswer = {key('X', 'x'), {{"t", "advance"}, {"ms", 5000}}, {{"t", "close"}}};
     web.afterAnswer = {key(27, 27), key('S', 's'), key(37, 0)};
     web.play("say:Zoë N");
-    const QJsonObject status = web.last("status");
-    EXPECT_EQ(status["name"], "Zoë");
-    EXPECT_EQ(status["timeLeft"], 120);
+    EXPECT_EQ(web.last("status")["name"], "Zoë");
+    EXPECT_EQ(web.last("status")["timeLeft"], 120);
     EXPECT_FALSE(web.ended);
-    const auto dialogs = web.all("dialog");
-    ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(dialogs[0]["kind"], "prompt");
+    ASSERT_EQ(web.all("dialog").size(), 1u);
+    EXPECT_EQ(web.last("dialog")["kind"], "prompt");
     // Keys right after an answer are the game's, also when one opens another dialog.
     QCoreApplication::processEvents();
     EXPECT_NE(web.session.game.shop(), nullptr);
     EXPECT_EQ(web.dialogs, QStringList({"What is your name?", "Saved!"}));
     EXPECT_EQ(web.all("dialogDone").size(), 2u);
-    web.play("Esc");
     // A click on the player on the board says who it is.
-    web.play("click:player");
+    web.play("Esc click:player");
     EXPECT_EQ(web.dialogs.last(), "Your Name is: Zoë");
     // Closing with a board open asks first: No plays on, Yes ends.
     web.play("no");
@@ -261,35 +261,30 @@ TEST(WebView, ADialogWaitsForItsAnswerWithTheClockStillAndNothingElseReachesTheG
 
 // The server's lines read at once: the answer that came with the key that asks reaches the dialog
 // its key opens, and the key after it the game.
-TEST(WebView, AnAnswerReadWithItsQuestionReachesIt) {
-    QTemporaryDir folder;
-    WebGame web(folder.path());
+TEST_F(GameProcess, AnAnswerReadWithItsQuestionReachesIt) {
     web.answering = false;
     int ends[2];
     ASSERT_EQ(pipe(ends), 0);
-    const InputReader reader(
-        ends[0], {{}, [&](const QJsonObject& message) { web.view.take(message); }, {}, {}});
-    const QByteArray lines = "{\"t\":\"key\",\"code\":78,\"char\":110}\n"
-                             "{\"t\":\"answer\",\"ok\":true,\"text\":\"Ty\"}\n"
-                             "{\"t\":\"key\",\"code\":27,\"char\":27}\n";
-    ASSERT_EQ(write(ends[1], lines.constData(), static_cast<size_t>(lines.size())), lines.size());
+    const InputReader reader(ends[0],
+                             {{}, [&](const QJsonObject& m) { web.view.take(m); }, {}, {}});
+    feed(ends[1], R"({"t":"key","code":78,"char":110})"
+                  "\n"
+                  R"({"t":"answer","ok":true,"text":"Ty"})"
+                  "\n"
+                  R"({"t":"key","code":27,"char":27})"
+                  "\n");
     std::this_thread::sleep_for(100ms); // all three wait for their turn
     QTimer watchdog;                    // a dialog that would wait for ever ends
     watchdog.callOnTimeout([&] { web.view.end(); });
     watchdog.start(3000);
-    for (int i = 0; i < 300 && !web.session.game.shop() && !web.ended; ++i) {
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(5ms);
-    }
+    runUntil([&] { return web.session.game.shop() || web.ended; });
     EXPECT_EQ(web.last("status")["name"], "Ty");
     EXPECT_NE(web.session.game.shop(), nullptr);
-    close(ends[1]);
+    close(ends[0]);
 }
 
 // A click on a window that the tick before it closes reaches nothing.
-TEST(WebView, AClickOnAWindowGoneReachesNothing) {
-    QTemporaryDir folder;
-    WebGame web(folder.path());
+TEST_F(GameProcess, AClickOnAWindowGoneReachesNothing) {
     web.play("say:Ann N");
     ui::Stat(web.session.game.mainWindow().level).set(99);
     web.play("+1500"); // the finale
@@ -302,47 +297,42 @@ TEST(WebView, AClickOnAWindowGoneReachesNothing) {
     web.expectWholeIsSum("after the finale");
 }
 
-TEST(WebView, HiddenStopsTheClockUntilShownAgain) {
-    QTemporaryDir folder;
-    WebGame web(folder.path());
+TEST_F(GameProcess, HiddenStopsTheClockUntilShownAgain) {
     web.play("say:Ann N");
     const struct {
-        const char* hidden;
-        int ms;
-        int timeLeft;
-    } rows[] = {{"on", 10000, 120}, {"on", 5000, 120}, {"off", 10000, 110}, {"off", 5000, 105}};
+        bool hidden;
+        int ms, timeLeft;
+    } rows[] = {{true, 10000, 120}, {true, 5000, 120}, {false, 10000, 110}, {false, 5000, 105}};
     for (const auto& row : rows) {
-        web.view.take({{"t", "hidden"}, {"on", QString(row.hidden) == "on"}});
+        web.view.take({{"t", "hidden"}, {"on", row.hidden}});
         web.wait(row.ms);
         EXPECT_EQ(web.last("status")["timeLeft"], row.timeLeft) << row.hidden << " " << row.ms;
     }
 }
 
-TEST(WebView, MalformedAndRandomLinesChangeNothing) {
-    QTemporaryDir folder;
-    WebGame web(folder.path());
+TEST_F(GameProcess, MalformedAndRandomLinesChangeNothing) {
     web.play("say:Ann N Left");
     const std::size_t before = web.sent.size();
     const Model shown = web.model;
-    QList<QByteArray> lines{"",
-                            "{",
-                            "[1,2]",
-                            "null",
-                            R"({"t":5})",
-                            R"({"t":"key"})",
-                            R"({"t":"key","code":"37","char":0})",
-                            R"({"t":"key","code":1e300,"char":0})",
-                            R"({"t":"key","code":37.5,"char":0})",
-                            R"({"t":"key","code":-1,"char":0})",
-                            R"({"t":"key","code":65,"char":55296})",
-                            R"({"t":"click","window":"w99","x":1,"y":2})",
-                            R"({"t":"click","window":"m","x":null,"y":2})",
-                            R"({"t":"click","window":[],"x":1e308,"y":-1e308})",
-                            R"({"t":"answer","ok":true,"text":"Eve"})",
-                            R"({"t":"hidden","on":"yes"})",
-                            R"({"t":"fameEntered","game":1,"serial":1,"saved":true})",
-                            "{\"t\":\"key\",\"code\":37,\"char\":0\xff}",
-                            QByteArray(100000, '{')};
+    QList<QByteArray> lines = QByteArray(R"(
+{
+[1,2]
+null
+{"t":5}
+{"t":"key"}
+{"t":"key","code":"37","char":0}
+{"t":"key","code":1e300,"char":0}
+{"t":"key","code":37.5,"char":0}
+{"t":"key","code":-1,"char":0}
+{"t":"key","code":65,"char":55296}
+{"t":"click","window":"w99","x":1,"y":2}
+{"t":"click","window":"m","x":null,"y":2}
+{"t":"click","window":[],"x":1e308,"y":-1e308}
+{"t":"answer","ok":true,"text":"Eve"}
+{"t":"hidden","on":"yes"}
+{"t":"fameEntered","game":1,"serial":1,"saved":true})")
+                                  .split('\n');
+    lines << "{\"t\":\"key\",\"code\":37,\"char\":0\xff}" << QByteArray(100000, '{');
     QRandomGenerator random(7);
     for (int i = 0; i < 2000; ++i) {
         QByteArray line(random.bounded(1, 80), Qt::Uninitialized);
@@ -384,14 +374,10 @@ TEST(WebView, EndLeavesACompleteRecording) {
 // The hall of fame through the server: what a game that ends sends, and what the player is told
 // when the reply comes late or never.
 TEST(WebView, TheHallOfFameIsTheServers) {
-    const struct {
-        std::optional<int> serial;
-        bool told;
-    } rows[] = {{41, false}, {std::nullopt, true}};
-    for (const auto& row : rows) {
+    for (const std::optional<int> serial : {std::optional<int>(41), std::optional<int>()}) {
         QTemporaryDir folder;
         WebGame web(folder.path(), 100ms);
-        web.fameSerial = row.serial;
+        web.fameSerial = serial;
         web.play("say:Ann N +130000");
         std::this_thread::sleep_for(250ms); // past the patience
         web.play("Left Esc Z +130000");
@@ -408,23 +394,20 @@ TEST(WebView, TheHallOfFameIsTheServers) {
         EXPECT_FALSE(fame[0].contains("serial"));
         // The continued game updates its entry, when the server gave it one.
         EXPECT_EQ(fame[1]["continues"], 1);
-        EXPECT_EQ(fame[1].contains("serial"), row.serial.has_value());
+        EXPECT_EQ(fame[1].contains("serial"), serial.has_value());
         const QString lost = "This game could not be entered in the hall of fame: the server's "
                              "table cannot be written.";
-        EXPECT_EQ(web.dialogs.count(lost), row.told ? 2 : 0) << web.dialogs.join('|').toStdString();
+        EXPECT_EQ(web.dialogs.count(lost), serial ? 0 : 2) << web.dialogs.join('|').toStdString();
     }
-    // F shows the table the server sent last.
-    QTemporaryDir folder;
-    WebGame web(folder.path());
-    web.fame->take({{"t", "fameTable"},
-                    {"rows", QJsonArray{QJsonObject{{"name", "Zed"},
-                                                    {"level", 12},
-                                                    {"ending", "hole"},
-                                                    {"continues", 0},
-                                                    {"cheated", false},
-                                                    {"date", "2026-12-07"},
-                                                    {"serial", 3}},
-                                        QJsonObject{{"name", "Bad"}, {"ending", "lava"}}}}});
+}
+
+// F shows the table the server sent last.
+TEST_F(GameProcess, TheHallOfFameShownIsTheServersLast) {
+    const QJsonObject zed{{"name", "Zed"},  {"level", 12},      {"ending", "hole"},
+                          {"continues", 0}, {"cheated", false}, {"date", "2026-12-07"},
+                          {"serial", 3}};
+    const QJsonObject bad{{"name", "Bad"}, {"ending", "lava"}};
+    web.fame->take({{"t", "fameTable"}, {"rows", QJsonArray{zed, bad}}});
     web.play("F");
     const HallOfFameWindow& window = *web.session.game.hallOfFameWindow();
     EXPECT_EQ(window.rows[0].text(),
@@ -440,26 +423,19 @@ TEST(InputReader, HandsOnMessagesAndTheEnd) {
     std::vector<QString> atOnce, inTurn;
     bool ended = false;
     {
-        const InputReader reader(ends[0], {[&](const QJsonObject& message) {
-                                               const bool fame = message["t"] == "fameTable";
-                                               if (fame)
-                                                   atOnce.push_back(message["t"].toString());
-                                               return fame;
-                                           },
-                                           [&](const QJsonObject& message) {
-                                               inTurn.push_back(message["t"].toString());
-                                           },
-                                           {},
-                                           [&] { ended = true; }});
-        const QByteArray lines = "{\"t\":\"key\"}\nnot json\n{\"t\":\"fameTable\"}\n" +
-                                 QByteArray(2 << 20, 'x') + "\n{\"t\":\"end\"}\n{\"t\":\"sna";
-        ASSERT_EQ(write(ends[1], lines.constData(), static_cast<size_t>(lines.size())),
-                  lines.size());
-        close(ends[1]);
-        for (int i = 0; i < 500 && !ended; ++i) {
-            QCoreApplication::processEvents();
-            std::this_thread::sleep_for(2ms);
-        }
+        const auto fameTable = [&](const QJsonObject& message) {
+            if (message["t"] != "fameTable")
+                return false;
+            atOnce.push_back(message["t"].toString());
+            return true;
+        };
+        const auto other = [&](const QJsonObject& message) {
+            inTurn.push_back(message["t"].toString());
+        };
+        const InputReader reader(ends[0], {fameTable, other, {}, [&] { ended = true; }});
+        feed(ends[1], "{\"t\":\"key\"}\nnot json\n{\"t\":\"fameTable\"}\n" +
+                          QByteArray(2 << 20, 'x') + "\n{\"t\":\"end\"}\n{\"t\":\"sna");
+        runUntil([&] { return ended; });
     }
     close(ends[0]);
     EXPECT_TRUE(ended);
