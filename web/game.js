@@ -14,6 +14,7 @@ export class GameView {
     this.scene = new Scene(this.stage, $("desk"));
     this.socket = null;
     this.role = null;
+    this.spokenOdd = false;
     this.scale = 1 / 15;
     this.dialog = new Dialog((answer) => this.send({ t: "answer", ...answer }));
     // The keys go back to the game once a question is answered, whatever had the focus before.
@@ -63,6 +64,8 @@ export class GameView {
     $("close-button").hidden = true;
     $("touch-keys").hidden = true;
     this.say("");
+    // What the last game said is not said again as the view shows.
+    this.speak("");
     $("game").hidden = false;
     this.layOut();
     this.stage.focus();
@@ -110,6 +113,9 @@ export class GameView {
         this.joined(message);
         break;
       case "dialog":
+        // The page behind a dialog is hidden from a screen reader until it closes, and what it
+        // said then would be said again.
+        this.speak("");
         this.dialog.show(message, this.role === "player");
         break;
       case "dialogDone":
@@ -155,15 +161,11 @@ export class GameView {
     $("game-line").textContent = text;
   }
 
+  // The same words again are news again, but a screen reader may take a text the same as the last
+  // for a repeated event and keep still (Orca does): every other one ends in a no-break space.
   speak(text) {
-    const live = $("live");
-    if (live.textContent !== text) {
-      live.textContent = text;
-      return;
-    }
-    // The same words again are news again.
-    live.textContent = "";
-    setTimeout(() => (live.textContent = text), 100);
+    this.spokenOdd = !this.spokenOdd;
+    $("live").textContent = text && this.spokenOdd ? `${text}\u00a0` : text;
   }
 
   help(page) {
@@ -247,6 +249,9 @@ class Dialog {
     this.kind = kind;
     $("dialog-title").textContent = typeof message.title === "string" && message.title ? message.title : "Vexmoor";
     $("dialog-text").textContent = typeof message.text === "string" ? message.text.replace(/\r\n?/g, "\n") : "";
+    // A prompt's text is its field's label, not said a second time as the dialog's description.
+    if (kind === "prompt") this.el.removeAttribute("aria-describedby");
+    else this.el.setAttribute("aria-describedby", "dialog-text");
     const field = $("dialog-field");
     field.hidden = kind !== "prompt";
     field.readOnly = !answers;
