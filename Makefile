@@ -1,6 +1,6 @@
 # The two commands a newcomer needs: `make play` and `make test` (`./run play` and `./run test` on a
 # machine that has no make yet).
-.PHONY: play serve test golden fuzz bench check-reach deps clean
+.PHONY: play serve test golden fuzz bench check-reach check-reach-web deps clean
 
 deps:
 	@tools/install-deps.sh
@@ -67,6 +67,14 @@ check-reach: deps
 	cmake --preset release
 	cmake --build --preset release
 	tools/check-reach.sh build/release/vexmoor
+
+# The same of a short game in the browser page, Chromium in a window on the virtual display
+# (tools/check-reach-web.sh, about three minutes; not part of `make test`, as it needs Orca).
+check-reach-web: deps
+	@tools/install-deps.sh reach
+	cmake --preset release
+	cmake --build --preset release --target vexmoor-server vexmoor-web
+	tools/check-reach-web.sh build/release/vexmoor-server
 
 # Writes the golden dumps of the windows anew after a deliberate change of a text, colour or place.
 golden: deps
