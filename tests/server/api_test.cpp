@@ -177,6 +177,8 @@ TEST_F(ApiTest, EachCallAnswersWhomItShould) {
         {"POST", "/api/signup", kOwn, nullptr, carol, 201, R"({"name":"Carol"})"},
         {"POST", "/api/signup", kOwn, nullptr, carol, 409, "That name is taken."},
         {"POST", "/api/signup", kOwn, nullptr, "not json", 400, "error"},
+        {"POST", "/api/signup", kOwn, nullptr, R"({"name":"Dan","password":"short"})", 400,
+         "A password has 8 to 200 bytes."},
         {"POST", "/api/signin", kOwn, nullptr, R"({"name":"alice","password":"password1"})", 200,
          R"({"name":"Alice"})"},
         {"POST", "/api/signin", kOwn, nullptr, R"({"name":"Alice","password":"password2"})", 401,
