@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <deque>
 #include <gtest/gtest.h>
+#include <set>
 #include <thread>
 #include <unistd.h>
 
@@ -222,10 +223,15 @@ TEST_F(GameProcess, EveryDiffAppliedIsTheWholeSceneAlongAWalkThroughTheGame) {
     const QString walk =
         "F Esc say:Alice N Left Up Right Down +1500 Esc S Esc +130000 Esc Z +2000" +
         QString(" Left Up Right Down +700 Esc Esc").repeated(10) + " +200000 Esc N Down";
+    std::set<std::string> kinds; // of the controls shown along the way
     for (const QString& step : walk.split(' ')) {
         web.play(step);
         web.expectWholeIsSum(step);
+        for (const auto& [window, controls] : web.model.controls)
+            for (const auto& [name, control] : controls)
+                kinds.insert(control["k"].toString().toStdString());
     }
+    EXPECT_EQ(kinds, (std::set<std::string>{"board", "label", "line", "text"}));
     EXPECT_EQ(web.dialogs, QStringList({"What is your name?", "Saved!"}));
     EXPECT_EQ(web.last("status")["name"], "Alice");
     web.session.game.hallOfFame().latest(); // the entries are sent in the background
@@ -433,8 +439,8 @@ TEST(InputReader, HandsOnMessagesAndTheEnd) {
             inTurn.push_back(message["t"].toString());
         };
         const InputReader reader(ends[0], {fameTable, other, {}, [&] { ended = true; }});
-        feed(ends[1], "{\"t\":\"key\"}\nnot json\n{\"t\":\"fameTable\"}\n" +
-                          QByteArray(2 << 20, 'x') + "\n{\"t\":\"end\"}\n{\"t\":\"sna");
+        feed(ends[1], "{\"t\":\"key\"}\nnot json\n{\"t\":\"fameTable\"}\n{\"t\":\"long\",\"x\":\"" +
+                          QByteArray(2 << 20, 'x') + "\"}\n{\"t\":\"end\"}\n{\"t\":\"sna");
         runUntil([&] { return ended; });
     }
     close(ends[0]);
