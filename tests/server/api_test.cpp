@@ -164,8 +164,7 @@ TEST(FameMessages, OnlyWholeGamesEnter) {
 TEST_F(ApiTest, EachCallAnswersWhomItShould) {
     const QByteArray carol = R"({"name":"Carol","password":"password1"})";
     const struct {
-        const char* method;
-        const char* path;
+        const char *method, *path;
         QByteArray origin;
         const QByteArray* token;
         QByteArray body;

@@ -273,12 +273,10 @@ TEST_F(GameProcess, AnAnswerReadWithItsQuestionReachesIt) {
     ASSERT_EQ(pipe(ends), 0);
     const InputReader reader(ends[0],
                              {{}, [&](const QJsonObject& m) { web.view.take(m); }, {}, {}});
-    feed(ends[1], R"({"t":"key","code":78,"char":110})"
-                  "\n"
-                  R"({"t":"answer","ok":true,"text":"Ty"})"
-                  "\n"
-                  R"({"t":"key","code":27,"char":27})"
-                  "\n");
+    feed(ends[1], R"({"t":"key","code":78,"char":110}
+{"t":"answer","ok":true,"text":"Ty"}
+{"t":"key","code":27,"char":27}
+)");
     std::this_thread::sleep_for(100ms); // all three wait for their turn
     QTimer watchdog;                    // a dialog that would wait for ever ends
     watchdog.callOnTimeout([&] { web.view.end(); });
