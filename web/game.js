@@ -194,6 +194,9 @@ export class GameView {
     // Keys reach the game from the area or the page itself, not from a focused button.
     const focus = document.activeElement;
     if (focus && focus !== document.body && focus !== this.stage) return;
+    // Tab leads out of the area to the page's buttons, as it does everywhere else in a page; on
+    // the board it would only pass a turn, as any other key does.
+    if (event.key === "Tab") return;
     const stroke = strokeOf(event);
     if (!stroke) return;
     if (keepFromBrowser(event)) event.preventDefault();
@@ -237,6 +240,12 @@ class Dialog {
       event.preventDefault();
       this.answer(false);
     });
+    // Enter before the default button has the focus answers as it would.
+    this.el.addEventListener("keydown", (event) => {
+      if (event.target !== this.el || event.key !== "Enter" || !this.answers) return;
+      event.preventDefault();
+      this.answer(this.kind === "message");
+    });
   }
 
   open() {
@@ -249,9 +258,6 @@ class Dialog {
     this.kind = kind;
     $("dialog-title").textContent = typeof message.title === "string" && message.title ? message.title : "Vexmoor";
     $("dialog-text").textContent = typeof message.text === "string" ? message.text.replace(/\r\n?/g, "\n") : "";
-    // A prompt's text is its field's label, not said a second time as the dialog's description.
-    if (kind === "prompt") this.el.removeAttribute("aria-describedby");
-    else this.el.setAttribute("aria-describedby", "dialog-text");
     const field = $("dialog-field");
     field.hidden = kind !== "prompt";
     field.readOnly = !answers;
@@ -267,7 +273,14 @@ class Dialog {
       field.focus();
       field.select();
     } else if (answers) {
-      $(kind === "question" ? "dialog-no" : "dialog-ok").focus();
+      // A screen reader says a dialog that takes the focus itself, with its text; of one whose
+      // button takes it at once Orca says nothing. The default button takes it a moment later.
+      const button = $(kind === "question" ? "dialog-no" : "dialog-ok");
+      this.el.focus();
+      clearTimeout(this.focusing);
+      this.focusing = setTimeout(() => {
+        if (this.el.open && document.activeElement === this.el) button.focus();
+      }, 100);
     }
   }
 
