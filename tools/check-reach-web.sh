@@ -5,7 +5,8 @@
 # page's headings, the sign-up form's fields and the Play button; the game, where Orca must turn
 # to focus mode so that letters and arrows reach the page; the main menu, N, the name question
 # and its field; turns until a board object with its steps and a changed value are spoken, each
-# once; the time falling to 30 seconds; the shop, closed and opened again, its lines spoken again.
+# once; the time falling to 30 seconds; the shop, closed and opened again, its lines spoken again;
+# the page's Close button and its question.
 # A level that goes against the check is left through the shop's New Game, up to three times.
 # Each step is checked against Orca's SPEECH OUTPUT lines. Installs nothing
 # (`tools/install-deps.sh reach` does); takes about three minutes, at most about ten.
@@ -25,8 +26,8 @@ mkdir -p "$work/data"
 "$server" --listen 127.0.0.1:0 --data "$work/data" --page "$(dirname "$0")/../web" \
     >"$work/server.log" 2>&1 &
 started $!
-for _ in $(seq 100); do grep -q 'http://' "$work/server.log" && break; sleep 0.1; done
-address=$(grep -o 'http://[^ ]*' "$work/server.log" | head -1)
+for _ in $(seq 100); do grep -qs 'http://' "$work/server.log" && break; sleep 0.1; done
+address=$(grep -os 'http://[^ ]*' "$work/server.log" | head -1)
 [ -n "$address" ] || { echo "check-reach-web: the server did not start" >&2; exit 1; }
 
 # A profile of its own that offers to keep no password, whose bubble would take the focus.
@@ -125,10 +126,9 @@ for attempt in 1 2 3; do
     mark
     key Escape
     expect "the shop's lines" 'A - Buy Energy.*X - Close Shop' 20
-    mark
+    # A new game keeps the name, asking none.
     key n
-    expect "the name's question" '^What is your name\? entry' 20
-    name
+    sleep 2
 done
 expect "the time warning" 'Time 30' 0
 mark
@@ -139,4 +139,19 @@ sleep 2
 mark
 key Escape
 expect "the shop's lines again" 'A - Buy Energy.*X - Close Shop' 20
+# Shift+Tab leads out of the area to the page's Close button, whose question is said; No, the
+# default, leads back into the area, in focus mode again.
+mark
+key shift+Tab
+sleep 1
+key shift+Tab
+expect "the Close button" '^Close push button' 10
+mark
+key Return
+expect "the question" '^Vexmoor Abandon the game\?' 10
+expect "its default button" '^No push button' 5
+mark
+key Return
+expect "the game's area again" 'The game: use the keyboard' 10
+expect "focus mode again" '^Focus mode' 5
 echo "check-reach-web: Orca spoke each of them"
