@@ -110,6 +110,7 @@ async function showFame() {
     cell(row, f.ending);
     cell(row, f.continues, "number");
     cell(row, f.date);
+    cell(row, f.cheated ? "yes" : "");
   });
 }
 
