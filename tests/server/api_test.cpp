@@ -40,8 +40,9 @@ class ApiTest : public testing::Test {
     }
 
     HttpReply ask(const char* method, const char* path, const QByteArray& origin = {},
-                  const QByteArray& token = {}, const QByteArray& body = {}) {
-        HttpRequest request{method, path, {{"host", "127.0.0.1:8080"}}, body};
+                  const QByteArray& token = {}, const QByteArray& body = {},
+                  const QString& address = {}) {
+        HttpRequest request{method, path, {{"host", "127.0.0.1:8080"}}, body, address};
         if (!origin.isEmpty())
             request.headers["origin"] = origin;
         if (!token.isEmpty())
@@ -84,13 +85,14 @@ TEST_F(ApiTest, SignUpSignInAndTheSessionsLife) {
     EXPECT_EQ(accounts.signUp("éLODIE", "password2").status, 409);
     EXPECT_EQ(accounts.signUp("x\ty", "password2").status, 400);
     EXPECT_EQ(accounts.signUp("Carol", "short").status, 400);
-    const Accounts::Outcome wrongPassword = accounts.signIn("élodie", "password2");
-    for (const Accounts::Outcome& wrong : {wrongPassword, accounts.signIn("Elodie", "password1")}) {
+    const Accounts::Outcome wrongPassword = accounts.signIn("élodie", "password2", "");
+    for (const Accounts::Outcome& wrong :
+         {wrongPassword, accounts.signIn("Elodie", "password1", "")}) {
         EXPECT_EQ(wrong.status, 401);
         EXPECT_EQ(wrong.error, "Wrong name or password.");
         EXPECT_TRUE(wrong.token.isEmpty());
     }
-    const Accounts::Outcome in = accounts.signIn("ÉLODIE", "password1");
+    const Accounts::Outcome in = accounts.signIn("ÉLODIE", "password1", "");
     EXPECT_EQ(in.status, 200);
     EXPECT_EQ(in.name, "Élodie");
     EXPECT_NE(in.token, made.token);
@@ -111,6 +113,60 @@ TEST_F(ApiTest, SignUpSignInAndTheSessionsLife) {
     EXPECT_FALSE(kept.contains("password1"));
     EXPECT_FALSE(kept.contains(alice));
     EXPECT_TRUE(kept.contains("$argon2id$"));
+}
+
+QStringList logged;
+
+TEST_F(ApiTest, WrongPasswordsAreLimitedByNameAndByAddress) {
+    qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { logged.append(text); });
+    const struct {
+        const char *name, *password, *address;
+        int status;
+    } rows[] = {
+        // Four wrong passwords for Alice, then her own signs in; a sixth is refused, even right.
+        {"Alice", "password2", "192.0.2.1", 401},
+        {"alice", "password2", "192.0.2.2", 401},
+        {"ALICE", "password2", "192.0.2.3", 401},
+        {" Alice", "password2", "192.0.2.4", 401},
+        {"Alice", "password1", "192.0.2.5", 200},
+        {"Alice", "password2", "192.0.2.5", 401},
+        {"Alice", "password1", "192.0.2.6", 429},
+        {"Bob", "password1", "192.0.2.5", 200},
+        // Five wrong from one address, for names of nobody's too: the sixth is refused there only.
+        {"Nobody", "password2", "198.51.100.1", 401},
+        {"Nobody2", "password2", "198.51.100.1", 401},
+        {"Nobody3", "password2", "198.51.100.1", 401},
+        {"Nobody4", "password2", "198.51.100.1", 401},
+        {"Bob", "password2", "198.51.100.1", 401},
+        {"Bob", "password1", "198.51.100.1", 429},
+        {"Bob", "password1", "198.51.100.2", 200},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(accounts.signIn(row.name, row.password, row.address).status, row.status)
+            << row.name << ' ' << row.password << ' ' << row.address;
+
+    // The refusal reads the same for anyone's name or nobody's.
+    for (const QByteArray name : {"Bob", "Nobody5"}) {
+        const HttpReply refused =
+            ask("POST", "/api/signin", kOwn, {},
+                R"({"name":")" + name + R"(","password":"password1"})", "198.51.100.1");
+        EXPECT_EQ(refused.status, 429);
+        EXPECT_EQ(refused.body, R"({"error":"Too many attempts; wait a minute and try again."})");
+    }
+    // The oldest wrong password a minute old, they sign in again.
+    clockNow += limits::kWrongPasswordSeconds - 1;
+    EXPECT_EQ(accounts.signIn("Alice", "password1", "192.0.2.7").status, 429);
+    EXPECT_EQ(accounts.signIn("Bob", "password1", "198.51.100.1").status, 429);
+    clockNow += 1;
+    EXPECT_EQ(accounts.signIn("Alice", "password1", "192.0.2.7").status, 200);
+    EXPECT_EQ(accounts.signIn("Bob", "password1", "198.51.100.1").status, 200);
+
+    // One line a refusal, with no name, password or address.
+    qInstallMessageHandler(nullptr);
+    const QString byName = "sign-in refused for a name: too many attempts",
+                  byAddress = "sign-in refused for an address: too many attempts";
+    EXPECT_EQ(logged, QStringList({byName, byAddress, byAddress, byAddress, byName, byAddress}));
 }
 
 TEST_F(ApiTest, HallOfFameOrderAndEachPlayerUpdatesOnlyTheirOwn) {
@@ -136,11 +192,13 @@ TEST_F(ApiTest, HallOfFameOrderAndEachPlayerUpdatesOnlyTheirOwn) {
     EXPECT_EQ(names(), "b7 b5 a5 a5 later n n n n n n");
     update.player = 1;
     update.name = "a9";
+    update.continues = 2;
     EXPECT_TRUE(store.updateFame(update));
     EXPECT_EQ(names(), "a9 b7 b5 a5 later n n n n n n");
 
     const QJsonObject shown = fame::forPage(store.bestFame(1))[0].toObject();
     EXPECT_EQ(shown["ending"], "fell into the ravine");
+    EXPECT_EQ(shown["continues"], 2);
     EXPECT_FALSE(shown.contains("serial"));
     EXPECT_EQ(fame::tableMessage(store.bestFame(1))["rows"][0]["serial"], first);
 }

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
@@ -223,15 +224,24 @@ TEST_F(GameProcess, EveryDiffAppliedIsTheWholeSceneAlongAWalkThroughTheGame) {
     const QString walk =
         "F Esc say:Alice N Left Up Right Down +1500 Esc S Esc +130000 Esc Z +2000" +
         QString(" Left Up Right Down +700 Esc Esc").repeated(10) + " +200000 Esc N Down";
-    std::set<std::string> kinds; // of the controls shown along the way
+    std::set<std::string> kinds, colours; // of the controls shown along the way
     for (const QString& step : walk.split(' ')) {
         web.play(step);
         web.expectWholeIsSum(step);
         for (const auto& [window, controls] : web.model.controls)
-            for (const auto& [name, control] : controls)
+            for (const auto& [name, control] : controls) {
                 kinds.insert(control["k"].toString().toStdString());
+                for (const char* field : {"fore", "back", "colour"})
+                    if (control.contains(field))
+                        colours.insert(control[field].toString().toStdString());
+            }
     }
     EXPECT_EQ(kinds, (std::set<std::string>{"board", "label", "line", "text"}));
+    // As the page's style takes them: #rrggbb, black among them, white for the player.
+    EXPECT_TRUE(colours.contains("#000000") && colours.contains("#ffffff"));
+    for (const std::string& colour : colours)
+        EXPECT_TRUE(QRegularExpression("^#[0-9a-f]{6}$").match(colour.c_str()).hasMatch())
+            << colour;
     EXPECT_EQ(web.dialogs, QStringList({"What is your name?", "Saved!"}));
     EXPECT_EQ(web.last("status")["name"], "Alice");
     web.session.game.hallOfFame().latest(); // the entries are sent in the background
