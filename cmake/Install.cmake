@@ -78,8 +78,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Besides the libraries dpkg-shlibdeps finds: Qt's Wayland plugin, without which a Wayland
 # session with no X server cannot show the window.
-# The server's database goes through Qt SQL's SQLite driver, a plugin loaded at run time.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland, libqt6sql6-sqlite")
+# The server's database goes through Qt SQL's SQLite or PostgreSQL driver, plugins loaded at run
+# time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-wayland, libqt6sql6-sqlite, libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 

@@ -7,8 +7,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ make qt6-base-dev qt6-base-private-dev libncurses-dev libgtest-dev
           libgmock-dev libbenchmark-dev tmux fonts-dejavu-core desktop-file-utils appstream dpkg-dev
-          file lintian qt6-wayland qt6-websockets-dev libqt6sql6-sqlite libsodium-dev pkg-config
-          chromium chromium-driver python3-selenium curl)
+          file lintian qt6-wayland qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql
+          libsodium-dev pkg-config chromium chromium-driver python3-selenium curl)
 if [ "${1:-}" = fuzz ]; then
     packages=(clang libclang-rt-dev)
 fi
