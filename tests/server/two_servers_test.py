@@ -1,0 +1,153 @@
+#!/usr/bin/python3
+"""Two vexmoor-server on one PostgreSQL database share their players and their hall of fame.
+
+Makes a throwaway PostgreSQL cluster in a temporary folder, listening only on a Unix socket there
+(run as nobody when this runs as root, as PostgreSQL will not run as root), runs the stores' tests
+on it, then two servers on it: a player signed up on one signs in on the other. A database that
+cannot be reached or named ends the server as its command line promises. The cluster goes at the
+end, also on failure. Usage: two_servers_test.py BUILD_FOLDER. Exit 77 when PostgreSQL's programs
+are missing.
+"""
+
+import glob
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import urllib.error
+import urllib.request
+
+SKIP = 77
+
+
+def postgres_programs():
+    found = sorted(glob.glob("/usr/lib/postgresql/*/bin/pg_ctl"))
+    return os.path.dirname(found[-1]) if found else None
+
+
+class Cluster:
+    """A PostgreSQL cluster in a temporary folder, on a Unix socket in that folder."""
+
+    def __init__(self, programs):
+        self.programs = programs
+        self.folder = tempfile.mkdtemp(prefix="vexmoor-pg-")
+        self.as_user = []
+        if os.geteuid() == 0:
+            os.chown(self.folder, 65534, 65534)  # nobody
+            self.as_user = ["runuser", "-u", "nobody", "--"]
+        self.data = os.path.join(self.folder, "cluster")
+        self.url = "postgresql:///postgres?host=%s&user=vexmoor" % self.folder
+
+    def run(self, program, *arguments):
+        subprocess.run(self.as_user + [os.path.join(self.programs, program), *arguments],
+                       cwd=self.folder, check=True, stdout=subprocess.DEVNULL)
+
+    def start(self):
+        self.run("initdb", "-D", self.data, "-U", "vexmoor", "-A", "trust", "--no-sync")
+        self.run("pg_ctl", "-D", self.data, "-l", os.path.join(self.folder, "log"), "-w",
+                 "-o", "-c listen_addresses='' -k %s -c fsync=off" % self.folder, "start")
+
+    def remove(self):
+        if os.path.exists(os.path.join(self.data, "postmaster.pid")):
+            self.run("pg_ctl", "-D", self.data, "-m", "immediate", "-w", "stop")
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+class Server:
+    """vexmoor-server on a free port of 127.0.0.1 with the database given."""
+
+    def __init__(self, build, data, database):
+        self.process = subprocess.Popen(
+            [os.path.join(build, "vexmoor-server"), "--listen", "127.0.0.1:0", "--data", data,
+             "--database", database, "--game", "/bin/false"],
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        line = self.process.stdout.readline()
+        if "http://" not in line:
+            raise AssertionError("the server did not start: %r" % line)
+        self.origin = line.split("http://")[1].split("/")[0]
+        self.origin = "http://" + self.origin
+
+    def ask(self, path, body=None, cookie=None):
+        request = urllib.request.Request(
+            self.origin + path, data=None if body is None else json.dumps(body).encode(),
+            headers={"Origin": self.origin, "Content-Type": "application/json"})
+        if cookie:
+            request.add_header("Cookie", cookie)
+        try:
+            with urllib.request.urlopen(request, timeout=10) as reply:
+                return reply.status, reply.headers.get("Set-Cookie", ""), json.load(reply)
+        except urllib.error.HTTPError as error:
+            return error.code, "", json.load(error)
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=30)
+
+
+def check(what, got, wanted):
+    if got != wanted:
+        raise AssertionError("%s: %r, not %r" % (what, got, wanted))
+
+
+def refusals(build, cluster):
+    """A database that cannot be named ends the server with 2 and a hint; one that cannot be
+    reached with 1 and one line."""
+    server = os.path.join(build, "vexmoor-server")
+    data = os.path.join(cluster.folder, "refused")
+    for database, code, lines in [
+            ("mysql://vexmoor@localhost/vexmoor", 2, 2),
+            ("postgresql:///postgres?host=%s/nowhere" % cluster.folder, 1, 1)]:
+        done = subprocess.run([server, "--listen", "127.0.0.1:0", "--data", data, "--database",
+                               database], capture_output=True, text=True, timeout=30)
+        check("exit of " + database, done.returncode, code)
+        check("lines of " + database, len(done.stderr.splitlines()), lines)
+
+
+def main():
+    build = os.path.abspath(sys.argv[1])
+    programs = postgres_programs()
+    if not programs:
+        print("PostgreSQL's programs are missing (the postgresql package)")
+        return SKIP
+    cluster = Cluster(programs)
+    servers = []
+    try:
+        cluster.start()
+        stores = subprocess.run(
+            [os.path.join(build, "tests", "server_tests"), "--gtest_filter=SharedStore.*"],
+            env=dict(os.environ, VEXMOOR_TEST_POSTGRES=cluster.url), capture_output=True,
+            text=True, timeout=60)
+        print(stores.stdout)
+        check("the stores' tests", stores.returncode, 0)
+        check("skipped stores' tests", "[  SKIPPED ]" in stores.stdout, False)
+
+        for name in ("one", "two"):
+            servers.append(Server(build, os.path.join(cluster.folder, name), cluster.url))
+        one, two = servers
+        player = {"name": "Erin", "password": "password1"}
+        check("sign-up on one", one.ask("/api/signup", player)[0], 201)
+        check("sign-up of the same name on two", two.ask("/api/signup", player)[0], 409)
+        status, cookie, _ = two.ask("/api/signin", player)
+        check("sign-in on two", status, 200)
+        session = cookie.split(";")[0]
+        check("who is signed in on two", two.ask("/api/me", cookie=session)[2], {"name": "Erin"})
+        check("who is signed in on one", one.ask("/api/me", cookie=session)[2], {"name": "Erin"})
+        check("a wrong password on one",
+              one.ask("/api/signin", dict(player, password="password2"))[0], 401)
+        # The stores' tests left two games in the hall of fame, which both servers show.
+        fame = one.ask("/api/fame")[2]
+        check("games in the hall of fame", len(fame), 2)
+        check("the other server's hall of fame", two.ask("/api/fame")[2], fame)
+        refusals(build, cluster)
+        print("two servers share one database")
+        return 0
+    finally:
+        for server in servers:
+            server.stop()
+        cluster.remove()
+
+
+if __name__ == "__main__":
+    sys.exit(main())
