@@ -3,23 +3,37 @@
 
 Makes a throwaway PostgreSQL cluster in a temporary folder, listening only on a Unix socket there
 (run as nobody when this runs as root, as PostgreSQL will not run as root), runs the stores' tests
-on it, then two servers on it: a player signed up on one signs in on the other. A database that
+on it, then two servers on it: a player signed up on one signs in on the other, and the game she
+plays on the other (a stand-in game process that ends at once) enters both one's and the other's
+hall of fame. A database that
 cannot be reached or named ends the server as its command line promises. The cluster goes at the
 end, also on failure. Usage: two_servers_test.py BUILD_FOLDER. Exit 77 when PostgreSQL's programs
 are missing.
 """
 
+import base64
 import glob
 import json
 import os
 import shutil
+import socket
 import subprocess
 import sys
 import tempfile
+import time
 import urllib.error
 import urllib.request
 
 SKIP = 77
+
+# A stand-in game process: its game ends at once for the hall of fame, and it waits for its end.
+STAND_IN = """#!/bin/sh
+echo '{"t":"fame","game":1,"name":"Erin","level":6,"ending":"ravine","continues":0,\
+"cheated":false,"date":"2026-12-08"}'
+while IFS= read -r line; do
+  case "$line" in *'"t":"end"'*) exit 0 ;; esac
+done
+"""
 
 
 def postgres_programs():
@@ -58,10 +72,10 @@ class Cluster:
 class Server:
     """vexmoor-server on a free port of 127.0.0.1 with the database given."""
 
-    def __init__(self, build, data, database):
+    def __init__(self, build, data, database, game):
         self.process = subprocess.Popen(
             [os.path.join(build, "vexmoor-server"), "--listen", "127.0.0.1:0", "--data", data,
-             "--database", database, "--game", "/bin/false"],
+             "--database", database, "--game", game],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
         line = self.process.stdout.readline()
         if "http://" not in line:
@@ -80,6 +94,20 @@ class Server:
                 return reply.status, reply.headers.get("Set-Cookie", ""), json.load(reply)
         except urllib.error.HTTPError as error:
             return error.code, "", json.load(error)
+
+    def play(self, session):
+        """Starts the signed-in player's game over the page's WebSocket; the socket to close."""
+        connection = socket.create_connection(("127.0.0.1", int(self.origin.split(":")[2])))
+        connection.sendall(("GET /ws HTTP/1.1\r\nHost: %s\r\nUpgrade: websocket\r\n"
+                            "Connection: Upgrade\r\nSec-WebSocket-Key: %s\r\n"
+                            "Sec-WebSocket-Version: 13\r\nOrigin: %s\r\nCookie: %s\r\n\r\n"
+                            % (self.origin[7:], base64.b64encode(os.urandom(16)).decode(),
+                               self.origin, session)).encode())
+        check("the WebSocket's answer", connection.recv(4096).split(b" ")[1], b"101")
+        message, mask = b'{"t":"play"}', os.urandom(4)
+        connection.sendall(bytes([0x81, 0x80 | len(message)]) + mask +
+                           bytes(byte ^ mask[i % 4] for i, byte in enumerate(message)))
+        return connection
 
     def stop(self):
         self.process.terminate()
@@ -123,8 +151,12 @@ def main():
         check("the stores' tests", stores.returncode, 0)
         check("skipped stores' tests", "[  SKIPPED ]" in stores.stdout, False)
 
+        game = os.path.join(cluster.folder, "game")
+        with open(game, "w") as script:
+            script.write(STAND_IN)
+        os.chmod(game, 0o755)
         for name in ("one", "two"):
-            servers.append(Server(build, os.path.join(cluster.folder, name), cluster.url))
+            servers.append(Server(build, os.path.join(cluster.folder, name), cluster.url, game))
         one, two = servers
         player = {"name": "Erin", "password": "password1"}
         check("sign-up on one", one.ask("/api/signup", player)[0], 201)
@@ -140,6 +172,17 @@ def main():
         fame = one.ask("/api/fame")[2]
         check("games in the hall of fame", len(fame), 2)
         check("the other server's hall of fame", two.ask("/api/fame")[2], fame)
+
+        # Erin's game, played on two, enters one's hall of fame.
+        connection = two.play(session)
+        deadline = time.monotonic() + 10
+        while "Erin" not in [row["name"] for row in one.ask("/api/fame")[2]]:
+            if time.monotonic() > deadline:
+                raise AssertionError("Erin's game is not in one's hall of fame")
+            time.sleep(0.1)
+        connection.close()
+        check("the other server's hall of fame again", two.ask("/api/fame")[2],
+              one.ask("/api/fame")[2])
         refusals(build, cluster)
         print("two servers share one database")
         return 0
