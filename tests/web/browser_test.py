@@ -33,15 +33,17 @@ except ImportError:
 LEFT, UP, RIGHT, DOWN, ESCAPE = "\ue012", "\ue013", "\ue014", "\ue015", "\ue00c"
 
 
-def wait(test, what, seconds=10):
-    """Waits until test() gives something true and returns it; fails naming what was awaited."""
+def wait(test, what, seconds=10, seen=None):
+    """Waits until test() gives something true and returns it; fails naming what was awaited,
+    and what seen() gives then."""
     deadline = time.monotonic() + seconds
     while True:
         result = test()
         if result:
             return result
         if time.monotonic() > deadline:
-            raise AssertionError(f"timed out waiting for {what}")
+            told = f"; seen: {seen()}" if seen else ""
+            raise AssertionError(f"timed out waiting for {what}{told}")
         time.sleep(0.05)
 
 
@@ -252,7 +254,7 @@ def play_scenario(server, player, watcher):
     player.click("#back-button")
     # The cheat code that set the walls up shows in the row, as in the game's own table.
     wait(lambda: re.search(r"Alice 1 too many requests .* yes", player.text("#fame")),
-         "the game in the hall of fame, marked as cheated")
+         "the game in the hall of fame, marked as cheated", seen=lambda: player.text("#fame"))
     cookie = player.cookie()
     ended = [r["file"] for r in server.recordings(cookie) if r["complete"]]
     assert len(ended) == 1, f"one complete recording: {ended}"
