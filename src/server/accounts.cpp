@@ -31,6 +31,7 @@ bool passwordMatches(const QByteArray& hash, const QByteArray& password) {
 }
 
 const QString kWrongNameOrPassword = QStringLiteral("Wrong name or password.");
+const QString kTooManyAttempts = QStringLiteral("Too many attempts; wait a minute and try again.");
 
 } // namespace
 
@@ -78,10 +79,18 @@ Accounts::Outcome Accounts::signUp(const QString& typedName, const QByteArray& p
     return newSession({*id, name, hash}, 201);
 }
 
-Accounts::Outcome Accounts::signIn(const QString& typedName, const QByteArray& password) {
-    const std::optional<PlayerRecord> player = store_.playerNamed(keptName(typedName));
-    if (!player || passwordProblem(password).size() || !passwordMatches(player->hash, password))
+Accounts::Outcome Accounts::signIn(const QString& typedName, const QByteArray& password,
+                                   const QString& address) {
+    const QString name = keptName(typedName);
+    if (const char* refusedFor = wrongPasswords_.refusal(name, address, now_())) {
+        qInfo("sign-in refused for %s: too many attempts", refusedFor);
+        return {429, kTooManyAttempts, {}, {}};
+    }
+    const std::optional<PlayerRecord> player = store_.playerNamed(name);
+    if (!player || passwordProblem(password).size() || !passwordMatches(player->hash, password)) {
+        wrongPasswords_.add(name, address, now_());
         return {401, kWrongNameOrPassword, {}, {}};
+    }
     store_.removeExpiredSessions(now_());
     return newSession(*player, 200);
 }

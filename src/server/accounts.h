@@ -1,5 +1,6 @@
 #pragma once
 
+#include "server/limits.h"
 #include "server/store.h"
 
 #include <QByteArray>
@@ -9,7 +10,8 @@
 // Players' names, passwords and sessions. A name is 1 to 30 characters once trimmed, with no
 // control characters, and unique in any case of its letters; a password is 8 to 200 bytes, kept
 // only as its Argon2id hash. A session is a random 256-bit token the page keeps in its cookie;
-// the database keeps only the token's hash, for 30 days.
+// the database keeps only the token's hash, for 30 days. Wrong passwords are limited by name and
+// by address (see limits.h), the refusal the same whether the name is anyone's or not.
 class Accounts {
   public:
     static constexpr qint64 kSessionSeconds = 30 * 24 * 3600;
@@ -32,7 +34,8 @@ class Accounts {
     static QString passwordProblem(const QByteArray& password);
 
     Outcome signUp(const QString& typedName, const QByteArray& password);
-    Outcome signIn(const QString& typedName, const QByteArray& password);
+    // The address is the player's as the server sees it.
+    Outcome signIn(const QString& typedName, const QByteArray& password, const QString& address);
     // The player a session token belongs to, if it is one that has not expired.
     std::optional<PlayerRecord> playerOf(const QByteArray& token);
     void signOut(const QByteArray& token);
@@ -45,4 +48,5 @@ class Accounts {
 
     Store& store_;
     qint64 (*now_)();
+    WrongPasswords wrongPasswords_;
 };

@@ -74,8 +74,8 @@ HttpReply Api::signUpOrIn(const HttpRequest& request, bool signUp) {
     const QJsonObject body = QJsonDocument::fromJson(request.body).object();
     const QString name = body.value(QStringLiteral("name")).toString();
     const QByteArray password = body.value(QStringLiteral("password")).toString().toUtf8();
-    const Accounts::Outcome outcome =
-        signUp ? accounts_.signUp(name, password) : accounts_.signIn(name, password);
+    const Accounts::Outcome outcome = signUp ? accounts_.signUp(name, password)
+                                             : accounts_.signIn(name, password, request.address);
     // Only an account's name, which holds no control character, goes to the log.
     if (!outcome.error.isEmpty())
         return HttpReply::error(outcome.status, outcome.error);

@@ -11,8 +11,6 @@
 
 namespace {
 
-// A longer message closes its connection.
-constexpr qint64 kMessageLimit = 4096;
 constexpr int kShutdownMs = 5000;
 
 void tell(QWebSocket* page, const char* type, const QString& text) {
@@ -41,9 +39,9 @@ std::optional<QString> Games::recording(int player, const QString& file) const {
 }
 
 void Games::addPage(QWebSocket* page, std::optional<PlayerRecord> player) {
-    page->setMaxAllowedIncomingMessageSize(kMessageLimit);
-    page->setMaxAllowedIncomingFrameSize(kMessageLimit);
-    pages_.insert(page, {std::move(player), nullptr});
+    page->setMaxAllowedIncomingMessageSize(limits::kMessageBytes);
+    page->setMaxAllowedIncomingFrameSize(limits::kMessageBytes);
+    pages_.insert(page, {std::move(player), nullptr, now_(), 0});
     QObject::connect(page, &QWebSocket::textMessageReceived, page,
                      [this, page](const QString& text) { received(page, text); });
     QObject::connect(page, &QWebSocket::binaryMessageReceived, page,
@@ -55,7 +53,21 @@ void Games::addPage(QWebSocket* page, std::optional<PlayerRecord> player) {
     });
 }
 
+bool Games::withinRate(PageState& state) {
+    const qint64 now = now_();
+    if (now - state.secondStarted >= 1000) {
+        state.secondStarted = now;
+        state.messages = 0;
+    }
+    return ++state.messages <= limits::kMessagesPerSecond;
+}
+
 void Games::received(QWebSocket* page, const QString& text) {
+    if (!withinRate(pages_[page])) {
+        qInfo("a page closed: too many messages");
+        page->close(QWebSocketProtocol::CloseCodePolicyViolated);
+        return;
+    }
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
     if (!document.isObject()) {
         page->close(QWebSocketProtocol::CloseCodeProtocolError);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "server/game.h"
+#include "server/limits.h"
 #include "server/store.h"
 
 #include <QHash>
@@ -16,6 +17,7 @@ class QWebSocket;
 // one game: "play" starts it or comes back to it, a second page taking it over from the first.
 // Anyone may watch a game; a player may play back one of their own recordings in their page.
 // The games' ends enter the hall of fame, whose table every game process is kept up to date with.
+// A page that sends too long a message, or too many in a second, is closed.
 class Games {
   public:
     struct Settings {
@@ -40,14 +42,20 @@ class Games {
     std::optional<QString> recording(int player, const QString& file) const;
     // Ends every game; `done` comes when all have ended, or after a few seconds regardless.
     void endAll(std::function<void()> done);
+    // A test counts the messages of a second on its own clock.
+    void setClock(limits::Clock now) { now_ = now; }
 
   private:
     struct PageState {
         std::optional<PlayerRecord> player;
         QPointer<Game> game;
+        qint64 secondStarted = 0; // the messages counted are those since then
+        int messages = 0;
     };
 
     void received(QWebSocket* page, const QString& text);
+    // Counts one more message of the page's: whether it is within the rate.
+    bool withinRate(PageState& state);
     void play(QWebSocket* page, const PlayerRecord& player);
     void watch(QWebSocket* page, const QString& id);
     void replay(QWebSocket* page, const PlayerRecord& player, const QString& file);
@@ -63,4 +71,5 @@ class Games {
     QHash<QWebSocket*, PageState> pages_;
     int lastId_ = 0;
     std::function<void()> allEnded_;
+    limits::Clock now_ = limits::steadyMs;
 };

@@ -104,3 +104,8 @@ HttpParse parseRequest(const QByteArray& received) {
     parse.request = std::move(request);
     return parse;
 }
+
+QString clientAddress(const QHostAddress& peer, const QByteArray& forwardedFor) {
+    const QHostAddress forwarded(QString::fromLatin1(forwardedFor.split(',').last().trimmed()));
+    return (peer.isLoopback() && !forwarded.isNull() ? forwarded : peer).toString();
+}

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QHostAddress>
+#include <QString>
 
 // One HTTP/1.x request as the server accepts it: the request line and headers within 16 KB, a
 // body only with Content-Length and within 16 KB, nothing chunked.
@@ -10,6 +12,7 @@ struct HttpRequest {
     QByteArray path;                       // the target without its query, percent-encoded as sent
     QHash<QByteArray, QByteArray> headers; // names in lower case, values trimmed
     QByteArray body;
+    QString address; // the player's, as clientAddress names it
 
     QByteArray header(const QByteArray& name) const { return headers.value(name); }
     // A page of this server sent it: the Origin is http:// or https:// and the Host asked for.
@@ -31,3 +34,7 @@ struct HttpParse {
 };
 
 HttpParse parseRequest(const QByteArray& received);
+
+// The player's address: the connection's, or the last one in X-Forwarded-For when the connection
+// comes from this machine, where only a reverse proxy the server's owner set up forwards one.
+QString clientAddress(const QHostAddress& peer, const QByteArray& forwardedFor);

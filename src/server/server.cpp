@@ -9,9 +9,6 @@
 
 namespace {
 
-// A connection that has not sent its whole request by then is dropped.
-constexpr int kRequestMs = 30000;
-
 void reply(QTcpSocket* socket, const HttpReply& reply, bool headOnly) {
     socket->write(reply.serialized(headOnly));
     socket->disconnectFromHost();
@@ -32,6 +29,15 @@ bool Server::listen(const QHostAddress& address, quint16 port) {
 
 void Server::accepted() {
     while (QTcpSocket* socket = tcp_.nextPendingConnection()) {
+        const QHostAddress address = socket->peerAddress();
+        if (!connections_.open(address)) {
+            qInfo("connection refused for an address: too many open");
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        QObject::connect(socket, &QObject::destroyed, &tcp_,
+                         [this, address] { connections_.closed(address); });
         // A key's scene goes out in several frames: none of them may wait for the page's
         // acknowledgement of the one before.
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
@@ -39,7 +45,7 @@ void Server::accepted() {
         deadline->setObjectName(QStringLiteral("deadline"));
         deadline->setSingleShot(true);
         QObject::connect(deadline, &QTimer::timeout, socket, &QTcpSocket::abort);
-        deadline->start(kRequestMs);
+        deadline->start(limits::kRequestMs);
         QObject::connect(socket, &QTcpSocket::readyRead, socket,
                          [this, socket] { readRequest(socket); });
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -56,7 +62,8 @@ void Server::readRequest(QTcpSocket* socket) {
         reply(socket, HttpReply::error(parse.status, QStringLiteral("Bad request.")), false);
         return;
     }
-    const HttpRequest& request = parse.request;
+    HttpRequest request = parse.request;
+    request.address = clientAddress(socket->peerAddress(), request.header("x-forwarded-for"));
     const bool upgrade = request.header("upgrade").toLower() == "websocket";
     if (request.path == "/ws" && upgrade && request.method == "GET") {
         if (!request.fromOwnOrigin()) {
@@ -77,6 +84,9 @@ void Server::readRequest(QTcpSocket* socket) {
 }
 
 void Server::upgrade(QTcpSocket* socket) {
+    // Qt's WebSocket keeps the socket until the server goes: the WebSocket counts instead.
+    QObject::disconnect(socket, &QObject::destroyed, &tcp_, nullptr);
+    connections_.closed(socket->peerAddress());
     delete socket->findChild<QTimer*>(QStringLiteral("deadline"));
     socket->disconnect(socket, &QTcpSocket::disconnected, nullptr, nullptr);
     webSockets_.handleConnection(socket);
@@ -84,6 +94,15 @@ void Server::upgrade(QTcpSocket* socket) {
 
 void Server::webSocketOpened() {
     while (QWebSocket* page = webSockets_.nextPendingConnection()) {
+        const QHostAddress address = page->peerAddress();
+        if (!connections_.open(address)) {
+            qInfo("connection refused for an address: too many open");
+            page->abort();
+            page->deleteLater();
+            continue;
+        }
+        QObject::connect(page, &QWebSocket::disconnected, &tcp_,
+                         [this, address] { connections_.closed(address); });
         const std::optional<PlayerRecord> player = accounts_.playerOf(
             HttpRequest::cookieIn(page->request().rawHeader("Cookie"), Api::kCookie));
         qInfo("a page connected%s", player ? " signed in" : "");

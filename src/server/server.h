@@ -3,6 +3,7 @@
 #include "server/accounts.h"
 #include "server/api.h"
 #include "server/games.h"
+#include "server/limits.h"
 
 #include <QHostAddress>
 #include <QTcpServer>
@@ -13,7 +14,8 @@ class QTcpSocket;
 // The server's door: HTTP on one TCP port for the page's files, the help page and the API, each
 // request answered and its connection closed; and the page's WebSocket on /ws, whose request is
 // looked at without taking it from the connection, then handed to Qt's WebSocket server. The
-// WebSocket must come from a page of this server; its session cookie says who plays.
+// WebSocket must come from a page of this server; its session cookie says who plays. An address
+// with too many connections open has the next one closed at once.
 class Server {
   public:
     struct Folders {
@@ -41,6 +43,7 @@ class Server {
     Accounts& accounts_;
     Api& api_;
     Games& games_;
+    OpenConnections connections_; // declared first, so it outlives the sockets below
     QTcpServer tcp_;
     QWebSocketServer webSockets_;
 };

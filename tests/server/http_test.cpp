@@ -1,4 +1,5 @@
 #include "server/http_request.h"
+#include "server/limits.h"
 #include "server/static_files.h"
 
 #include <QDir>
@@ -85,6 +86,34 @@ TEST(RequestParser, OwnOriginIsTheHostAskedFor) {
         request.headers["host"] = row.host;
         EXPECT_EQ(request.fromOwnOrigin(), row.own) << row.origin << " for " << row.host;
     }
+}
+
+TEST(RequestParser, TheAddressIsForwardedOnlyByThisMachine) {
+    const struct {
+        const char *peer, *forwarded, *address;
+    } rows[] = {{"192.0.2.1", "", "192.0.2.1"},
+                {"192.0.2.1", "198.51.100.1", "192.0.2.1"},
+                {"127.0.0.1", "", "127.0.0.1"},
+                {"127.0.0.1", "198.51.100.1", "198.51.100.1"},
+                {"::1", "10.0.0.1, 198.51.100.1", "198.51.100.1"},
+                {"127.0.0.1", "198.51.100.1, not an address", "127.0.0.1"}};
+    for (const auto& row : rows)
+        EXPECT_EQ(clientAddress(QHostAddress(row.peer), row.forwarded), row.address) << row.peer;
+}
+
+TEST(OpenConnectionsCount, ByAddressAndNotFromThisMachine) {
+    OpenConnections open;
+    const QHostAddress one("192.0.2.1"), other("192.0.2.2"), here("127.0.0.1");
+    for (int i = 0; i < limits::kConnectionsPerAddress; ++i) {
+        EXPECT_TRUE(open.open(one));
+        EXPECT_TRUE(open.open(here));
+    }
+    EXPECT_FALSE(open.open(one));
+    EXPECT_TRUE(open.open(other));
+    EXPECT_TRUE(open.open(here));
+    open.closed(one);
+    EXPECT_TRUE(open.open(one));
+    EXPECT_FALSE(open.open(one));
 }
 
 TEST(StaticFiles, OnlyFilesInsideTheFolder) {

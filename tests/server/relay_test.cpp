@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QNetworkInterface>
 #include <QNetworkRequest>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QWebSocket>
 #include <gtest/gtest.h>
@@ -48,13 +50,15 @@ bool waitFor(const std::function<bool()>& done) {
 
 // A page over the WebSocket, keeping what it was sent.
 struct Page {
-    Page(quint16 port, const QByteArray& token, const QString& origin = {}) : socket(origin) {
+    Page(quint16 port, const QByteArray& token, const QString& origin = {},
+         const QString& host = "127.0.0.1")
+        : socket(origin) {
         QObject::connect(&socket, &QWebSocket::textMessageReceived, [this](const QString& text) {
             received.append(QJsonDocument::fromJson(text.toUtf8()).object());
         });
         QObject::connect(&socket, &QWebSocket::stateChanged,
                          [this] { gone = socket.state() == QAbstractSocket::UnconnectedState; });
-        QNetworkRequest request(QUrl(QString("ws://127.0.0.1:%1/ws").arg(port)));
+        QNetworkRequest request(QUrl(QString("ws://%1:%2/ws").arg(host).arg(port)));
         if (!token.isEmpty())
             request.setRawHeader("Cookie", "vexmoor_session=" + token);
         socket.open(request);
@@ -213,6 +217,72 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     ASSERT_TRUE(waitFor([&] { return games.list().isEmpty(); }));
     EXPECT_TRUE(heard(1).endsWith("fameTable key key key snapshot answer snapshot hidden end"))
         << heard(1).toStdString();
+}
+
+qint64 relayNow = 0;
+
+TEST_F(Relay, TooManyMessagesInASecondCloseTheirPageOnly) {
+    games.setClock([] { return relayNow; });
+    const QString self = QString("http://127.0.0.1:%1").arg(server.port());
+    Page repeating(server.port(), {}, self), flooding(server.port(), {}, self);
+    // Each message is answered, so the server has read them all before the clock moves on.
+    const auto send = [](Page& page, int messages) {
+        for (int i = 0; i < messages; ++i)
+            page.send({{"t", "watch"}, {"game", "g9"}});
+    };
+    // A key held down for three seconds passes; a 51st message within a second closes its page.
+    send(repeating, 30);
+    send(flooding, limits::kMessagesPerSecond);
+    EXPECT_TRUE(waitFor([&] { return repeating.received.size() == 30; }));
+    EXPECT_TRUE(waitFor([&] { return flooding.received.size() == limits::kMessagesPerSecond; }));
+    relayNow += 1000;
+    send(repeating, 30);
+    send(flooding, limits::kMessagesPerSecond + 1);
+    EXPECT_TRUE(waitFor([&] { return flooding.gone; }));
+    EXPECT_EQ(flooding.received.size(), 2 * limits::kMessagesPerSecond);
+    relayNow += 1000;
+    send(repeating, 30);
+    EXPECT_TRUE(waitFor([&] { return repeating.received.size() == 90; }));
+    EXPECT_FALSE(repeating.gone);
+}
+
+TEST_F(Relay, ConnectionsPerAddressAreCapped) {
+    // This machine's own connections go uncounted: the server is reached at another address.
+    QHostAddress outside;
+    for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+        if (!address.isLoopback() && address.protocol() == QAbstractSocket::IPv4Protocol)
+            outside = address;
+    }
+    if (outside.isNull())
+        GTEST_SKIP() << "no address but the loopback one";
+    Server door{{dir.path(), dir.path()}, accounts, api, games};
+    ASSERT_TRUE(door.listen(outside, 0));
+    const QString self = QString("http://%1:%2").arg(outside.toString()).arg(door.port());
+    // Whether a new connection is answered, or closed at once.
+    const auto answered = [&] {
+        QTcpSocket probe;
+        probe.connectToHost(outside, door.port());
+        probe.write("GET /none HTTP/1.1\r\nHost: h\r\n\r\n");
+        waitFor([&] {
+            return probe.bytesAvailable() > 0 || probe.state() == QTcpSocket::UnconnectedState;
+        });
+        return probe.readAll().startsWith("HTTP/1.1 404");
+    };
+    std::vector<std::unique_ptr<QTcpSocket>> idle;
+    std::vector<std::unique_ptr<Page>> pages;
+    for (int i = 0; i < limits::kConnectionsPerAddress / 2; ++i) {
+        pages.push_back(
+            std::make_unique<Page>(door.port(), QByteArray(), self, outside.toString()));
+        idle.push_back(std::make_unique<QTcpSocket>());
+        idle.back()->connectToHost(outside, door.port());
+        ASSERT_TRUE(idle.back()->waitForConnected(5000));
+    }
+    EXPECT_FALSE(answered());
+    // A page gone frees its place; each answered request frees its own.
+    pages.front()->socket.close();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(waitFor(answered));
+    EXPECT_FALSE(pages.back()->gone);
 }
 
 } // namespace
