@@ -77,6 +77,8 @@ class Server:
             [os.path.join(build, "vexmoor-server"), "--listen", "127.0.0.1:0", "--data", data,
              "--database", database, "--game", game],
             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+
+    def wait_started(self):
         line = self.process.stdout.readline()
         if "http://" not in line:
             raise AssertionError("the server did not start: %r" % line)
@@ -143,6 +145,14 @@ def main():
     servers = []
     try:
         cluster.start()
+        game = os.path.join(cluster.folder, "game")
+        with open(game, "w") as script:
+            script.write(STAND_IN)
+        os.chmod(game, 0o755)
+        for name in ("one", "two"):
+            servers.append(Server(build, os.path.join(cluster.folder, name), cluster.url, game))
+        for server in servers:  # started at once on the empty database: one makes its tables
+            server.wait_started()
         stores = subprocess.run(
             [os.path.join(build, "tests", "server_tests"), "--gtest_filter=SharedStore.*"],
             env=dict(os.environ, VEXMOOR_TEST_POSTGRES=cluster.url), capture_output=True,
@@ -151,12 +161,6 @@ def main():
         check("the stores' tests", stores.returncode, 0)
         check("skipped stores' tests", "[  SKIPPED ]" in stores.stdout, False)
 
-        game = os.path.join(cluster.folder, "game")
-        with open(game, "w") as script:
-            script.write(STAND_IN)
-        os.chmod(game, 0o755)
-        for name in ("one", "two"):
-            servers.append(Server(build, os.path.join(cluster.folder, name), cluster.url, game))
         one, two = servers
         player = {"name": "Erin", "password": "password1"}
         check("sign-up on one", one.ask("/api/signup", player)[0], 201)
