@@ -22,6 +22,11 @@ void tell(QWebSocket* page, const char* type, const QString& text) {
 Games::Games(Store& store, Settings settings) : store_(store), settings_(std::move(settings)) {}
 
 Games::~Games() {
+    // The pages go first, told nothing: a page that closed later would reach a registry gone.
+    for (QWebSocket* page : pages_.keys()) {
+        page->disconnect();
+        delete page;
+    }
     for (Game* game : games_)
         delete game;
 }
