@@ -19,6 +19,13 @@ void tell(QWebSocket* page, const char* type, const QString& text) {
 
 } // namespace
 
+std::optional<QJsonObject> pageMessage(const QString& text) {
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
+    if (!document.isObject())
+        return std::nullopt;
+    return document.object();
+}
+
 Games::Games(Store& store, Settings settings) : store_(store), settings_(std::move(settings)) {}
 
 Games::~Games() {
@@ -73,12 +80,12 @@ void Games::received(QWebSocket* page, const QString& text) {
         page->close(QWebSocketProtocol::CloseCodePolicyViolated);
         return;
     }
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
-    if (!document.isObject()) {
+    const std::optional<QJsonObject> parsed = pageMessage(text);
+    if (!parsed) {
         page->close(QWebSocketProtocol::CloseCodeProtocolError);
         return;
     }
-    const QJsonObject message = document.object();
+    const QJsonObject& message = *parsed;
     const QString type = message.value(QStringLiteral("t")).toString();
     const PageState state = pages_.value(page);
     if (type == QLatin1String("watch")) {

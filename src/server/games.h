@@ -13,6 +13,9 @@
 
 class QWebSocket;
 
+// A page's message as the games act on it: a JSON object, or nothing when the text is not one.
+std::optional<QJsonObject> pageMessage(const QString& text);
+
 // The games under way and the pages connected over the WebSocket. A signed-in player has at most
 // one game: "play" starts it or comes back to it, a second page taking it over from the first.
 // Anyone may watch a game; a player may play back one of their own recordings in their page.
