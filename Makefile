@@ -41,11 +41,13 @@ fuzz: deps
 	@tools/install-deps.sh fuzz
 	cmake --preset fuzz
 	cmake --build --preset fuzz
-	mkdir -p build/fuzz/corpus build/fuzz/recordings
+	mkdir -p build/fuzz/corpus build/fuzz/recordings build/fuzz/server
 	build/fuzz/tests/save_file_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=build/fuzz/ build/fuzz/corpus tests/fuzz/corpus
 	build/fuzz/tests/recording_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-max_len=65536 -artifact_prefix=build/fuzz/recording- build/fuzz/recordings tests/replays
+	build/fuzz/tests/server_message_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-artifact_prefix=build/fuzz/server- build/fuzz/server tests/fuzz/server_corpus
 
 # The figures: a turn, time and repaints, a key on a long trail and its wipe, the start-up against a reference program, the game at
 # rest, and a browser's key to its scene through the server; X11 figures too when DISPLAY is set (Xvfb :9 & DISPLAY=:9 make bench).
