@@ -21,6 +21,10 @@ install(TARGETS vexmoor vexmoor-terminal vexmoor-server RUNTIME DESTINATION game
 install(TARGETS vexmoor-web RUNTIME DESTINATION lib/vexmoor)
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/web/" DESTINATION ${CMAKE_INSTALL_DATADIR}/vexmoor/web)
 
+# The server as a system service, with the package only: its unit names /usr/games/vexmoor-server.
+install(FILES "${VEXMOOR_DATA}/vexmoor-server.service" DESTINATION lib/systemd/system COMPONENT games
+        EXCLUDE_FROM_ALL)
+
 install(DIRECTORY "${PROJECT_SOURCE_DIR}/help/"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/vexmoor/help)
 
