@@ -87,7 +87,12 @@ Accounts::Outcome Accounts::signIn(const QString& typedName, const QByteArray& p
         return {429, kTooManyAttempts, {}, {}};
     }
     const std::optional<PlayerRecord> player = store_.playerNamed(name);
-    if (!player || passwordProblem(password).size() || !passwordMatches(player->hash, password)) {
+    // A name that is nobody's costs the same check as a wrong password: the time taken does not
+    // tell whether the name exists.
+    static const QByteArray nobodysHash = passwordHash("nobody's password");
+    const bool matches = passwordProblem(password).isEmpty() &&
+                         passwordMatches(player ? player->hash : nobodysHash, password);
+    if (!player || !matches) {
         wrongPasswords_.add(name, address, now_());
         return {401, kWrongNameOrPassword, {}, {}};
     }

@@ -7,6 +7,7 @@
 #include "server/store.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -97,6 +98,13 @@ TEST_F(ApiTest, SignUpSignInAndTheSessionsLife) {
     EXPECT_EQ(in.name, "Élodie");
     EXPECT_NE(in.token, made.token);
     EXPECT_EQ(accounts.playerOf(in.token).value().name, "Élodie");
+    // A name that is nobody's takes as long to refuse as a wrong password.
+    QElapsedTimer timer;
+    timer.start();
+    accounts.signIn("Nobody", "password2", "");
+    const qint64 nobodys = timer.restart();
+    accounts.signIn("Élodie", "password2", "");
+    EXPECT_GT(nobodys * 2, timer.elapsed());
     // One character off: the last one, whatever it is, changed.
     EXPECT_FALSE(accounts.playerOf(in.token.left(63) + (in.token.endsWith('0') ? "1" : "0")));
     EXPECT_FALSE(accounts.playerOf(""));
