@@ -19,6 +19,16 @@ QJsonObject message(const char* type, const QString& text = {}) {
 
 constexpr int kEndGraceMs = 10000;
 
+// "30 minutes", "90 seconds", "1 second".
+QString duration(int seconds) {
+    const bool minutes = seconds % 60 == 0;
+    const int count = minutes ? seconds / 60 : seconds;
+    return QStringLiteral("%1 %2%3")
+        .arg(count)
+        .arg(minutes ? QStringLiteral("minute") : QStringLiteral("second"))
+        .arg(count == 1 ? QString() : QStringLiteral("s"));
+}
+
 } // namespace
 
 void sendTo(QWebSocket* page, const QJsonObject& message) {
@@ -36,6 +46,14 @@ Game::Game(Setup setup, Hooks hooks)
         qInfo("game %s ends: its player did not come back", qPrintable(id()));
         end();
     });
+    idle_.setSingleShot(true);
+    idle_.setInterval(setup_.idleAfter * 1000);
+    connect(&idle_, &QTimer::timeout, this, [this] {
+        qInfo("game %s ends: idle for %d s", qPrintable(id()), setup_.idleAfter);
+        end(QStringLiteral("The game ended: no key for %1.").arg(duration(setup_.idleAfter)));
+    });
+    if (!isReplay())
+        idle_.start();
     killAfterEnd_.setSingleShot(true);
     killAfterEnd_.setInterval(kEndGraceMs);
     connect(&killAfterEnd_, &QTimer::timeout, this, [this] { process_.kill(); });
@@ -43,6 +61,10 @@ Game::Game(Setup setup, Hooks hooks)
 
 int Game::watchers() const {
     return static_cast<int>(std::ranges::count(pages_, Role::Watcher, &Page::role));
+}
+
+int Game::idleSeconds() const {
+    return setup_.idleAfter - static_cast<int>(idle_.remainingTime() / 1000);
 }
 
 QWebSocket* Game::playerPage() const {
@@ -92,11 +114,18 @@ void Game::leave(QWebSocket* page) {
 
 void Game::input(QWebSocket* page, const QJsonObject& message) {
     const auto from = std::ranges::find(pages_, page, &Page::socket);
-    if (from != pages_.end() && from->role != Role::Watcher)
-        process_.send(message);
+    if (from == pages_.end() || from->role == Role::Watcher)
+        return;
+    process_.send(message);
+    if (from->role == Role::Player)
+        idle_.start();
 }
 
-void Game::end() {
+void Game::end(const QString& why) {
+    // The first reason is the one the pages are told.
+    if (endText_.isEmpty())
+        endText_ = why;
+    idle_.stop();
     process_.send(message("end"));
     killAfterEnd_.start();
 }
@@ -150,12 +179,14 @@ void Game::received(const QByteArray& line) {
 
 void Game::processFinished(bool crashed) {
     abandon_.stop();
+    idle_.stop();
     killAfterEnd_.stop();
     const QJsonObject last =
         crashed ? message("crashed",
                           QStringLiteral("The game stopped unexpectedly; its recording is kept."))
-                : message("ended", isReplay() ? QStringLiteral("The playback ended.")
-                                              : QStringLiteral("The game ended."));
+                : message("ended", !endText_.isEmpty() ? endText_
+                                   : isReplay()        ? QStringLiteral("The playback ended.")
+                                                       : QStringLiteral("The game ended."));
     for (const Page& page : pages_)
         sendTo(page.socket, last);
     pages_.clear();

@@ -19,7 +19,8 @@ void sendTo(QWebSocket* page, const QJsonObject& message);
 // line of the process goes to every page that shows the game, except that a page that joined gets
 // nothing until the next full scene, which the game asks the process for. Only the player's page
 // (or the playback's) sends input. When the player's page goes, the clock stands still; when no
-// page of the player has come back after a while, the game ends.
+// page of the player has come back after a while, the game ends, and so it does after a long while
+// with no input from the player.
 class Game : public QObject {
   public:
     enum class Role { Player, Watcher, Replay };
@@ -31,6 +32,7 @@ class Game : public QObject {
         QString program;
         QStringList arguments;
         int abandonAfter = 600; // seconds
+        int idleAfter = 1800;   // seconds
     };
     // What the game tells the server: a game to enter in the hall of fame, and its end (the
     // pages told already), after which the server lets it go.
@@ -47,6 +49,8 @@ class Game : public QObject {
     // The latest "status" of the process.
     const QJsonObject& status() const { return status_; }
     int watchers() const;
+    // Seconds since the player's last input (or since the start).
+    int idleSeconds() const;
     QWebSocket* playerPage() const;
 
     // A page joins: it is told so, and gets the full scene as soon as the process sends one. A
@@ -57,8 +61,9 @@ class Game : public QObject {
     // A key, click, answer or close from a page; only the player's (or playback's) counts.
     void input(QWebSocket* page, const QJsonObject& message);
     void send(const QJsonObject& message) { process_.send(message); }
-    // Ends the game now; one that does not end soon is killed.
-    void end();
+    // Ends the game now; one that does not end soon is killed. Its pages are told `why`, or that
+    // the game ended.
+    void end(const QString& why = {});
 
   private:
     struct Page {
@@ -81,6 +86,8 @@ class Game : public QObject {
     bool snapshotAsked_ = false;
     bool hidden_ = false; // the player's page has gone
     QTimer abandon_;
+    QTimer idle_;
+    QString endText_; // what the pages are told when the game ends
     QTimer killAfterEnd_;
     GameProcess process_;
 };

@@ -129,14 +129,14 @@ void Games::play(QWebSocket* page, const PlayerRecord& player) {
 }
 
 void Games::watch(QWebSocket* page, const QString& id) {
-    const auto found = std::ranges::find(games_, id, &Game::id);
-    if (found == games_.end() || (*found)->isReplay()) {
+    Game* game = gameNamed(id);
+    if (!game) {
         tell(page, "error", QStringLiteral("There is no such game under way."));
         return;
     }
     detach(page);
-    pages_[page].game = (*found);
-    (*found)->join(page, Game::Role::Watcher);
+    pages_[page].game = game;
+    game->join(page, Game::Role::Watcher);
 }
 
 void Games::replay(QWebSocket* page, const PlayerRecord& player, const QString& file) {
@@ -163,9 +163,9 @@ Game* Games::start(const PlayerRecord& player, bool replay, const QStringList& a
     const QString id = QStringLiteral("g") + QString::number(++lastId_);
     Game::Hooks hooks{[this](Game& game, const QJsonObject& message) { enterFame(game, message); },
                       [this](Game& game) { finished(game); }};
-    auto* game =
-        new Game({id, player, replay, settings_.program, arguments, settings_.abandonAfter},
-                 std::move(hooks));
+    auto* game = new Game({id, player, replay, settings_.program, arguments, settings_.abandonAfter,
+                           settings_.idleAfter},
+                          std::move(hooks));
     games_.push_back(game);
     qInfo("game %s: %s for player %d", qPrintable(id), replay ? "playback" : "started", player.id);
     if (!replay)
@@ -205,11 +205,16 @@ void Games::finished(Game& game) {
         std::exchange(allEnded_, nullptr)();
 }
 
+std::vector<const Game*> Games::underWay() const {
+    std::vector<const Game*> out;
+    std::ranges::copy_if(games_, std::back_inserter(out),
+                         [](const Game* game) { return !game->isReplay(); });
+    return out;
+}
+
 QJsonArray Games::list() const {
     QJsonArray out;
-    for (const Game* game : games_) {
-        if (game->isReplay())
-            continue;
+    for (const Game* game : underWay()) {
         const QJsonObject& status = game->status();
         out.append(
             QJsonObject{{QStringLiteral("id"), game->id()},
@@ -219,6 +224,18 @@ QJsonArray Games::list() const {
                         {QStringLiteral("watchers"), game->watchers()}});
     }
     return out;
+}
+
+Game* Games::gameNamed(const QString& id) const {
+    const auto found = std::ranges::find(games_, id, &Game::id);
+    return found == games_.end() || (*found)->isReplay() ? nullptr : *found;
+}
+
+bool Games::end(const QString& id, const QString& why) {
+    Game* game = gameNamed(id);
+    if (game)
+        game->end(why);
+    return game;
 }
 
 void Games::endAll(std::function<void()> done) {

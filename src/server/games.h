@@ -27,6 +27,7 @@ class Games {
         QString program;        // vexmoor-web
         QString playersFolder;  // DIR/players
         int abandonAfter = 600; // seconds a game waits for its player to come back
+        int idleAfter = 1800;   // seconds a game waits for its player's next input
     };
 
     Games(Store& store, Settings settings);
@@ -36,8 +37,12 @@ class Games {
 
     // A page's WebSocket, with its player when signed in; the games take care of it until it goes.
     void addPage(QWebSocket* page, std::optional<PlayerRecord> player);
+    // The games under way, playbacks aside, in the order they started.
+    std::vector<const Game*> underWay() const;
     // The games under way, for the front page.
     QJsonArray list() const;
+    // Ends the game under way of that id, its pages told `why`; false when there is none.
+    bool end(const QString& id, const QString& why);
     // The folder of a player's own files.
     QString folderOf(int player) const;
     // The path of one of a player's recordings, named by its plain file name as the game names
@@ -64,6 +69,8 @@ class Games {
     void replay(QWebSocket* page, const PlayerRecord& player, const QString& file);
     // The page leaves the game it shows, if any.
     void detach(QWebSocket* page);
+    // The game under way of that id, playbacks aside.
+    Game* gameNamed(const QString& id) const;
     Game* start(const PlayerRecord& player, bool replay, const QStringList& arguments);
     void enterFame(Game& game, const QJsonObject& message);
     void finished(Game& game);

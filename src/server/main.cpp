@@ -3,6 +3,8 @@
 
 #include "app/signal_catcher.h"
 #include "server/accounts.h"
+#include "server/admin.h"
+#include "server/admin_command.h"
 #include "server/api.h"
 #include "server/games.h"
 #include "server/server.h"
@@ -39,6 +41,13 @@ int refuse(const QString& text) {
     return 2;
 }
 
+// A number of seconds from 1 to a day, or nothing.
+std::optional<int> seconds(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value >= 1 && value <= 24 * 3600 ? std::optional(value) : std::nullopt;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -72,13 +81,30 @@ int main(int argc, char* argv[]) {
         QStringLiteral("abandon-after"),
         QStringLiteral("How long a game waits for its player to come back."),
         QStringLiteral("SECONDS"), QStringLiteral("600"));
-    parser.addOptions({listen, data, database, page, game, abandon});
+    const QCommandLineOption idle(
+        QStringLiteral("idle-after"),
+        QStringLiteral("How long a game waits for its player's next key before it ends."),
+        QStringLiteral("SECONDS"), QStringLiteral("1800"));
+    const QCommandLineOption admin(
+        QStringLiteral("admin"),
+        QStringLiteral("Asks the server running on the data folder: 'list' the games under way, "
+                       "or 'end GAME'."),
+        QStringLiteral("COMMAND"));
+    parser.addOptions({listen, data, database, page, game, abandon, idle, admin});
     if (!parser.parse(QCoreApplication::arguments()))
         return refuse(parser.errorText());
     if (parser.isSet(help))
         parser.showHelp(0);
     if (parser.isSet(version))
         parser.showVersion();
+    const QString dataFolder = QDir(parser.value(data)).absolutePath();
+    if (parser.isSet(admin)) {
+        const std::optional<QJsonObject> command =
+            adminCommand(QStringList{parser.value(admin)} + parser.positionalArguments());
+        if (!command)
+            return refuse(QStringLiteral("--admin wants list, or end and a game"));
+        return runAdminCommand(dataFolder, *command);
+    }
     if (!parser.positionalArguments().isEmpty())
         return refuse(
             QStringLiteral("unexpected argument %1").arg(parser.positionalArguments()[0]));
@@ -93,16 +119,17 @@ int main(int argc, char* argv[]) {
     const QHostAddress address(host);
     if (colon <= 0 || !portOk || port > 65535 || address.isNull())
         return refuse(QStringLiteral("--listen wants HOST:PORT, such as 127.0.0.1:8080"));
-    bool secondsOk = false;
-    const int abandonAfter = parser.value(abandon).toInt(&secondsOk);
-    if (!secondsOk || abandonAfter < 1 || abandonAfter > 24 * 3600)
+    const std::optional<int> abandonAfter = seconds(parser.value(abandon));
+    if (!abandonAfter)
         return refuse(QStringLiteral("--abandon-after wants a number of seconds"));
+    const std::optional<int> idleAfter = seconds(parser.value(idle));
+    if (!idleAfter)
+        return refuse(QStringLiteral("--idle-after wants a number of seconds"));
     if (parser.isSet(database)) {
         if (const QString problem = postgresUrlProblem(parser.value(database)); !problem.isEmpty())
             return refuse(QStringLiteral("--database: %1").arg(problem));
     }
 
-    const QString dataFolder = QDir(parser.value(data)).absolutePath();
     if (!QDir().mkpath(dataFolder + QStringLiteral("/players")))
         return fail(QStringLiteral("cannot make the folder %1").arg(dataFolder));
     Store store;
@@ -117,7 +144,8 @@ int main(int argc, char* argv[]) {
                                 ? parser.value(game)
                                 : besideProgram({QStringLiteral("vexmoor-web"),
                                                  QStringLiteral("../lib/vexmoor/vexmoor-web")});
-    Games games(store, {program, dataFolder + QStringLiteral("/players"), abandonAfter});
+    Games games(store,
+                {program, dataFolder + QStringLiteral("/players"), *abandonAfter, *idleAfter});
     Api api(accounts, store, games);
     const QString pageFolder =
         parser.isSet(page)
@@ -128,6 +156,10 @@ int main(int argc, char* argv[]) {
                   accounts, api, games);
     if (!server.listen(address, static_cast<quint16>(port)))
         return fail(QStringLiteral("cannot listen on %1: %2").arg(where, server.errorString()));
+    // The server serves its players without its owner's controls rather than not at all.
+    Admin owner(games);
+    if (!owner.listen(dataFolder))
+        qWarning("no admin socket: %s", qPrintable(owner.errorString()));
 
     const SignalCatcher catcher([&](int) {
         qInfo("ending every game");

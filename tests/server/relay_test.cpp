@@ -1,3 +1,4 @@
+#include "fake_game.h"
 #include "server/accounts.h"
 #include "server/api.h"
 #include "server/games.h"
@@ -5,104 +6,16 @@
 #include "server/store.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QNetworkInterface>
-#include <QNetworkRequest>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QWebSocket>
 #include <gtest/gtest.h>
 
 namespace {
-
-// A stand-in game process: it notes what it hears in its folder and answers as a game would. The
-// key F ends a game for the hall of fame with the serial in the key's "char"; K kills it; L makes
-// it send a line of 5 MB; D asks a question, which the game asks again after a full scene.
-const char kFakeGame[] = R"(#!/bin/sh
-folder=$2
-while IFS= read -r line; do
-  printf '%s\n' "$line" >> "$folder/heard"
-  case "$line" in
-    *'"snapshot"'*) echo '{"t":"scene","full":true,"order":["m"],"windows":{}}'
-      [ -e "$folder/asking" ] && echo '{"t":"dialog","kind":"prompt","text":"Name?"}' ;;
-    *'"code":68'*) touch "$folder/asking"; echo '{"t":"dialog","kind":"prompt","text":"Name?"}' ;;
-    *'"answer"'*) rm "$folder/asking"; echo '{"t":"dialogDone"}' ;;
-    *'"code":70'*) serial=$(echo "$line" | sed 's/.*"char":\([0-9]*\).*/\1/')
-      echo '{"t":"fame","game":1,"name":"Al","level":4,"ending":"hole","continues":0,"cheated":false,"date":"2026-12-07","serial":'"$serial"'}' ;;
-    *'"code":75'*) kill -9 $$ ;;
-    *'"code":76'*) head -c 5000000 /dev/zero | tr '\0' x; echo ;;
-    *'"key"'*) echo '{"t":"status","level":3,"timeLeft":140}'
-      echo '{"t":"scene","order":["m"],"windows":{}}' ;;
-    *'"t":"end"'*) exit 0 ;;
-  esac
-done
-)";
-
-bool waitFor(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(10000);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
-// A page over the WebSocket, keeping what it was sent.
-struct Page {
-    Page(quint16 port, const QByteArray& token, const QString& origin = {},
-         const QString& host = "127.0.0.1")
-        : socket(origin) {
-        QObject::connect(&socket, &QWebSocket::textMessageReceived, [this](const QString& text) {
-            received.append(QJsonDocument::fromJson(text.toUtf8()).object());
-        });
-        QObject::connect(&socket, &QWebSocket::stateChanged,
-                         [this] { gone = socket.state() == QAbstractSocket::UnconnectedState; });
-        QNetworkRequest request(QUrl(QString("ws://%1:%2/ws").arg(host).arg(port)));
-        if (!token.isEmpty())
-            request.setRawHeader("Cookie", "vexmoor_session=" + token);
-        socket.open(request);
-        waitFor([this] { return gone || socket.state() == QAbstractSocket::ConnectedState; });
-    }
-    void send(const QJsonObject& message) {
-        socket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson()));
-    }
-    bool play() {
-        send({{"t", "play"}});
-        return waitNews("joined scene(full)");
-    }
-    void key(int code, int character = 0) {
-        send({{"t", "key"}, {"code", code}, {"char", character}});
-    }
-    // Waits for these messages after those seen before: their types, "(full)" and texts.
-    bool waitNews(const QString& expected) {
-        QStringList got;
-        waitFor([&] {
-            for (; seen < received.size(); ++seen) {
-                const QJsonObject& message = received[seen];
-                got << message["t"].toString() + (message["full"].toBool() ? "(full)" : "") +
-                           (message.contains("text") ? '(' + message["text"].toString() + ')' : "");
-            }
-            return got.join(' ').size() >= expected.size();
-        });
-        EXPECT_EQ(got.join(' ').toStdString(), expected.toStdString());
-        return got.join(' ') == expected;
-    }
-
-    QWebSocket socket;
-    QList<QJsonObject> received;
-    qsizetype seen = 0;
-    bool gone = false;
-};
-
-// Writes the stand-in game into the folder and names it.
-QString fakeGame(const QTemporaryDir& dir) {
-    QFile script(dir.filePath("fake-game"));
-    script.open(QIODevice::WriteOnly);
-    script.write(kFakeGame);
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return script.fileName();
-}
 
 class Relay : public testing::Test {
   protected:
