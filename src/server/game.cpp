@@ -38,7 +38,8 @@ void sendTo(QWebSocket* page, const QJsonObject& message) {
 Game::Game(Setup setup, Hooks hooks)
     : setup_(std::move(setup)), hooks_(std::move(hooks)),
       process_(
-          setup_.program, setup_.arguments, [this](const QByteArray& line) { received(line); },
+          setup_.program, setup_.arguments, setup_.writable,
+          [this](const QByteArray& line) { received(line); },
           [this](bool crashed) { processFinished(crashed); }) {
     abandon_.setSingleShot(true);
     abandon_.setInterval(setup_.abandonAfter * 1000);

@@ -31,6 +31,7 @@ class Game : public QObject {
         bool replay = false;
         QString program;
         QStringList arguments;
+        QString writable;       // the one folder the process may write in; none for a playback
         int abandonAfter = 600; // seconds
         int idleAfter = 1800;   // seconds
     };

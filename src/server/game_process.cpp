@@ -1,9 +1,12 @@
 #include "server/game_process.h"
 
+#include "server/sandbox.h"
+
+#include <QDir>
 #include <QJsonDocument>
 
 GameProcess::GameProcess(const QString& program, const QStringList& arguments,
-                         std::function<void(const QByteArray&)> line,
+                         const QString& writable, std::function<void(const QByteArray&)> line,
                          std::function<void(bool)> finished)
     : line_(std::move(line)), finished_(std::move(finished)) {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -15,7 +18,19 @@ GameProcess::GameProcess(const QString& program, const QStringList& arguments,
         if (error == QProcess::FailedToStart)
             finished_(true);
     });
+    QString folder = writable;
+    if (folder.isEmpty()) {
+        scratch_.emplace(QDir::tempPath() + QStringLiteral("/vexmoor-game-XXXXXX"));
+        folder = scratch_->path();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TMPDIR"), folder);
+        process_.setProcessEnvironment(environment);
+    }
+    // The child takes on the rules as it starts; none are kept after.
+    const sandbox::Rules rules(folder);
+    process_.setChildProcessModifier([&rules] { rules.enforce(); });
     process_.start(program, arguments);
+    process_.setChildProcessModifier({});
 }
 
 GameProcess::~GameProcess() {

@@ -163,7 +163,8 @@ Game* Games::start(const PlayerRecord& player, bool replay, const QStringList& a
     const QString id = QStringLiteral("g") + QString::number(++lastId_);
     Game::Hooks hooks{[this](Game& game, const QJsonObject& message) { enterFame(game, message); },
                       [this](Game& game) { finished(game); }};
-    auto* game = new Game({id, player, replay, settings_.program, arguments, settings_.abandonAfter,
+    auto* game = new Game({id, player, replay, settings_.program, arguments,
+                           replay ? QString() : folderOf(player.id), settings_.abandonAfter,
                            settings_.idleAfter},
                           std::move(hooks));
     games_.push_back(game);

@@ -7,6 +7,7 @@
 #include "server/admin_command.h"
 #include "server/api.h"
 #include "server/games.h"
+#include "server/sandbox.h"
 #include "server/server.h"
 #include "server/store.h"
 
@@ -170,5 +171,6 @@ int main(int argc, char* argv[]) {
                         << server.port() << "/ in a browser" << Qt::endl;
     qInfo("serving %s with %s, data in %s", qPrintable(pageFolder), qPrintable(program),
           qPrintable(dataFolder));
+    qInfo("%s", qPrintable(sandbox::summary()));
     return QCoreApplication::exec();
 }

@@ -1,0 +1,78 @@
+// Game processes in their sandbox: a stand-in game tries to write here and there, to reach a TCP
+// port and to signal the server, and tells how each went.
+#include "server/game_process.h"
+#include "server/sandbox.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// $1 the player's folder, $2 another player's, $3 the data folder, $4 a TCP port listening.
+const char kProbe[] = R"(#!/bin/bash
+own=$1 other=$2 data=$3 port=$4
+try() { if (eval "$2") 2>/dev/null; then echo "$1 yes"; else echo "$1 no"; fi; }
+try own 'echo x > "$own/Save.ini" && mkdir -p "$own/recordings" && mv "$own/Save.ini" "$own/recordings"'
+try other 'echo x > "$other/Save.ini"'
+try data 'echo x > "$data/vexmoor.db"'
+try temporary 'mktemp > /dev/null'
+try null 'echo x > /dev/null'
+try tcp 'exec 3<> "/dev/tcp/127.0.0.1/$port"'
+try signal 'kill -0 $PPID'
+)";
+
+TEST(Sandbox, GameProcessWritesOnlyItsOwnFolder) {
+    const int abi = sandbox::abi();
+    if (abi == 0)
+        GTEST_SKIP() << qPrintable(sandbox::summary());
+    QTemporaryDir data;
+    QFile script(data.filePath("probe"));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(kProbe);
+    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    script.close();
+    const QString own = data.filePath("players/1"), other = data.filePath("players/2");
+    ASSERT_TRUE(QDir().mkpath(own) && QDir().mkpath(other));
+    QTcpServer listening;
+    ASSERT_TRUE(listening.listen(QHostAddress::LocalHost));
+    const QStringList arguments = {own, other, data.path(),
+                                   QString::number(listening.serverPort())};
+    // TCP is denied from ABI 4 on, signals leaving the sandbox from ABI 6.
+    const QString network =
+        QString(" tcp %1 signal %2").arg(abi >= 4 ? "no" : "yes", abi >= 6 ? "no" : "yes");
+
+    // A playback, given no folder, writes only in a temporary folder of its own. A process whose
+    // folder cannot be had does not run at all.
+    const struct {
+        QString writable;
+        QString said;
+        bool crashed;
+    } rows[] = {
+        {own, "own yes other no data no temporary no null yes" + network, false},
+        {{}, "own no other no data no temporary yes null yes" + network, false},
+        {data.filePath("players/3"), "", true},
+    };
+    for (const auto& row : rows) {
+        QStringList said;
+        bool ended = false, crashed = true;
+        GameProcess probe(
+            script.fileName(), arguments, row.writable,
+            [&](const QByteArray& line) { said << QString::fromUtf8(line); },
+            [&](bool failed) {
+                ended = true;
+                crashed = failed;
+            });
+        const QDeadlineTimer deadline(10000);
+        while (!ended && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        EXPECT_EQ(crashed, row.crashed) << qPrintable(row.writable);
+        EXPECT_EQ(said.join(' ').toStdString(), row.said.toStdString()) << qPrintable(row.writable);
+    }
+}
+
+} // namespace
