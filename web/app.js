@@ -99,7 +99,9 @@ async function showGames() {
     cell(row, g.level, "number");
     cell(row, `${g.timeLeft} s`, "number");
     cell(row, g.watchers, "number");
-    cell(row, button("Watch", `Watch ${g.player}`, () => goTo(`watch=${encodeURIComponent(g.id)}`)));
+    // Another server's game is watched there, not here.
+    cell(row, g.server ? "On another server"
+      : button("Watch", `Watch ${g.player}`, () => goTo(`watch=${encodeURIComponent(g.id)}`)));
   });
 }
 

@@ -34,8 +34,8 @@ bool hasEndLine(const QString& path) {
 
 } // namespace
 
-Api::Api(Accounts& accounts, Store& store, Games& games)
-    : accounts_(accounts), store_(store), games_(games) {}
+Api::Api(Accounts& accounts, Store& store, Games& games, const GamesBoard* board)
+    : accounts_(accounts), store_(store), games_(games), board_(board) {}
 
 std::optional<HttpReply> Api::answer(const HttpRequest& request) {
     const QByteArray path = request.path;
@@ -55,7 +55,7 @@ std::optional<HttpReply> Api::answer(const HttpRequest& request) {
     if (path == "/api/me")
         return me(request);
     if (path == "/api/games")
-        return HttpReply::json(200, QJsonDocument(games_.list()));
+        return HttpReply::json(200, QJsonDocument(board_ ? board_->list() : games_.list()));
     if (path == "/api/fame")
         return HttpReply::json(200, QJsonDocument(fame::forPage(store_.bestFame(fame::kShown))));
     if (path == "/api/recordings" || path.startsWith("/api/recordings/")) {

@@ -7,6 +7,7 @@
 #include "server/admin_command.h"
 #include "server/api.h"
 #include "server/games.h"
+#include "server/games_board.h"
 #include "server/sandbox.h"
 #include "server/server.h"
 #include "server/store.h"
@@ -15,6 +16,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHostInfo>
 #include <QTextStream>
 #include <cstdio>
 
@@ -91,7 +93,12 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Asks the server running on the data folder: 'list' the games under way, "
                        "or 'end GAME'."),
         QStringLiteral("COMMAND"));
-    parser.addOptions({listen, data, database, page, game, abandon, idle, admin});
+    const QCommandLineOption name(
+        QStringLiteral("name"),
+        QStringLiteral("The server's name, with which the other servers on its database list "
+                       "its games; the machine's name and the port when not given."),
+        QStringLiteral("NAME"));
+    parser.addOptions({listen, data, database, page, game, abandon, idle, admin, name});
     if (!parser.parse(QCoreApplication::arguments()))
         return refuse(parser.errorText());
     if (parser.isSet(help))
@@ -126,6 +133,8 @@ int main(int argc, char* argv[]) {
     const std::optional<int> idleAfter = seconds(parser.value(idle));
     if (!idleAfter)
         return refuse(QStringLiteral("--idle-after wants a number of seconds"));
+    if (parser.isSet(name) && parser.value(name).trimmed().isEmpty())
+        return refuse(QStringLiteral("--name wants a name"));
     if (parser.isSet(database)) {
         if (const QString problem = postgresUrlProblem(parser.value(database)); !problem.isEmpty())
             return refuse(QStringLiteral("--database: %1").arg(problem));
@@ -147,7 +156,8 @@ int main(int argc, char* argv[]) {
                                                  QStringLiteral("../lib/vexmoor/vexmoor-web")});
     Games games(store,
                 {program, dataFolder + QStringLiteral("/players"), *abandonAfter, *idleAfter});
-    Api api(accounts, store, games);
+    GamesBoard board(store, games);
+    Api api(accounts, store, games, &board);
     const QString pageFolder =
         parser.isSet(page)
             ? parser.value(page)
@@ -157,6 +167,9 @@ int main(int argc, char* argv[]) {
                   accounts, api, games);
     if (!server.listen(address, static_cast<quint16>(port)))
         return fail(QStringLiteral("cannot listen on %1: %2").arg(where, server.errorString()));
+    board.start(parser.isSet(name)
+                    ? parser.value(name)
+                    : QStringLiteral("%1:%2").arg(QHostInfo::localHostName()).arg(server.port()));
     // The server serves its players without its owner's controls rather than not at all.
     Admin owner(games);
     if (!owner.listen(dataFolder))

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <QVariant>
+#include <algorithm>
 
 // The SQL in which the two drivers differ.
 struct Dialect {
@@ -26,20 +27,27 @@ const Dialect kPostgres{QStringLiteral("QPSQL"), QStringLiteral("SERIAL PRIMARY 
 
 // The upgrades of the schema: the first makes version 1 from an empty database, the next
 // version 2 from 1, and so on. {serial} is the dialect's auto-numbered key.
-const std::vector<QStringList> kUpgrades = {{
-    QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
-    QStringLiteral(
-        "CREATE TABLE players (id {serial}, name TEXT NOT NULL, folded TEXT NOT NULL UNIQUE, "
-        "hash TEXT NOT NULL, made TEXT NOT NULL)"),
-    QStringLiteral("CREATE TABLE sessions (token_hash TEXT PRIMARY KEY, "
-                   "player INTEGER NOT NULL REFERENCES players(id), expires BIGINT NOT NULL)"),
-    QStringLiteral("CREATE TABLE fame (serial {serial}, "
-                   "player INTEGER NOT NULL REFERENCES players(id), name TEXT NOT NULL, "
-                   "level INTEGER NOT NULL, ending TEXT NOT NULL, continues INTEGER NOT NULL, "
-                   "cheated INTEGER NOT NULL, date TEXT NOT NULL)"),
-    QStringLiteral("CREATE INDEX fame_order ON fame (level DESC, date, serial)"),
-    QStringLiteral("INSERT INTO schema_version (version) VALUES (0)"),
-}};
+const std::vector<QStringList> kUpgrades = {
+    {
+        QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
+        QStringLiteral(
+            "CREATE TABLE players (id {serial}, name TEXT NOT NULL, folded TEXT NOT NULL UNIQUE, "
+            "hash TEXT NOT NULL, made TEXT NOT NULL)"),
+        QStringLiteral("CREATE TABLE sessions (token_hash TEXT PRIMARY KEY, "
+                       "player INTEGER NOT NULL REFERENCES players(id), expires BIGINT NOT NULL)"),
+        QStringLiteral("CREATE TABLE fame (serial {serial}, "
+                       "player INTEGER NOT NULL REFERENCES players(id), name TEXT NOT NULL, "
+                       "level INTEGER NOT NULL, ending TEXT NOT NULL, continues INTEGER NOT NULL, "
+                       "cheated INTEGER NOT NULL, date TEXT NOT NULL)"),
+        QStringLiteral("CREATE INDEX fame_order ON fame (level DESC, date, serial)"),
+        QStringLiteral("INSERT INTO schema_version (version) VALUES (0)"),
+    },
+    {
+        QStringLiteral(
+            "CREATE TABLE games_under_way (server TEXT NOT NULL, id TEXT NOT NULL, "
+            "player TEXT NOT NULL, level INTEGER, time_left INTEGER, "
+            "watchers INTEGER NOT NULL, seen BIGINT NOT NULL, PRIMARY KEY (server, id))"),
+    }};
 
 bool isPostgresUrl(const QString& location) {
     return location.startsWith(QLatin1String("postgresql:")) ||
@@ -100,18 +108,26 @@ PlayerRecord playerFrom(const QSqlQuery& query) {
     return {query.value(0).toInt(), query.value(1).toString(), query.value(2).toByteArray()};
 }
 
+QVariant orNull(std::optional<int> value) {
+    return value ? QVariant(*value) : QVariant(QMetaType::fromType<int>());
+}
+
+std::optional<int> intOrNothing(const QVariant& value) {
+    return value.isNull() ? std::nullopt : std::optional<int>(value.toInt());
+}
+
 } // namespace
 
 Store::Store()
     : connection_(QStringLiteral("vexmoor-store-%1").arg(reinterpret_cast<quintptr>(this))) {}
 
 Store::~Store() {
-    QSqlDatabase::database(connection_, false).close();
+    database().close();
     QSqlDatabase::removeDatabase(connection_);
 }
 
-bool Store::run(QSqlQuery& query) {
-    return query.exec() || fail(query.lastError().text());
+QSqlDatabase Store::database() const {
+    return QSqlDatabase::database(connection_, false);
 }
 
 bool Store::fail(const QString& error) {
@@ -134,18 +150,70 @@ bool Store::open(const QString& location) {
     } else {
         db.setDatabaseName(location);
     }
+    return connect() && upgrade(dialect);
+}
+
+bool Store::connect() {
+    QSqlDatabase db = database();
     if (!db.open())
         return fail(db.lastError().text());
-    if (!postgres) {
+    if (db.driverName() == kSqlite.driver) {
         QSqlQuery pragma(db);
         pragma.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
         pragma.exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
     }
-    return upgrade(dialect);
+    return true;
+}
+
+bool Store::answers() const {
+    QSqlDatabase db = database();
+    return db.isOpen() && QSqlQuery(db).exec(QStringLiteral("SELECT 1"));
+}
+
+bool Store::reopen() {
+    // Connecting to a database that does not answer takes its connect_timeout, which holds up
+    // every game: after a failure the next try waits, longer each time.
+    if (!nextTry_.hasExpired())
+        return false;
+    database().close();
+    if (!connect()) {
+        if (waitMs_ == 0)
+            qWarning("the database cannot be reached: %s", qPrintable(error_));
+        waitMs_ = std::clamp(waitMs_ * 2, kFirstWaitMs, kLongestWaitMs);
+        nextTry_.setRemainingTime(waitMs_);
+        return false;
+    }
+    qInfo("the connection to the database was lost and is open again");
+    waitMs_ = 0;
+    return true;
+}
+
+QSqlQuery Store::run(const QString& sql, const QVariantList& values) {
+    QSqlQuery query(database());
+    const bool prepared = query.prepare(sql);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!prepared || !query.exec())
+        fail(query.lastError().text());
+    return query;
+}
+
+QSqlQuery Store::exec(const QString& sql, const QVariantList& values, Twice twice) {
+    // A statement that must not run twice runs once, on a connection just seen to answer: when
+    // the connection goes while it runs, whether it was done cannot be known.
+    if ((twice == Twice::Harmful || !database().isOpen()) && !answers() && !reopen())
+        return QSqlQuery(database());
+    {
+        QSqlQuery query = run(sql, values);
+        // A connection that still answers leaves the statement's own failure as it is.
+        if (query.isActive() || twice == Twice::Harmful || answers())
+            return query;
+    } // gone before the connection it was on
+    return reopen() ? run(sql, values) : QSqlQuery(database());
 }
 
 bool Store::upgrade(const Dialect& dialect) {
-    QSqlDatabase db = QSqlDatabase::database(connection_);
+    QSqlDatabase db = database();
     if (!db.transaction())
         return fail(db.lastError().text());
     // Run as they are: PostgreSQL prepares no CREATE.
@@ -159,9 +227,8 @@ bool Store::upgrade(const Dialect& dialect) {
         return false;
     }
     if (db.tables().contains(QStringLiteral("schema_version"))) {
-        QSqlQuery query(db);
-        query.prepare(QStringLiteral("SELECT version FROM schema_version"));
-        if (!run(query) || !query.next()) {
+        QSqlQuery query = run(QStringLiteral("SELECT version FROM schema_version"), {});
+        if (!query.next()) {
             db.rollback();
             return fail(QStringLiteral("the database has no schema version"));
         }
@@ -180,10 +247,7 @@ bool Store::upgrade(const Dialect& dialect) {
             }
         }
     }
-    QSqlQuery mark(db);
-    mark.prepare(QStringLiteral("UPDATE schema_version SET version = ?"));
-    mark.addBindValue(latest);
-    if (!run(mark)) {
+    if (!run(QStringLiteral("UPDATE schema_version SET version = ?"), {latest}).isActive()) {
         db.rollback();
         return false;
     }
@@ -191,99 +255,126 @@ bool Store::upgrade(const Dialect& dialect) {
 }
 
 std::optional<int> Store::addPlayer(const QString& name, const QByteArray& hash) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(QStringLiteral(
-        "INSERT INTO players (name, folded, hash, made) VALUES (?, ?, ?, ?) RETURNING id"));
-    query.addBindValue(name);
-    query.addBindValue(folded(name));
-    query.addBindValue(QString::fromLatin1(hash));
-    query.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
-    if (!run(query) || !query.next())
+    QSqlQuery query =
+        exec(QStringLiteral(
+                 "INSERT INTO players (name, folded, hash, made) VALUES (?, ?, ?, ?) RETURNING id"),
+             {name, folded(name), QString::fromLatin1(hash),
+              QDateTime::currentDateTimeUtc().toString(Qt::ISODate)},
+             Twice::Harmful);
+    if (!query.next())
         return std::nullopt;
     return query.value(0).toInt();
 }
 
 std::optional<PlayerRecord> Store::playerNamed(const QString& name) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(QStringLiteral("SELECT id, name, hash FROM players WHERE folded = ?"));
-    query.addBindValue(folded(name));
-    if (!run(query) || !query.next())
+    QSqlQuery query = exec(QStringLiteral("SELECT id, name, hash FROM players WHERE folded = ?"),
+                           {folded(name)}, Twice::Harmless);
+    if (!query.next())
         return std::nullopt;
     return playerFrom(query);
 }
 
 void Store::addSession(const QByteArray& tokenHash, int player, qint64 expires) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(
-        QStringLiteral("INSERT INTO sessions (token_hash, player, expires) VALUES (?, ?, ?)"));
-    query.addBindValue(QString::fromLatin1(tokenHash));
-    query.addBindValue(player);
-    query.addBindValue(expires);
-    run(query);
+    // Tokens are random: one already there is this one, added by a run whose answer was lost.
+    exec(QStringLiteral("INSERT INTO sessions (token_hash, player, expires) VALUES (?, ?, ?) "
+                        "ON CONFLICT DO NOTHING"),
+         {QString::fromLatin1(tokenHash), player, expires}, Twice::Harmless);
 }
 
 std::optional<PlayerRecord> Store::sessionPlayer(const QByteArray& tokenHash, qint64 now) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(QStringLiteral("SELECT players.id, players.name, players.hash FROM sessions "
-                                 "JOIN players ON players.id = sessions.player "
-                                 "WHERE sessions.token_hash = ? AND sessions.expires > ?"));
-    query.addBindValue(QString::fromLatin1(tokenHash));
-    query.addBindValue(now);
-    if (!run(query) || !query.next())
+    QSqlQuery query = exec(QStringLiteral("SELECT players.id, players.name, players.hash FROM "
+                                          "sessions JOIN players ON players.id = sessions.player "
+                                          "WHERE sessions.token_hash = ? AND sessions.expires > ?"),
+                           {QString::fromLatin1(tokenHash), now}, Twice::Harmless);
+    if (!query.next())
         return std::nullopt;
     return playerFrom(query);
 }
 
 void Store::removeSession(const QByteArray& tokenHash) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(QStringLiteral("DELETE FROM sessions WHERE token_hash = ?"));
-    query.addBindValue(QString::fromLatin1(tokenHash));
-    run(query);
+    exec(QStringLiteral("DELETE FROM sessions WHERE token_hash = ?"),
+         {QString::fromLatin1(tokenHash)}, Twice::Harmless);
 }
 
 void Store::removeExpiredSessions(qint64 now) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(QStringLiteral("DELETE FROM sessions WHERE expires <= ?"));
-    query.addBindValue(now);
-    run(query);
+    exec(QStringLiteral("DELETE FROM sessions WHERE expires <= ?"), {now}, Twice::Harmless);
 }
 
 int Store::enterFame(const FameRow& row) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(QStringLiteral("INSERT INTO fame (player, name, level, ending, continues, "
-                                 "cheated, date) VALUES (?, ?, ?, ?, ?, ?, ?) RETURNING serial"));
-    for (const QVariant& value :
-         {QVariant(row.player), QVariant(row.name), QVariant(row.level), QVariant(row.ending),
-          QVariant(row.continues), QVariant(row.cheated ? 1 : 0), QVariant(row.date)})
-        query.addBindValue(value);
-    if (!run(query) || !query.next())
+    QSqlQuery query = exec(
+        QStringLiteral("INSERT INTO fame (player, name, level, ending, "
+                       "continues, cheated, date) VALUES (?, ?, ?, ?, ?, ?, ?) "
+                       "RETURNING serial"),
+        {row.player, row.name, row.level, row.ending, row.continues, row.cheated ? 1 : 0, row.date},
+        Twice::Harmful);
+    if (!query.next())
         return 0;
     return query.value(0).toInt();
 }
 
 bool Store::updateFame(const FameRow& row) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(QStringLiteral("UPDATE fame SET name = ?, level = ?, ending = ?, continues = ?, "
-                                 "cheated = ?, date = ? WHERE serial = ? AND player = ?"));
-    for (const QVariant& value : {QVariant(row.name), QVariant(row.level), QVariant(row.ending),
-                                  QVariant(row.continues), QVariant(row.cheated ? 1 : 0),
-                                  QVariant(row.date), QVariant(row.serial), QVariant(row.player)})
-        query.addBindValue(value);
-    return run(query) && query.numRowsAffected() == 1;
+    QSqlQuery query = exec(QStringLiteral("UPDATE fame SET name = ?, level = ?, ending = ?, "
+                                          "continues = ?, cheated = ?, date = ? "
+                                          "WHERE serial = ? AND player = ?"),
+                           {row.name, row.level, row.ending, row.continues, row.cheated ? 1 : 0,
+                            row.date, row.serial, row.player},
+                           Twice::Harmless);
+    return query.isActive() && query.numRowsAffected() == 1;
 }
 
 std::vector<FameRow> Store::bestFame(int count) {
-    QSqlQuery query(QSqlDatabase::database(connection_));
-    query.prepare(QStringLiteral("SELECT serial, player, name, level, ending, continues, cheated, "
-                                 "date FROM fame ORDER BY level DESC, date, serial LIMIT ?"));
-    query.addBindValue(count);
+    QSqlQuery query = exec(QStringLiteral("SELECT serial, player, name, level, ending, continues, "
+                                          "cheated, date FROM fame "
+                                          "ORDER BY level DESC, date, serial LIMIT ?"),
+                           {count}, Twice::Harmless);
     std::vector<FameRow> rows;
-    if (!run(query))
-        return rows;
     while (query.next()) {
         rows.push_back({query.value(0).toInt(), query.value(1).toInt(), query.value(2).toString(),
                         query.value(3).toInt(), query.value(4).toString(), query.value(5).toInt(),
                         query.value(6).toInt() != 0, query.value(7).toString()});
+    }
+    return rows;
+}
+
+bool Store::publishGames(const QString& server, const std::vector<GameRow>& games, qint64 now) {
+    // Not run again after a lost connection: the next publishing puts the games in their place.
+    QSqlDatabase db = database();
+    if (!answers() && !reopen())
+        return false;
+    if (!db.transaction())
+        return fail(db.lastError().text());
+    const auto write = [&] {
+        // The rows of servers that died go with this server's own.
+        if (!run(QStringLiteral("DELETE FROM games_under_way WHERE server = ? OR seen < ?"),
+                 {server, now - kGamesListedSeconds})
+                 .isActive())
+            return false;
+        for (const GameRow& game : games) {
+            if (!run(QStringLiteral("INSERT INTO games_under_way (server, id, player, level, "
+                                    "time_left, watchers, seen) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                     {server, game.id, game.player, orNull(game.level), orNull(game.timeLeft),
+                      game.watchers, now})
+                     .isActive())
+                return false;
+        }
+        return db.commit() || fail(db.lastError().text());
+    };
+    if (write())
+        return true;
+    db.rollback();
+    return false;
+}
+
+std::vector<GameRow> Store::gamesElsewhere(const QString& server, qint64 now) {
+    QSqlQuery query = exec(QStringLiteral("SELECT server, id, player, level, time_left, watchers "
+                                          "FROM games_under_way WHERE server <> ? AND seen >= ? "
+                                          "ORDER BY server, id"),
+                           {server, now - kGamesListedSeconds}, Twice::Harmless);
+    std::vector<GameRow> rows;
+    while (query.next()) {
+        rows.push_back({query.value(0).toString(), query.value(1).toString(),
+                        query.value(2).toString(), intOrNothing(query.value(3)),
+                        intOrNothing(query.value(4)), query.value(5).toInt()});
     }
     return rows;
 }

@@ -1,14 +1,43 @@
 // The database as several servers share it on PostgreSQL (two stores on one database, the cluster
-// started by two_servers_test.py, which names it in VEXMOOR_TEST_POSTGRES), the URLs that name
-// one, and the schema's version.
+// started by two_servers_test.py, which names it in VEXMOOR_TEST_POSTGRES) or on one SQLite file,
+// the URLs that name one, and the schema's version.
 #include "server/store.h"
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
+
+// Two servers' stores on one database: one's games under way are listed by the other until it
+// replaces them, or stops publishing them for kGamesListedSeconds.
+void checkGamesUnderWay(Store& one, Store& two) {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const auto listed = [&](Store& store, const char* server, qint64 when) {
+        QStringList rows;
+        for (const GameRow& game : store.gamesElsewhere(server, when)) {
+            rows << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                        .arg(game.server, game.id, game.player,
+                             game.level ? QString::number(*game.level) : "-",
+                             game.timeLeft ? QString::number(*game.timeLeft) : "-")
+                        .arg(game.watchers);
+        }
+        return rows.join(", ").toStdString();
+    };
+    ASSERT_TRUE(one.publishGames(
+        "north", {{{}, "g1", "Alice", 3, 140, 1}, {{}, "g2", "Bob", {}, {}, 0}}, now));
+    ASSERT_TRUE(two.publishGames("south", {{{}, "g1", "Carol", 1, 200, 0}}, now));
+    EXPECT_EQ(listed(two, "south", now), "north g1 Alice 3 140 1, north g2 Bob - - 0");
+    EXPECT_EQ(listed(one, "north", now + Store::kGamesListedSeconds), "south g1 Carol 1 200 0");
+    EXPECT_EQ(listed(one, "north", now + Store::kGamesListedSeconds + 1), "");
+    ASSERT_TRUE(one.publishGames("north", {{{}, "g2", "Bob", 2, 90, 2}}, now + 5));
+    EXPECT_EQ(listed(two, "south", now + 5), "north g2 Bob 2 90 2");
+    ASSERT_TRUE(one.publishGames("north", {}, now + 10));
+    ASSERT_TRUE(two.publishGames("south", {}, now + 10));
+    EXPECT_EQ(listed(two, "south", now + 10), "");
+}
 
 TEST(PostgresUrl, TakesLibpqStyleUrlsOnly) {
     const struct {
@@ -47,6 +76,29 @@ TEST(SchemaVersion, ALaterServersDatabaseIsLeftAlone) {
     Store store;
     EXPECT_FALSE(store.open(file));
     EXPECT_EQ(store.lastError(), "the database is of a later version of the server");
+}
+
+TEST(SchemaVersion, AnEarlierServersDatabaseIsUpgraded) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("vexmoor.db");
+    {
+        Store store;
+        ASSERT_TRUE(store.open(file));
+        ASSERT_TRUE(store.addPlayer("Alice", "hash"));
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "earlier");
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE games_under_way"));
+        ASSERT_TRUE(QSqlQuery(db).exec("UPDATE schema_version SET version = 1"));
+    }
+    QSqlDatabase::removeDatabase("earlier");
+    Store one, two;
+    ASSERT_TRUE(one.open(file)) << one.lastError().toStdString();
+    ASSERT_TRUE(two.open(file));
+    EXPECT_TRUE(two.playerNamed("alice"));
+    checkGamesUnderWay(one, two);
 }
 
 class SharedStore : public testing::Test {
@@ -98,6 +150,10 @@ TEST_F(SharedStore, OneHallOfFame) {
     EXPECT_EQ(best[1].serial, next);
     EXPECT_TRUE(best[1].cheated);
     EXPECT_EQ(best[1].continues, 1);
+}
+
+TEST_F(SharedStore, GamesUnderWayOfEveryServer) {
+    checkGamesUnderWay(first, second);
 }
 
 } // namespace

@@ -1,14 +1,15 @@
 #!/usr/bin/python3
-"""Two vexmoor-server on one PostgreSQL database share their players and their hall of fame.
+"""Two vexmoor-server on one PostgreSQL database share their players, their hall of fame and
+the list of the games under way.
 
 Makes a throwaway PostgreSQL cluster in a temporary folder, listening only on a Unix socket there
 (run as nobody when this runs as root, as PostgreSQL will not run as root), runs the stores' tests
 on it, then two servers on it: a player signed up on one signs in on the other, and the game she
 plays on the other (a stand-in game process that ends at once) enters both one's and the other's
-hall of fame. A database that
-cannot be reached or named ends the server as its command line promises. The cluster goes at the
-end, also on failure. Usage: two_servers_test.py BUILD_FOLDER. Exit 77 when PostgreSQL's programs
-are missing.
+hall of fame, and is listed on one as the other's until the other stops. Both servers sign her in
+again after the cluster restarted under them. A database that cannot be reached or named ends the
+server as its command line promises. The cluster goes at the end, also on failure. Usage:
+two_servers_test.py BUILD_FOLDER. Exit 77 when PostgreSQL's programs are missing.
 """
 
 import base64
@@ -62,6 +63,11 @@ class Cluster:
         self.run("initdb", "-D", self.data, "-U", "vexmoor", "-A", "trust", "--no-sync")
         self.run("pg_ctl", "-D", self.data, "-l", os.path.join(self.folder, "log"), "-w",
                  "-o", "-c listen_addresses='' -k %s -c fsync=off" % self.folder, "start")
+
+    def restart(self):
+        """Ends every connection to the cluster, as an upgrade or a crash of PostgreSQL would."""
+        self.run("pg_ctl", "-D", self.data, "-l", os.path.join(self.folder, "log"), "-m", "fast",
+                 "-w", "restart")
 
     def remove(self):
         if os.path.exists(os.path.join(self.data, "postmaster.pid")):
@@ -121,6 +127,14 @@ def check(what, got, wanted):
         raise AssertionError("%s: %r, not %r" % (what, got, wanted))
 
 
+def until(what, condition, pause=0.1):
+    deadline = time.monotonic() + 10
+    while not condition():
+        if time.monotonic() > deadline:
+            raise AssertionError(what)
+        time.sleep(pause)
+
+
 def refusals(build, cluster):
     """A database that cannot be named ends the server with 2 and a hint; one that cannot be
     reached with 1 and one line."""
@@ -177,17 +191,28 @@ def main():
         check("games in the hall of fame", len(fame), 2)
         check("the other server's hall of fame", two.ask("/api/fame")[2], fame)
 
-        # Erin's game, played on two, enters one's hall of fame.
+        # Erin's game, played on two, enters one's hall of fame, and one lists it as two's.
         connection = two.play(session)
-        deadline = time.monotonic() + 10
-        while "Erin" not in [row["name"] for row in one.ask("/api/fame")[2]]:
-            if time.monotonic() > deadline:
-                raise AssertionError("Erin's game is not in one's hall of fame")
-            time.sleep(0.1)
+        until("Erin's game is not in one's hall of fame",
+              lambda: "Erin" in [row["name"] for row in one.ask("/api/fame")[2]])
+        until("Erin's game is not among one's games", lambda: one.ask("/api/games")[2])
+        game, = two.ask("/api/games")[2]
+        check("Erin's game on one", one.ask("/api/games")[2],
+              [dict(game, server="%s:%s" % (socket.gethostname(), two.origin.split(":")[2]))])
+        check("Erin's game on two", (game["player"], "server" in game), ("Erin", False))
+
+        # Every connection to the database ends: both servers open theirs again, within a second
+        # should one have tried while the database was away.
+        cluster.restart()
+        for server in servers:
+            until("no sign-in after the database restarted",
+                  lambda: server.ask("/api/signin", player)[0] == 200, pause=1.1)
         connection.close()
         check("the other server's hall of fame again", two.ask("/api/fame")[2],
               one.ask("/api/fame")[2])
         refusals(build, cluster)
+        two.stop()
+        check("games on one once two stopped", one.ask("/api/games")[2], [])
         print("two servers share one database")
         return 0
     finally:
