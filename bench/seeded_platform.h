@@ -24,7 +24,7 @@ class SeededPlatform : public ui::Platform {
     QString dataFolder() const override { return QDir::tempPath(); }
     double timeOfDay() const override { return 36000; }
     double random() override { return unit_(engine_); }
-    void reseedFromTime() override {}
+    void reseedFor(ui::Reseed) override {}
 
   private:
     std::mt19937 engine_;

@@ -97,6 +97,14 @@ done <<ROWS
 2|Unexpected argument 'more'.|--replay "$recording" --headless more
 2|more random draws than any game makes|--replay "$impossible" --headless
 1|graphical session|--replay "$recording"
+1|graphical session|--seed 4294967295
+1|graphical session|--daily
+2|takes a whole number from 0 to 4294967295.|--seed 4294967296
+2|takes a whole number from 0 to 4294967295.|--seed -1
+2|takes a whole number from 0 to 4294967295.|--seed=+7
+2|Missing value after '--seed'|--seed
+2|goes without --seed|--daily --seed 7
+2|a replay plays the recording's seed|--replay "$recording" --headless --seed 7
 ROWS
 lines=$({ timeout 60 "$prefix/bin/vexmoor" --replay "$impossible" --headless 2>&1 || true; } | wc -l)
 [ "$lines" = 1 ] || fail "an impossible recording was refused in $lines lines, not one"
@@ -108,6 +116,10 @@ version=$("$prefix/bin/vexmoor-terminal" --version 2>&1) || fail "vexmoor-termin
 if out=$("$prefix/bin/vexmoor-terminal" --frobnicate 2>&1); then fail "vexmoor-terminal --frobnicate was accepted"; fi
 if out=$("$prefix/bin/vexmoor-terminal" --replay x 2>&1); then fail "vexmoor-terminal took --replay"; fi
 grep -q "Try 'vexmoor-terminal --help'." <<<"$out" || fail "vexmoor-terminal --frobnicate gave no hint: $out"
+if out=$("$prefix/bin/vexmoor-terminal" --seed seven 2>&1); then fail "vexmoor-terminal took --seed seven"; fi
+grep -q "takes a whole number" <<<"$out" || fail "vexmoor-terminal --seed seven said: $out"
+if out=$("$prefix/bin/vexmoor-terminal" --daily </dev/null 2>&1); then fail "vexmoor-terminal played off a terminal"; fi
+grep -q "plays in a terminal" <<<"$out" || fail "vexmoor-terminal --daily off a terminal said: $out"
 needed=$(readelf -d "$prefix/bin/vexmoor-terminal" | grep NEEDED)
 grep -q "libncursesw" <<<"$needed" || fail "vexmoor-terminal does not use ncursesw"
 if grep -qE "Qt6(Gui|Widgets)|libX|xcb|wayland|libGL|libEGL" <<<"$needed"; then

@@ -1,7 +1,10 @@
 #include "app/command_line.h"
 
+#include "ui/game_seed.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFileInfo>
 #include <cmath>
 #include <cstdio>
@@ -34,6 +37,25 @@ std::variant<std::optional<ReplayRequest>, QString> replayOf(const QCommandLineP
     return request;
 }
 
+// The seed --seed or --daily asks for, none, or why it cannot be had.
+std::variant<std::optional<std::uint32_t>, QString> seedOf(const QCommandLineParser& parser,
+                                                           bool replay) {
+    const bool seed = parser.isSet(QStringLiteral("seed"));
+    const bool daily = parser.isSet(QStringLiteral("daily"));
+    if ((seed || daily) && replay)
+        return QStringLiteral("--seed and --daily go with a new game; a replay plays the "
+                              "recording's seed.");
+    if (seed && daily)
+        return QStringLiteral("--daily plays the day's own seed: it goes without --seed.");
+    if (daily)
+        return ui::dailySeed(QDateTime::currentDateTimeUtc().date());
+    if (!seed)
+        return std::nullopt;
+    if (const auto value = ui::seedFromText(parser.value(QStringLiteral("seed"))))
+        return value;
+    return QStringLiteral("--seed takes a whole number from 0 to 4294967295.");
+}
+
 } // namespace
 
 std::variant<Request, int> readCommandLine(int argc, char* argv[], const CommandLine& program) {
@@ -44,6 +66,15 @@ std::variant<Request, int> readCommandLine(int argc, char* argv[], const Command
     parser.setApplicationDescription(program.description);
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOptions(
+        {{QStringLiteral("seed"),
+          QStringLiteral(
+              "Every new game begins from seed N (0 to 4294967295): the same seed and the "
+              "same keys give the same dungeon."),
+          QStringLiteral("N")},
+         {QStringLiteral("daily"),
+          QStringLiteral("Plays the daily challenge: the day's seed (UTC), the same for everyone "
+                         "on that day.")}});
     if (program.replays)
         parser.addOptions(
             {{QStringLiteral("replay"), QStringLiteral("Plays a recorded game again."),
@@ -73,6 +104,13 @@ std::variant<Request, int> readCommandLine(int argc, char* argv[], const Command
             error = *wrong;
         else
             request.replay = std::get<std::optional<ReplayRequest>>(std::move(replay));
+    }
+    if (error.isEmpty() && understood) {
+        auto seed = seedOf(parser, request.replay.has_value());
+        if (const QString* wrong = std::get_if<QString>(&seed))
+            error = *wrong;
+        else
+            request.seed = std::get<std::optional<std::uint32_t>>(seed);
     }
     if (error.isEmpty() && understood && program.dataFolder) {
         request.dataFolder = parser.value(QStringLiteral("data"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <optional>
 #include <variant>
 
@@ -15,9 +16,12 @@ struct ReplayRequest {
 struct Request {
     std::optional<ReplayRequest> replay;
     QString dataFolder; // where the player's files are kept, when the program is told
+    // The seed every new game begins from: --seed N, or --daily for the day's (UTC); none for a
+    // seed from the clock.
+    std::optional<std::uint32_t> seed;
 };
 
-// What a program takes on its command line besides --help and --version.
+// What a program takes on its command line besides --help, --version, --seed and --daily.
 struct CommandLine {
     QString description;
     bool replays = false;    // --replay FILE [--speed N] [--headless]

@@ -15,7 +15,7 @@ constexpr qint64 kOffsetLifetimeMs = 60 * 60 * 1000;
 } // namespace
 
 RealPlatform::RealPlatform() {
-    reseedFromTime();
+    setProgramSeed(std::nullopt);
 }
 
 qint64 RealPlatform::millisecondOfDay() const {

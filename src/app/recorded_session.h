@@ -4,10 +4,10 @@
 #include "replay/recording_platform.h"
 #include "shell/game.h"
 
-// The game as every front end plays it: on the front end's platform, with every game recorded
-// into the data folder's recordings.
+// The game as every front end plays it: on the front end's platform, each new game from the
+// program's seed if it has one, with every game recorded into the data folder's recordings.
 struct RecordedSession {
-    explicit RecordedSession(ui::Platform& real);
+    explicit RecordedSession(ui::Platform& real, std::optional<std::uint32_t> seed = {});
 
     RecordingPlatform platform;
     Game game;

@@ -44,7 +44,7 @@ void BoardWindow::buildLevel() {
         gate.setVisible(true);
 
     // The wall die switches one of the two wall effects on or off; the other keeps its state.
-    platform.reseedFromTime();
+    platform.reseedFor(ui::Reseed::Level);
     switch (ui::draw(platform, kWallDie)) {
     case 1:
         ui::Flag(closingWallOn).set();

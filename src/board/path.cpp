@@ -89,7 +89,7 @@ void BoardWindow::collectPathPickups() {
 
     // The exit is chosen on the first move: the next board, laid out but not shown.
     if (!boardFromPath.isSet()) {
-        game_.platform().reseedFromTime();
+        game_.platform().reseedFor(ui::Reseed::PathExit);
         layOutBoard();
         ui::Flag(boardFromPath).set();
     }

@@ -79,6 +79,6 @@ void BoardWindow::driftTick() {
     }
     // A new direction, possibly the same one again.
     ui::Platform& platform = game_.platform();
-    platform.reseedFromTime();
+    platform.reseedFor(ui::Reseed::Drift);
     direction.set(static_cast<Drift>(ui::draw(platform, kDirections)));
 }

@@ -130,9 +130,20 @@ void DesktopWindow::sync() {
     panel_->updateAreas(main.changedAreas());
     main.clearDirty();
     refreshAccessible(*panel_, news);
+    showSeed();
     // Said once all is in place: after the screen reader has heard of the window in front.
     announcer_->say(news);
     syncing_ = false;
+}
+
+void DesktopWindow::showSeed() {
+    const auto& game = game_.platform().gameSeed();
+    const auto seed = game ? std::optional(game->seed) : std::nullopt;
+    if (seed == titleSeed_)
+        return;
+    titleSeed_ = seed;
+    const QString caption = game_.mainWindow().caption();
+    setWindowTitle(seed ? caption + QStringLiteral(" — seed %1").arg(*seed) : caption);
 }
 
 void DesktopWindow::announceFrontSoon() {

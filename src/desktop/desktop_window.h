@@ -65,6 +65,8 @@ class DesktopWindow : public QMainWindow, public GameHost {
     void announceFrontSoon();
     void announceFront();
     void press(WindowView& view, std::optional<QPointF> point);
+    // The title bar: the game's caption, and the seed of a seeded game.
+    void showSeed();
     void subWindowActivated(QMdiSubWindow* sub);
     // Zooms the area and the panel to the window's client area.
     void layOut();
@@ -82,6 +84,7 @@ class DesktopWindow : public QMainWindow, public GameHost {
     std::vector<Child> children_;
     Stage stage_;
     std::optional<unsigned> revision_;
+    std::optional<std::uint32_t> titleSeed_; // the seed the title bar shows
     bool syncing_ = false;
     bool minimized_ = false;
 };

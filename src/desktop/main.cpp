@@ -46,7 +46,8 @@ int main(int argc, char* argv[]) {
          true});
     if (const int* code = std::get_if<int>(&read))
         return *code;
-    const std::optional<ReplayRequest>& replay = std::get<Request>(read).replay;
+    const Request& request = std::get<Request>(read);
+    const std::optional<ReplayRequest>& replay = request.replay;
     if (!hasDisplay() && !(replay && replay->headless)) {
         QCoreApplication app(argc, argv);
         return noDisplay();
@@ -66,7 +67,7 @@ int main(int argc, char* argv[]) {
 
     // Every game is recorded into the data folder.
     QtPlatform desktop;
-    RecordedSession session(desktop);
+    RecordedSession session(desktop, request.seed);
     Game& game = session.game;
     DesktopWindow window(game);
     ClockDriver driver(game, window);

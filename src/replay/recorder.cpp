@@ -28,7 +28,8 @@ Recorder::Recorder(Game& game, RecordingPlatform& platform, QString folder)
     failed_ = folder_.isEmpty() || !QDir().mkpath(folder_);
     if (!failed_)
         recordings::setAsideUnfinished(folder_);
-    begin(recording::headerLines(game_.clock().now(), platform_.seed(), platform_.randomOutputs()));
+    begin(recording::headerLines(game_.clock().now(), platform_.seed(), platform_.randomOutputs(),
+                                 platform_.gameSeed()));
 }
 
 Recorder::~Recorder() {
@@ -150,8 +151,8 @@ void Recorder::gameStarting() {
     const QByteArray starting = journal_.readFrom(inputAt_);
     failed_ = failed_ || !journal_.truncate(inputAt_);
     end();
-    QByteArray header =
-        recording::headerLines(game_.clock().now(), platform_.seed(), platform_.randomOutputs());
+    QByteArray header = recording::headerLines(game_.clock().now(), platform_.seed(),
+                                               platform_.randomOutputs(), platform_.gameSeed());
     scenestate::append(header, game_);
     if (begin(header += starting))
         inputAt_ = journal_.size() - starting.size();

@@ -166,14 +166,17 @@ EndState endStateOf(const MainWindow& status) {
     return end;
 }
 
-QByteArray headerLines(std::int64_t startTime, std::uint32_t seed, std::uint64_t draws) {
-    return QStringLiteral("Vexmoor recording %1 %2\nclock %3\nrandom %4 %5\n")
-        .arg(kFormatVersion)
-        .arg(QStringLiteral(VEXMOOR_VERSION))
-        .arg(startTime)
-        .arg(seed)
-        .arg(draws)
-        .toLatin1();
+QByteArray headerLines(std::int64_t startTime, std::uint32_t seed, std::uint64_t draws,
+                       const std::optional<ui::GameSeed>& gameSeed) {
+    QString header = QStringLiteral("Vexmoor recording %1 %2\nclock %3\nrandom %4 %5\n")
+                         .arg(kFormatVersion)
+                         .arg(QStringLiteral(VEXMOOR_VERSION))
+                         .arg(startTime)
+                         .arg(seed)
+                         .arg(draws);
+    if (gameSeed)
+        header += QStringLiteral("seed ") + gameSeed->text() + QLatin1Char('\n');
+    return header.toLatin1();
 }
 
 QByteArray eventLine(const Event& event) {
@@ -198,7 +201,8 @@ QByteArray endLine(std::int64_t time, const EndState& end) {
 }
 
 QByteArray write(const Recording& recording) {
-    QByteArray text = headerLines(recording.startTime, recording.seed, recording.draws);
+    QByteArray text =
+        headerLines(recording.startTime, recording.seed, recording.draws, recording.gameSeed);
     for (const StateLine& state : recording.state)
         text += state.text.toLatin1() + '\n';
     for (const Event& event : recording.events)
@@ -239,6 +243,14 @@ std::optional<QString> parseHeader(const QStringList& tokens, int number, Record
             return QStringLiteral("more random draws than any game makes");
         return std::nullopt;
     }
+}
+
+// The line after the header of a seeded game: "seed" and the game's seed as GameSeed writes it.
+std::optional<QString> parseSeed(const QString& line, Recording& recording) {
+    recording.gameSeed = ui::GameSeed::fromText(line.mid(QStringLiteral("seed ").size()));
+    if (!recording.gameSeed)
+        return QStringLiteral("the game's seed is damaged");
+    return std::nullopt;
 }
 
 bool isStateLine(const QString& keyword) {
@@ -307,6 +319,8 @@ std::variant<Recording, QString> parse(const QByteArray& bytes) {
         std::optional<QString> fault;
         if (number <= 3)
             fault = parseHeader(tokens, number, recording);
+        else if (number == 4 && tokens[0] == QLatin1String("seed"))
+            fault = parseSeed(text, recording);
         else if (isStateLine(tokens[0]) && recording.events.empty())
             recording.state.push_back({text, number});
         else

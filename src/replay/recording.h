@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/game_seed.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,7 @@ class MainWindow;
 //   Vexmoor recording 2 1.0
 //   clock 81520
 //   random 41234567 1024
+//   seed 777 0 0 0 0
 //   window main 1 0 0 11880 9075 =Vexmoor
 //   timer 1 1000 82000
 //   control label 1 120 120 495 255 =LV: ...
@@ -64,6 +67,7 @@ struct Recording {
     std::int64_t startTime = 0;
     std::uint32_t seed = 0;
     std::uint64_t draws = 0;
+    std::optional<ui::GameSeed> gameSeed; // a line of its own, only in a seeded game
     std::vector<StateLine> state;
     std::vector<Event> events;
     bool ended = false; // false: the program died before the end line
@@ -80,7 +84,8 @@ QByteArray& appendNumber(QByteArray& out, double value);
 QByteArray& appendWhole(QByteArray& out, qint64 value);
 
 // The header up to the windows' state, one event line, the end line; each ends in a line end.
-QByteArray headerLines(std::int64_t startTime, std::uint32_t seed, std::uint64_t draws);
+QByteArray headerLines(std::int64_t startTime, std::uint32_t seed, std::uint64_t draws,
+                       const std::optional<ui::GameSeed>& gameSeed);
 QByteArray eventLine(const Event& event);
 QByteArray endLine(std::int64_t time, const EndState& end);
 QByteArray write(const Recording& recording);

@@ -1,7 +1,8 @@
 #include "replay/recording_platform.h"
 
-RecordingPlatform::RecordingPlatform(ui::Platform& inner) : inner_(inner) {
-    Platform::reseedFromTime();
+RecordingPlatform::RecordingPlatform(ui::Platform& inner, std::optional<std::uint32_t> seed)
+    : inner_(inner) {
+    setProgramSeed(seed);
 }
 
 void RecordingPlatform::tell(const QString& kind, const QStringList& args) const {
@@ -33,7 +34,7 @@ double RecordingPlatform::screenHeight() const {
     return height;
 }
 
-void RecordingPlatform::reseedFromTime() {
-    Platform::reseedFromTime();
+void RecordingPlatform::reseedFor(ui::Reseed kind) {
+    Platform::reseedFor(kind);
     tell(QStringLiteral("reseed"), {QString::number(seed())});
 }

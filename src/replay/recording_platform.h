@@ -6,11 +6,11 @@
 #include <functional>
 
 // The real platform with every answer that reaches the rules written down: typed answers, the
-// screen's size and each reseed. Chance comes from the game's generator, seeded from the time of
-// day when made, so the seed and the answers fix the game.
+// screen's size and each reseed. Chance comes from the game's generator, seeded when made from the
+// program's seed or the time of day, so the seed and the answers fix the game.
 class RecordingPlatform : public ui::Platform {
   public:
-    explicit RecordingPlatform(ui::Platform& inner);
+    explicit RecordingPlatform(ui::Platform& inner, std::optional<std::uint32_t> seed = {});
 
     // The real platform, for what the game does not hear of.
     ui::Platform& inner() { return inner_; }
@@ -27,7 +27,7 @@ class RecordingPlatform : public ui::Platform {
     QString programFolder() const override { return inner_.programFolder(); }
     QString dataFolder() const override { return inner_.dataFolder(); }
     double timeOfDay() const override { return inner_.timeOfDay(); }
-    void reseedFromTime() override;
+    void reseedFor(ui::Reseed kind) override;
 
   private:
     void tell(const QString& kind, const QStringList& args) const;

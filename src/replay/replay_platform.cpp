@@ -13,6 +13,9 @@ bool isAnswer(const QString& kind) {
 
 ReplayPlatform::ReplayPlatform(const recording::Recording& recording)
     : endLine_(recording.endLine), ended_(recording.ended) {
+    if (recording.gameSeed)
+        setProgramSeed(recording.gameSeed->seed);
+    setGameSeed(recording.gameSeed);
     restoreRandom(recording.seed, recording.draws);
     for (const recording::Event& event : recording.events)
         if (isAnswer(event.kind))
@@ -65,7 +68,9 @@ double ReplayPlatform::screenHeight() const {
     return answer ? answer->args[0].toDouble() : 0;
 }
 
-void ReplayPlatform::reseedFromTime() {
+void ReplayPlatform::reseedFor(ui::Reseed kind) {
+    // The game's seed counts the reseed as in the recorded game; the seed taken is the recorded.
+    Platform::reseedFor(kind);
     if (const auto answer = take(QStringLiteral("reseed")))
         reseed(answer->args[0].toUInt());
 }

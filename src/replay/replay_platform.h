@@ -8,10 +8,10 @@
 #include <optional>
 
 // The platform of a replay: it answers with what the recording says was answered, in order, shows
-// no dialogs and opens nothing. Its folders are a fresh temporary one, so a save made in the replay
-// touches no real file. The first time the game asks for something else than the recording holds
-// is kept as the fault, but for a question past the answers of a game whose program died: it was
-// open when the program stopped.
+// no dialogs and opens nothing. The program's seed and the game's are the recording's. Its folders
+// are a fresh temporary one, so a save made in the replay touches no real file. The first time the
+// game asks for something else than the recording holds is kept as the fault, but for a question
+// past the answers of a game whose program died: it was open when the program stopped.
 class ReplayPlatform : public ui::Platform {
   public:
     explicit ReplayPlatform(const recording::Recording& recording);
@@ -25,7 +25,7 @@ class ReplayPlatform : public ui::Platform {
     QString programFolder() const override { return folder_.path(); }
     QString dataFolder() const override { return folder_.path(); }
     double timeOfDay() const override { return 0; }
-    void reseedFromTime() override;
+    void reseedFor(ui::Reseed kind) override;
 
     // The next answer, which must be of this kind; nothing (and a fault) when it is not.
     std::optional<recording::Event> take(const QString& kind) const;

@@ -1,4 +1,5 @@
-// The saved game "Save.ini": fifteen fields, one a line, read with the game's field rules.
+// The saved game "Save.ini": fifteen fields, one a line, read with the game's field rules, and a
+// seeded game's seed on a sixteenth.
 #include "save/save_file.h"
 
 #include "ui/number.h"
@@ -89,6 +90,21 @@ QString keptName(const QString& name) {
 // A board coordinate's text in single precision: at most 7 significant digits.
 QString coordinateText(double value) {
     return ui::numberText(QString::number(value, 'g', 7).toDouble());
+}
+
+// The first fifteen lines: what follows them is the seed's line, which older games never read.
+QByteArray savedLines(const QByteArray& bytes) {
+    constexpr int kSavedLines = 15;
+    int ends = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        if (++ends == kSavedLines)
+            return bytes.left(i + 1);
+    }
+    return bytes;
 }
 
 // Binary data or an over-long line: the bytes are no saved game at all.
@@ -270,7 +286,8 @@ ReadResult parse(const QByteArray& bytes) {
         result.game.*line.field = field;
     }
     result.game.rope = reader.next() == kRopeCarried;
-    result.damaged = damagedBytes(bytes) || unusable(result.game);
+    result.game.seed = ui::GameSeed::fromText(reader.next());
+    result.damaged = damagedBytes(savedLines(bytes)) || unusable(result.game);
     return result;
 }
 
@@ -285,6 +302,8 @@ QByteArray serialize(const SavedGame& game) {
         text += QStringLiteral("\r\n");
     }
     text += (game.rope ? kRopeCarried : kNoRope) + QStringLiteral("\r\n");
+    if (game.seed)
+        text += game.seed->text() + QStringLiteral("\r\n");
     return text.toUtf8();
 }
 

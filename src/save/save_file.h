@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/game_seed.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -14,11 +16,13 @@ struct SavedGame {
     QString playerName{};
     QString continues{};
     bool rope = false;
+    // A seeded game's seed and reseeds so far, on a sixteenth line that older games do not read.
+    std::optional<ui::GameSeed> seed{};
 
     bool operator==(const SavedGame&) const = default;
 };
 
-// The file "Save.ini": the saved game's fifteen lines.
+// The file "Save.ini": the saved game's fifteen lines, and a seeded game's seed after them.
 namespace savefile {
 
 // A file larger than this is no saved game.
@@ -32,7 +36,9 @@ struct ReadResult {
 // Reads the fields with the game's reading rules, from UTF-8 or, failing that, Windows-1252. A
 // missing file gives fifteen empty fields at once, and so does anything in its place that cannot
 // be read as a regular file: either is no saved game. Names are kept to the length the game
-// keeps them, board lines in single precision, so that what was read is written back the same.
+// keeps them, board lines in single precision, so that what was read is written back the same. A
+// seed that cannot be read, or no seed, loads as a game without one; nothing after the fifteenth
+// line makes the file damaged.
 ReadResult read(const QString& filePath);
 
 // What a file in one of the game's places gave.
@@ -46,11 +52,12 @@ struct FileBytes {
 FileBytes readRegularFile(const QString& filePath, qint64 limit);
 ReadResult parse(const QByteArray& bytes);
 
-// The fifteen lines in UTF-8; the board's place and size in the single-precision number form of
-// their lines, and a name cut to at most 300 UTF-16 units at a whole character.
+// The fifteen lines in UTF-8, and the seed's line in a seeded game; the board's place and size in
+// the single-precision number form of their lines, and a name cut to at most 300 UTF-16 units at a
+// whole character.
 QByteArray serialize(const SavedGame& game);
 
-// Writes the fifteen lines atomically (a temporary file renamed over the old save, then the
+// Writes the lines atomically (a temporary file renamed over the old save, then the
 // folder flushed to disk) and removes what crashed saves left behind. False when the file could
 // not be written, or when something other than a regular file stands in its place; the old save
 // is then left as it was.

@@ -60,7 +60,8 @@ bool save(const ui::Platform& platform, const SavedGame& game) {
     return savefile::write(savefile::savePath(platform), game);
 }
 
-SavedGame capture(const MainWindow& status, const BoardWindow* boardWindow) {
+SavedGame capture(const MainWindow& status, const BoardWindow* boardWindow,
+                  const std::optional<ui::GameSeed>& seed) {
     SavedGame game;
     for (const Field& field : kFields)
         game.*field.saved = (status.*field.status).text();
@@ -68,6 +69,7 @@ SavedGame capture(const MainWindow& status, const BoardWindow* boardWindow) {
         for (const Side& side : kSides)
             game.*side.saved = ui::numberText((boardWindow->board.*side.get)());
     game.rope = status.hasRope();
+    game.seed = seed;
     return game;
 }
 

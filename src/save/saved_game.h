@@ -20,8 +20,10 @@ std::optional<SavedGame> open(ui::Platform& platform);
 // Writes the game where saves go (see save_place.h); false when it could not be written.
 bool save(const ui::Platform& platform, const SavedGame& game);
 
-// The running game as the shop's save writes it; without a board the board's lines stay empty.
-SavedGame capture(const MainWindow& status, const BoardWindow* boardWindow);
+// The running game as the shop's save writes it, with its seed if it has one; without a board the
+// board's lines stay empty.
+SavedGame capture(const MainWindow& status, const BoardWindow* boardWindow,
+                  const std::optional<ui::GameSeed>& seed);
 
 // The status fields, the name, the continues and the rope, as read.
 void restoreStatus(MainWindow& status, const SavedGame& game);

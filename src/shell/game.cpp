@@ -78,6 +78,7 @@ void Game::close(ui::Window& window) {
 }
 
 void Game::startNewGame() {
+    platform_.startGameSeed();
     if (watcher_)
         watcher_->gameStarting();
     if (BoardWindow* open = boardWindow())
@@ -115,6 +116,7 @@ std::optional<SavedGame> Game::loadSavedGame() {
     std::optional<SavedGame> saved = savedgame::open(platform_);
     if (!saved)
         return std::nullopt;
+    platform_.setGameSeed(saved->seed);
     if (watcher_)
         watcher_->gameStarting();
     savedgame::restoreStatus(*main_, *saved);

@@ -52,8 +52,8 @@ class Game {
     // Runs the window's onUnload at once; the window is freed after the current handler.
     void close(ui::Window& window);
 
-    // A new game on a fresh board window: the starting values and level 1. The name, the
-    // continues and the rope are the caller's to keep or reset.
+    // A new game on a fresh board window: the starting values, level 1 and the program's seed. The
+    // name, the continues and the rope are the caller's to keep or reset.
     void startNewGame();
 
     // A lost game: the board takes no more turns, the player is gone, the countdown and the
@@ -66,8 +66,8 @@ class Game {
     void setFameTable(std::unique_ptr<FameTable> table) { hallOfFame_.emplace(std::move(table)); }
     // A new game or a load: what ends from now on is a new game of the table.
     void beginGame();
-    // The saved game's status back, its clock running, a new game of the table; nothing after
-    // telling the player why there is none. Its board is the caller's to restore.
+    // The saved game's status and seed back, its clock running, a new game of the table; nothing
+    // after telling the player why there is none. Its board is the caller's to restore.
     std::optional<SavedGame> loadSavedGame();
     // The game in play ended: its entry of the table is added or updated.
     void enterHallOfFame(Ending ending);

@@ -127,7 +127,7 @@ void ShopWindow::convertFood(ui::Stat stat, double food) {
 void ShopWindow::pray() {
     ui::Platform& platform = game_.platform();
     MainWindow& status = game_.mainWindow();
-    platform.reseedFromTime();
+    platform.reseedFor(ui::Reseed::Prayer);
     ui::Stat energy(status.energy);
     if (energy.atMost(0)) {
         endGameTooManyRequests();
@@ -240,8 +240,8 @@ void ShopWindow::loadGame() {
 // Saving is refused while the game is over, so a saved game is never an ended one.
 void ShopWindow::saveGame() {
     ui::Platform& platform = game_.platform();
-    const bool saved =
-        savedgame::save(platform, savedgame::capture(game_.mainWindow(), game_.boardWindow()));
+    const bool saved = savedgame::save(
+        platform, savedgame::capture(game_.mainWindow(), game_.boardWindow(), platform.gameSeed()));
     platform.messageBox(saved ? QStringLiteral("Saved!")
                               : QStringLiteral("Could not save the game."));
 }

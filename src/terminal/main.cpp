@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     // Every game is recorded into the data folder, as in the window.
     TerminalPlatform terminal;
-    RecordedSession session(terminal);
+    RecordedSession session(terminal, std::get<Request>(read).seed);
     Screen screen;
     TerminalView view(session.game, screen);
     ClockDriver driver(session.game, view);

@@ -56,6 +56,12 @@ std::string capability(const char* name) {
     return value && value != reinterpret_cast<const char*>(-1) ? value : "";
 }
 
+void writeOut(const std::string& bytes) {
+    if (write(STDOUT_FILENO, bytes.data(), bytes.size()) < 0) {
+        // The terminal is gone: there is no one to show it to.
+    }
+}
+
 // The character a cell shows: a control character, which the terminal would act on or curses
 // would spell out over several cells, shows as a question mark.
 wchar_t shownGlyph(char32_t glyph) {
@@ -99,7 +105,23 @@ Screen::Screen() {
 Screen::~Screen() {
     mousemask(0, nullptr);
     endwin();
+    if (titlePushed_)
+        writeOut("\033[23;0t");
     terminal_restore::disarm();
+}
+
+void Screen::setTitle(const QString& title) {
+    const std::string text = title.toLatin1().toStdString();
+    if (const std::string line = capability("tsl"); !line.empty()) {
+        writeOut(line + text + capability("fsl"));
+        return;
+    }
+    if (tigetflag("XT") <= 0)
+        return;
+    if (!titlePushed_)
+        writeOut("\033[22;0t");
+    titlePushed_ = true;
+    writeOut("\033]2;" + text + "\007");
 }
 
 int Screen::columns() const {

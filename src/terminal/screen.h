@@ -4,6 +4,7 @@
 #include "terminal/picture.h"
 #include "ui/keys.h"
 
+#include <QString>
 #include <optional>
 
 // One input from the terminal: a key, a click on a cell, Ctrl+C, which closes the game as the
@@ -49,8 +50,12 @@ class Screen {
     void suspend();
 
     void show(const Picture& picture);
+    // The terminal's title, where it has one: an xterm's, which the end gives back as it was, or
+    // the status line of a terminal with one (tmux). Plain ASCII.
+    void setTitle(const QString& title);
 
   private:
     ColourDepth depth_ = ColourDepth::None;
-    bool stoppable_ = true; // the shell lets the program stop
+    bool titlePushed_ = false; // an xterm keeps the title it had
+    bool stoppable_ = true;    // the shell lets the program stop
 };

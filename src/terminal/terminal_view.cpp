@@ -174,6 +174,17 @@ void TerminalView::sync() {
     }
     if (changed)
         repaint();
+    showSeed();
+}
+
+void TerminalView::showSeed() {
+    const auto& game = game_.platform().gameSeed();
+    const auto seed = game ? std::optional(game->seed) : std::nullopt;
+    if (seed == titleSeed_)
+        return;
+    titleSeed_ = seed;
+    const QString caption = game_.mainWindow().caption();
+    screen_.setTitle(seed ? caption + QStringLiteral(" - seed %1").arg(*seed) : caption);
 }
 
 void TerminalView::keepWindowsInSight() {

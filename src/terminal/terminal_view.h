@@ -45,6 +45,8 @@ class TerminalView : public GameHost {
     void suspend();
     bool fits() const;
     void repaint();
+    // The terminal's title names the seed of a seeded game.
+    void showSeed();
 
     Game& game_;
     Screen& screen_;
@@ -55,6 +57,7 @@ class TerminalView : public GameHost {
     QSocketNotifier keys_;
     QSocketNotifier notices_;
     std::optional<unsigned> revision_;
+    std::optional<std::uint32_t> titleSeed_; // the seed the title names
     bool resizePending_ = false;
     bool tooSmall_ = false;
     bool batching_ = false;    // the inputs waiting are being taken: the picture waits for them

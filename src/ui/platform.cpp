@@ -10,8 +10,24 @@ QString Platform::today() const {
     return QDate::currentDate().toString(Qt::ISODate);
 }
 
-void Platform::reseedFromTime() {
-    reseed(static_cast<std::uint32_t>(std::lround(timeOfDay() * 1000)));
+std::uint32_t Platform::clockSeed() const {
+    return static_cast<std::uint32_t>(std::lround(timeOfDay() * 1000));
+}
+
+void Platform::reseedFor(Reseed kind) {
+    reseed(gameSeed_ ? gameSeed_->next(kind) : clockSeed());
+}
+
+void Platform::setProgramSeed(std::optional<std::uint32_t> seed) {
+    programSeed_ = seed;
+    startGameSeed();
+    reseed(seed.value_or(clockSeed()));
+}
+
+void Platform::startGameSeed() {
+    gameSeed_.reset();
+    if (programSeed_)
+        gameSeed_ = GameSeed{*programSeed_, {}};
 }
 
 int draw(Platform& platform, double n) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "ui/game_seed.h"
 #include "ui/random_source.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 namespace ui {
 
@@ -34,8 +36,20 @@ class Platform {
     // Uniform in [0, 1); a source that rounds up to 1 now and then does no harm to a draw. The
     // game's own generator unless a platform answers otherwise.
     virtual double random() { return random_.next(); }
-    // Seeds the generator with the millisecond of the day.
-    virtual void reseedFromTime();
+    // Seeds the generator anew for what comes next: from the game's seed and its reseeds of this
+    // kind so far, or, in a game without a seed, from the millisecond of the day.
+    virtual void reseedFor(Reseed kind);
+
+    // The seed every new game of this program begins from (--seed, --daily), or none. The
+    // generator starts afresh from it, or from the clock.
+    void setProgramSeed(std::optional<std::uint32_t> seed);
+    std::optional<std::uint32_t> programSeed() const { return programSeed_; }
+    // The seed of the game in play, with its reseeds so far: a new game's is the program's, a
+    // loaded game's the one it was saved with.
+    const std::optional<GameSeed>& gameSeed() const { return gameSeed_; }
+    void setGameSeed(const std::optional<GameSeed>& seed) { gameSeed_ = seed; }
+    // A new game begins: from the program's seed, no reseed made yet.
+    void startGameSeed();
 
     void reseed(std::uint32_t seed) { random_.reseed(seed); }
     // The seed the generator last took.
@@ -47,7 +61,12 @@ class Platform {
     }
 
   private:
+    // The millisecond of the day.
+    std::uint32_t clockSeed() const;
+
     RandomSource random_;
+    std::optional<std::uint32_t> programSeed_;
+    std::optional<GameSeed> gameSeed_;
 };
 
 // The game's one random draw: a whole number from 1 to n, floor(u * n) + 1.

@@ -23,10 +23,10 @@ namespace {
 // How long a game that ends waits for the server to enter it in the hall of fame.
 constexpr std::chrono::seconds kFamePatience{5};
 
-int play(const QString& folder, Outbox& out) {
-    QDir().mkpath(folder);
-    WebPlatform web(QDir(folder).absolutePath());
-    RecordedSession session(web);
+int play(const Request& request, Outbox& out) {
+    QDir().mkpath(request.dataFolder);
+    WebPlatform web(QDir(request.dataFolder).absolutePath());
+    RecordedSession session(web, request.seed);
     auto fame = std::make_unique<RelayedFame>(out, kFamePatience);
     RelayedFame& relayed = *fame;
     session.game.setFameTable(std::move(fame));
@@ -71,5 +71,5 @@ int main(int argc, char* argv[]) {
     Outbox out(Outbox::standardOutput());
     if (request.replay)
         return playRecording(*request.replay, out);
-    return play(request.dataFolder, out);
+    return play(request, out);
 }

@@ -99,11 +99,13 @@ std::vector<std::pair<QString, Thing>> Play::things() {
             if (thing == Thing(window))
                 windows << name;
     QFile saved(savePath());
-    add("windows prompts box addresses exits reseeds saved",
+    const auto& seed = platform.gameSeed();
+    add("windows prompts box addresses exits reseeds saved seed",
         {windows.join(','), joined(platform.prompts), joined(platform.messages),
          joined(platform.addresses).replace(platform.folder, "PROGRAM"),
          QString::number(platform.exits), QString::number(platform.reseeds),
-         saved.open(QIODevice::ReadOnly) ? QString(saved.readAll()).replace("\r\n", "/") : ""});
+         saved.open(QIODevice::ReadOnly) ? QString(saved.readAll()).replace("\r\n", "/") : "",
+         seed ? seed->text() : ""});
     return list;
 }
 
@@ -116,7 +118,8 @@ Thing Play::thing(const QString& name) {
 
 // A clause is "name=text", "name left,top" (or "left,top,width,height") or "name state": shown or
 // hidden for a control, on or off for a timer, open, closed, enabled or disabled for a window. Set
-// up, a label put somewhere is shown, and "saved=" writes the save file with "/" as line ends.
+// up, a label put somewhere is shown, "saved=" writes the save file with "/" as line ends, and
+// "seed=" gives the game a seed as the save file writes it.
 void Play::apply(const QString& clauses, bool check) {
     for (const QString& clause : split(clauses, ';')) {
         if (!check && clause == "path") {
@@ -149,6 +152,8 @@ void Play::apply(const QString& clauses, bool check) {
             QFile file(savePath());
             if (!check && clause.startsWith("saved=") && file.open(QIODevice::WriteOnly))
                 file.write(QString(value).replace('/', "\r\n").toUtf8());
+            if (!check && clause.startsWith("seed="))
+                platform.setGameSeed(ui::GameSeed::fromText(value));
             actual = std::get<QString>(thing);
         } else if (!value.isEmpty() && (value[0].isDigit() || value[0] == '-')) {
             const QStringList sides = value.split(',');

@@ -73,6 +73,32 @@ TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
     });
 }
 
+// A seeded game's seed and reseeds so far follow the fifteen lines; a load takes the file's seed,
+// or none, and a seed line that cannot be read never refuses the fifteen lines.
+TEST(Save, ASeededGameKeepsItsSeedOnASixteenthLine) {
+    check({
+        {"seed=777 1 2 30 4", "", "Esc S L",
+         "seed=777 1 2 30 4; saved=1/100/10/10/20/20/20/120/ 600 / 600 / 4000 / 3000 /Anna/5/False/"
+         "777 1 2 30 4/"},
+        {"", "", "Esc S",
+         "seed=; saved=1/100/10/10/20/20/20/120/ 600 / 600 / 4000 / 3000 /Anna/5/"
+         "False/"},
+        {"menu; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 5000 / 2600 /Bea/3/True/778 5 6 7 8/",
+         "kept", "L +10", "LV=7; seed=778 5 6 7 8"},
+        {"menu; seed=777 0 0 0 0; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 5000 / 2600 "
+         "/Bea/3/True/",
+         "kept", "L +10", "LV=7; seed="},
+        {"menu; seed=777 0 0 0 0; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 5000 / 2600 "
+         "/Bea/3/True/778 5 6 7/",
+         "kept", "L +10", "LV=7; seed="},
+        {"seed=777 0 0 0 0; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 5000 / 2600 "
+         "/Bea/3/True/4294967296 0 0 0 0/",
+         "", "Esc L", "LV=7; seed=; shop closed"},
+        {"menu; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 5000 / 2600 /Bea/3/True/\x01\x02\x7f/",
+         "kept", "L +10", "LV=7; seed="},
+    });
+}
+
 TEST(Save, BothLoadsRefuseADamagedFileOrNone) {
     check({
         {"menu; saved=/55/fifty/", "", "L", "box=No saved game; windows=menuWindow; countdown off"},

@@ -64,5 +64,5 @@ class ScriptedPlatform : public ui::Platform {
             randoms.pop_front();
         return u;
     }
-    void reseedFromTime() override { ++reseeds; }
+    void reseedFor(ui::Reseed) override { ++reseeds; }
 };
