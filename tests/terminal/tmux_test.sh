@@ -4,8 +4,9 @@
 # a resize, Ctrl+C's question, a terminal too small, and Q, SIGTERM, SIGHUP and a crash leaving the
 # terminal as it was, SIGTERM and a lost terminal ending a question; in a shell with job control,
 # Ctrl+Z and fg, and a shrunk terminal that shows what the whole redraw after fg shows; a terminal
-# without colours, and one that cannot move its cursor; a long paste; then every recording of
-# those games replays headless in the desktop build (the load's among them, from the saved file).
+# without colours, and one that cannot move its cursor; a long paste; seed 777's first board twice
+# and 778's; then every recording of those games replays headless in the desktop build (the
+# load's among them, from the saved file).
 # Every wait is bounded; the whole test takes about half a minute on an idle machine.
 # Usage: tmux_test.sh VEXMOOR_TERMINAL VEXMOOR
 set -Eeuo pipefail
@@ -97,7 +98,7 @@ flags() { t display -p -t game '#{alternate_on} #{cursor_flag} #{mouse_any_flag}
 start() {
     rm -f "$work/stty"
     t new-session -d -s game -x "$1" -y "$2" \
-        "echo \$\$ >'$work/pid'; TERM=${3:-tmux-256color} ${4:-} '$work/bin/vexmoor-terminal'; code=\$?; stty -a >'$work/stty'; echo \"ended with \$code\"; sleep 600"
+        "echo \$\$ >'$work/pid'; TERM=${3:-tmux-256color} ${4:-} '$work/bin/vexmoor-terminal' ${5:-}; code=\$?; stty -a >'$work/stty'; echo \"ended with \$code\"; sleep 600"
     see "N - New Adventure"
 }
 # The terminal is as it was: the program ended, the alternate screen left, the cursor shown, no
@@ -329,6 +330,25 @@ restored 139
 start 80 24
 t send-keys -t game x
 restored 0
+
+# Seed 777 twice and 778 once: the same first board twice, another for 778, the seed in the
+# terminal's title; their recordings replay below with the others.
+firstBoard() {
+    start 100 40 tmux-256color "" "--seed $1"
+    askName
+    t send-keys -t game Anna Enter
+    see "LV:1" 3
+    [ "$(t display -p -t game '#{pane_title}')" = "Vexmoor - seed $1" ] ||
+        fail "the title is '$(t display -p -t game '#{pane_title}')'"
+    screen | head -n 36
+    t send-keys -t game Escape
+    see "A - Buy Energy"
+    t send-keys -t game Q
+    restored 0
+}
+board=$(firstBoard 777)
+[ "$(firstBoard 777)" = "$board" ] || fail "seed 777 gave another first board the second time"
+[ "$(firstBoard 778)" != "$board" ] || fail "seeds 777 and 778 gave the same first board"
 
 recordings=("$HOME"/.local/share/Vexmoor/recordings/*.txt)
 [ ${#recordings[@]} -ge 3 ] || fail "only ${#recordings[@]} recordings"
