@@ -227,6 +227,14 @@ class FrontEndTest : public QObject {
         QCOMPARE(f.window.area().currentSubWindow(), sub);
     }
 
+    void theTitleBarNamesASeededGamesSeed() {
+        FrontEnd f;
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor"));
+        f.platform.setProgramSeed(777);
+        f.newGame();
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor — seed 777"));
+    }
+
     void boardLabelsArePlacedOnTheBoardClippedToItAndClickedThroughIt() {
         FrontEnd f;
         BoardWindow& b = f.newGame();
