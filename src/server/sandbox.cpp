@@ -2,9 +2,13 @@
 
 #include <QFile>
 #include <cerrno>
+#include <cstddef>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/audit.h>
+#include <linux/filter.h>
 #include <linux/landlock.h>
+#include <linux/seccomp.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -24,6 +28,57 @@
 
 namespace sandbox {
 namespace {
+
+// The architecture of this build's system calls, which a system call filter must check lest a
+// process make the same calls under another's numbers; 0 where this build does not know it.
+#if defined(__x86_64__) && defined(__LP64__)
+constexpr __u32 kArchitecture = AUDIT_ARCH_X86_64;
+#elif defined(__aarch64__)
+constexpr __u32 kArchitecture = AUDIT_ARCH_AARCH64;
+#elif defined(__i386__)
+constexpr __u32 kArchitecture = AUDIT_ARCH_I386;
+#elif defined(__arm__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+constexpr __u32 kArchitecture = AUDIT_ARCH_ARM;
+#elif defined(__powerpc64__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+constexpr __u32 kArchitecture = AUDIT_ARCH_PPC64LE;
+#elif defined(__s390x__)
+constexpr __u32 kArchitecture = AUDIT_ARCH_S390X;
+#elif defined(__riscv) && __riscv_xlen == 64
+constexpr __u32 kArchitecture = AUDIT_ARCH_RISCV64;
+#else
+constexpr __u32 kArchitecture = 0;
+#endif
+
+constexpr __u32 kRefuse = SECCOMP_RET_ERRNO | EACCES;
+
+// A system call filter that refuses every socket: Landlock denies TCP at most, while a Unix
+// socket's file would reach the server's admin socket or a database's, and UDP anywhere. It refuses
+// io_uring too, which makes sockets of its own, and any call under another architecture's numbers
+// or x32's.
+const sock_filter kNoSockets[] = {
+    BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
+    BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kArchitecture, 1, 0),
+    BPF_STMT(BPF_RET | BPF_K, kRefuse),
+    BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+    BPF_JUMP(BPF_JMP | BPF_JGE | BPF_K, 0x40000000, 0, 1),
+    BPF_STMT(BPF_RET | BPF_K, kRefuse),
+    BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_socket, 0, 1),
+    BPF_STMT(BPF_RET | BPF_K, kRefuse),
+#ifdef __NR_socketcall
+    BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_socketcall, 0, 1),
+    BPF_STMT(BPF_RET | BPF_K, kRefuse),
+#endif
+    BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_io_uring_setup, 0, 1),
+    BPF_STMT(BPF_RET | BPF_K, kRefuse),
+    BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+};
+
+// Async-signal-safe, as enforce() must be.
+bool refuseSockets() {
+    const sock_fprog program{sizeof kNoSockets / sizeof kNoSockets[0],
+                             const_cast<sock_filter*>(kNoSockets)};
+    return kArchitecture == 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program, 0, 0) == 0;
+}
 
 // The kernel's struct landlock_ruleset_attr of ABI 6, whose later fields older headers lack. A
 // kernel of an older ABI takes it as long as the fields it does not know are zero.
@@ -89,6 +144,10 @@ void die(const char* text, size_t size) {
 
 } // namespace
 
+bool refusesSockets() {
+    return kArchitecture != 0;
+}
+
 int abi() {
     const long version =
         syscall(SYS_landlock_create_ruleset, nullptr, 0, LANDLOCK_CREATE_RULESET_VERSION);
@@ -133,8 +192,9 @@ void Rules::enforce() const {
     static constexpr char kRefused[] = "vexmoor-server: a game process cannot enter its sandbox\n";
     if (!failure_.isEmpty())
         die(failure_.constData(), static_cast<size_t>(failure_.size()));
-    if (ruleset_ >= 0 && (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
-                          syscall(SYS_landlock_restrict_self, ruleset_, 0) != 0))
+    if (ruleset_ >= 0 &&
+        (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+         syscall(SYS_landlock_restrict_self, ruleset_, 0) != 0 || !refuseSockets()))
         die(kRefused, sizeof kRefused - 1);
 }
 

@@ -4,11 +4,14 @@
 #include <QString>
 
 // Game processes confined with Linux's Landlock, where the kernel has it. A game process may read
-// and run anything, but write only beneath one folder (and to /dev/null). Where the kernel can deny
-// them, it also opens no TCP connection, listens on no TCP port, and neither signals nor reaches
-// through an abstract socket any process outside its own sandbox: it speaks only through its
-// standard input and output.
+// and run anything, but write only beneath one folder (and to /dev/null). It opens no socket (a
+// system call filter, where the build knows how), and where the kernel can deny them, neither
+// signals nor reaches through an abstract socket any process outside its own sandbox: it speaks
+// only through its standard input and output.
 namespace sandbox {
+
+// Whether this build refuses game processes sockets: where it knows its system calls' architecture.
+bool refusesSockets();
 
 // The running kernel's Landlock ABI, from 1 up; 0 where there is none, errno saying why.
 int abi();

@@ -1,5 +1,5 @@
 // Game processes in their sandbox: a stand-in game tries to write here and there, to reach a TCP
-// port and to signal the server, and tells how each went.
+// port and a Unix socket, and to signal the server, and tells how each went.
 #include "server/game_process.h"
 #include "server/sandbox.h"
 
@@ -7,14 +7,16 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-// $1 the player's folder, $2 another player's, $3 the data folder, $4 a TCP port listening.
-const char kProbe[] = R"(#!/bin/bash
+// $1 the player's folder, $2 another player's, $3 the data folder with a Unix socket listening,
+// $4 a TCP port listening.
+const char kProbe[] = R"sh(#!/bin/bash
 own=$1 other=$2 data=$3 port=$4
 try() { if (eval "$2") 2>/dev/null; then echo "$1 yes"; else echo "$1 no"; fi; }
 try own 'echo x > "$own/Save.ini" && mkdir -p "$own/recordings" && mv "$own/Save.ini" "$own/recordings"'
@@ -23,8 +25,9 @@ try data 'echo x > "$data/vexmoor.db"'
 try temporary 'mktemp > /dev/null'
 try null 'echo x > /dev/null'
 try tcp 'exec 3<> "/dev/tcp/127.0.0.1/$port"'
+try unix 'python3 -c "import socket, sys; socket.socket(socket.AF_UNIX).connect(sys.argv[1])" "$data/admin.socket"'
 try signal 'kill -0 $PPID'
-)";
+)sh";
 
 TEST(Sandbox, GameProcessWritesOnlyItsOwnFolder) {
     const int abi = sandbox::abi();
@@ -40,11 +43,16 @@ TEST(Sandbox, GameProcessWritesOnlyItsOwnFolder) {
     ASSERT_TRUE(QDir().mkpath(own) && QDir().mkpath(other));
     QTcpServer listening;
     ASSERT_TRUE(listening.listen(QHostAddress::LocalHost));
+    QLocalServer admin;
+    ASSERT_TRUE(admin.listen(data.filePath("admin.socket")));
     const QStringList arguments = {own, other, data.path(),
                                    QString::number(listening.serverPort())};
-    // TCP is denied from ABI 4 on, signals leaving the sandbox from ABI 6.
-    const QString network =
-        QString(" tcp %1 signal %2").arg(abi >= 4 ? "no" : "yes", abi >= 6 ? "no" : "yes");
+    // Sockets are refused where the build knows its architecture, TCP besides from ABI 4 on, and
+    // signals leaving the sandbox from ABI 6.
+    const bool sockets = !sandbox::refusesSockets();
+    const QString network = QString(" tcp %1 unix %2 signal %3")
+                                .arg(sockets && abi < 4 ? "yes" : "no", sockets ? "yes" : "no",
+                                     abi >= 6 ? "no" : "yes");
 
     // A playback, given no folder, writes only in a temporary folder of its own. A process whose
     // folder cannot be had does not run at all.
