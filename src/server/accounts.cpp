@@ -31,6 +31,7 @@ bool passwordMatches(const QByteArray& hash, const QByteArray& password) {
 }
 
 const QString kWrongNameOrPassword = QStringLiteral("Wrong name or password.");
+const QString kBusy = QStringLiteral("The server is busy; try again in a moment.");
 const QString kTooManyAttempts = QStringLiteral("Too many attempts; wait a minute and try again.");
 
 } // namespace
@@ -38,6 +39,13 @@ const QString kTooManyAttempts = QStringLiteral("Too many attempts; wait a minut
 Accounts::Accounts(Store& store) : store_(store), now_(systemNow) {
     if (sodium_init() < 0)
         qFatal("libsodium cannot start");
+    // Each hash takes a core and 64 MB for a tenth of a second: one at a time leaves the other
+    // cores to the games.
+    hashing_.setMaxThreadCount(1);
+}
+
+Accounts::~Accounts() {
+    hashing_.clear();
 }
 
 QString Accounts::keptName(const QString& typed) {
@@ -63,41 +71,76 @@ QString Accounts::passwordProblem(const QByteArray& password) {
     return {};
 }
 
-Accounts::Outcome Accounts::signUp(const QString& typedName, const QByteArray& password) {
+void Accounts::signUp(const QString& typedName, const QByteArray& password, Done done) {
     const QString name = keptName(typedName);
     QString problem = nameProblem(name);
     if (problem.isEmpty())
         problem = passwordProblem(password);
     if (!problem.isEmpty())
-        return {400, problem, {}, {}};
-    const QByteArray hash = passwordHash(password);
-    if (hash.isEmpty())
-        return {500, QStringLiteral("The server could not keep the password."), {}, {}};
-    const std::optional<int> id = store_.addPlayer(name, hash);
-    if (!id)
-        return {409, QStringLiteral("That name is taken."), {}, {}};
-    return newSession({*id, name, hash}, 201);
+        return done({400, problem, {}, {}});
+    const bool started = hashLater(
+        [password] { return passwordHash(password); },
+        [this, name, done](const QByteArray& hash) {
+            if (hash.isEmpty())
+                return done(
+                    {500, QStringLiteral("The server could not keep the password."), {}, {}});
+            const std::optional<int> id = store_.addPlayer(name, hash);
+            if (!id)
+                return done({409, QStringLiteral("That name is taken."), {}, {}});
+            done(newSession({*id, name, hash}, 201));
+        });
+    if (!started)
+        done({503, kBusy, {}, {}});
 }
 
-Accounts::Outcome Accounts::signIn(const QString& typedName, const QByteArray& password,
-                                   const QString& address) {
+void Accounts::signIn(const QString& typedName, const QByteArray& password, const QString& address,
+                      Done done) {
     const QString name = keptName(typedName);
-    if (const char* refusedFor = wrongPasswords_.refusal(name, address, now_())) {
+    const qint64 now = now_();
+    if (const char* refusedFor = wrongPasswords_.refusal(name, address, now)) {
         qInfo("sign-in refused for %s: too many attempts", refusedFor);
-        return {429, kTooManyAttempts, {}, {}};
+        return done({429, kTooManyAttempts, {}, {}});
     }
+    // Counted wrong until it proves right, so that attempts made at once meet the limit too.
+    wrongPasswords_.add(name, address, now);
     const std::optional<PlayerRecord> player = store_.playerNamed(name);
+    if (!passwordProblem(password).isEmpty())
+        return done({401, kWrongNameOrPassword, {}, {}});
     // A name that is nobody's costs the same check as a wrong password: the time taken does not
     // tell whether the name exists.
-    static const QByteArray nobodysHash = passwordHash("nobody's password");
-    const bool matches = passwordProblem(password).isEmpty() &&
-                         passwordMatches(player ? player->hash : nobodysHash, password);
-    if (!player || !matches) {
-        wrongPasswords_.add(name, address, now_());
-        return {401, kWrongNameOrPassword, {}, {}};
+    const QByteArray hash = player ? player->hash : QByteArray();
+    const bool started = hashLater(
+        [hash, password] {
+            static const QByteArray nobodysHash = passwordHash("nobody's password");
+            return QByteArray(
+                passwordMatches(hash.isEmpty() ? nobodysHash : hash, password) ? "right" : "");
+        },
+        [this, player, name, address, now, done](const QByteArray& right) {
+            if (!player || right.isEmpty())
+                return done({401, kWrongNameOrPassword, {}, {}});
+            wrongPasswords_.remove(name, address, now);
+            store_.removeExpiredSessions(now_());
+            done(newSession(*player, 200));
+        });
+    if (!started) {
+        wrongPasswords_.remove(name, address, now);
+        done({503, kBusy, {}, {}});
     }
-    store_.removeExpiredSessions(now_());
-    return newSession(*player, 200);
+}
+
+bool Accounts::hashLater(std::function<QByteArray()> work, std::function<void(QByteArray)> then) {
+    if (hashesWaiting_ >= limits::kHashesWaiting) {
+        qInfo("sign-up or sign-in refused: too many waiting");
+        return false;
+    }
+    ++hashesWaiting_;
+    hashing_.start([this, work = std::move(work), then = std::move(then)] {
+        QMetaObject::invokeMethod(&serverThread_, [this, then, result = work()] {
+            --hashesWaiting_;
+            then(result);
+        });
+    });
+    return true;
 }
 
 Accounts::Outcome Accounts::newSession(const PlayerRecord& player, int status) {

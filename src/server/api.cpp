@@ -12,8 +12,12 @@
 
 namespace {
 
-QByteArray sessionCookie(const HttpRequest& request, const QByteArray& token, qint64 maxAge) {
-    const bool secure = request.header("origin").startsWith("https://");
+bool overHttps(const HttpRequest& request) {
+    return request.header("origin").startsWith("https://");
+}
+
+// The cookie of a session, Secure when the page came over HTTPS.
+QByteArray sessionCookie(bool secure, const QByteArray& token, qint64 maxAge) {
     return QByteArray(Api::kCookie) + '=' + token + "; Max-Age=" + QByteArray::number(maxAge) +
            "; HttpOnly; SameSite=Strict; Path=/" + (secure ? "; Secure" : "");
 }
@@ -37,17 +41,23 @@ bool hasEndLine(const QString& path) {
 Api::Api(Accounts& accounts, Store& store, Games& games, const GamesBoard* board)
     : accounts_(accounts), store_(store), games_(games), board_(board) {}
 
-std::optional<HttpReply> Api::answer(const HttpRequest& request) {
-    const QByteArray path = request.path;
+bool Api::answer(const HttpRequest& request, const Reply& reply) {
+    const QByteArray& path = request.path;
     if (!path.startsWith("/api/"))
-        return std::nullopt;
+        return false;
+    const bool signUp = path == "/api/signup";
+    if (request.method == "POST" && request.fromOwnOrigin() && (signUp || path == "/api/signin"))
+        signUpOrIn(request, signUp, reply);
+    else
+        reply(answerNow(request));
+    return true;
+}
+
+HttpReply Api::answerNow(const HttpRequest& request) {
+    const QByteArray& path = request.path;
     const bool post = request.method == "POST";
     if (post && !request.fromOwnOrigin())
         return HttpReply::error(403, QStringLiteral("This page is not the server's own."));
-    if (path == "/api/signup" && post)
-        return signUpOrIn(request, true);
-    if (path == "/api/signin" && post)
-        return signUpOrIn(request, false);
     if (path == "/api/signout" && post)
         return signOut(request);
     if (post || (request.method != "GET" && request.method != "HEAD"))
@@ -70,27 +80,32 @@ std::optional<HttpReply> Api::answer(const HttpRequest& request) {
     return HttpReply::error(404, QStringLiteral("Nothing here."));
 }
 
-HttpReply Api::signUpOrIn(const HttpRequest& request, bool signUp) {
+void Api::signUpOrIn(const HttpRequest& request, bool signUp, const Reply& reply) {
     const QJsonObject body = QJsonDocument::fromJson(request.body).object();
     const QString name = body.value(QStringLiteral("name")).toString();
     const QByteArray password = body.value(QStringLiteral("password")).toString().toUtf8();
-    const Accounts::Outcome outcome = signUp ? accounts_.signUp(name, password)
-                                             : accounts_.signIn(name, password, request.address);
-    // Only an account's name, which holds no control character, goes to the log.
-    if (!outcome.error.isEmpty())
-        return HttpReply::error(outcome.status, outcome.error);
-    qInfo("%s %s", signUp ? "signed up" : "signed in", qPrintable(outcome.name));
-    HttpReply reply = HttpReply::json(
-        outcome.status, QJsonDocument(QJsonObject{{QStringLiteral("name"), outcome.name}}));
-    reply.headers.emplace_back("Set-Cookie",
-                               sessionCookie(request, outcome.token, Accounts::kSessionSeconds));
-    return reply;
+    const bool secure = overHttps(request);
+    const Accounts::Done done = [reply, signUp, secure](const Accounts::Outcome& outcome) {
+        if (!outcome.error.isEmpty())
+            return reply(HttpReply::error(outcome.status, outcome.error));
+        // Only an account's name, which holds no control character, goes to the log.
+        qInfo("%s %s", signUp ? "signed up" : "signed in", qPrintable(outcome.name));
+        HttpReply answered = HttpReply::json(
+            outcome.status, QJsonDocument(QJsonObject{{QStringLiteral("name"), outcome.name}}));
+        answered.headers.emplace_back(
+            "Set-Cookie", sessionCookie(secure, outcome.token, Accounts::kSessionSeconds));
+        reply(answered);
+    };
+    if (signUp)
+        accounts_.signUp(name, password, done);
+    else
+        accounts_.signIn(name, password, request.address, done);
 }
 
 HttpReply Api::signOut(const HttpRequest& request) {
     accounts_.signOut(request.cookie(kCookie));
     HttpReply reply = HttpReply::json(200, QJsonDocument(QJsonObject{}));
-    reply.headers.emplace_back("Set-Cookie", sessionCookie(request, "", 0));
+    reply.headers.emplace_back("Set-Cookie", sessionCookie(overHttps(request), "", 0));
     return reply;
 }
 

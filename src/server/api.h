@@ -7,7 +7,7 @@
 #include "server/http_request.h"
 #include "server/store.h"
 
-#include <optional>
+#include <functional>
 
 // The page's calls under /api/: signing up, in and out, who is signed in, the games under way,
 // the hall of fame and the player's own recordings. Every POST must come from the server's own
@@ -18,11 +18,14 @@ class Api {
 
     Api(Accounts& accounts, Store& store, Games& games, const GamesBoard* board = nullptr);
 
-    // The reply to a request under /api/, nothing for any other path.
-    std::optional<HttpReply> answer(const HttpRequest& request);
+    // Answers a request under /api/, at once or, for a sign-up or sign-in, once the password is
+    // checked; false for any other path.
+    using Reply = std::function<void(const HttpReply&)>;
+    bool answer(const HttpRequest& request, const Reply& reply);
 
   private:
-    HttpReply signUpOrIn(const HttpRequest& request, bool signUp);
+    HttpReply answerNow(const HttpRequest& request);
+    void signUpOrIn(const HttpRequest& request, bool signUp, const Reply& reply);
     HttpReply signOut(const HttpRequest& request);
     HttpReply me(const HttpRequest& request);
     HttpReply recordings(const PlayerRecord& player);

@@ -1,6 +1,7 @@
 #include "server/limits.h"
 
 #include <QDeadlineTimer>
+#include <algorithm>
 
 namespace {
 
@@ -30,6 +31,16 @@ const char* WrongPasswords::refusal(const QString& name, const QString& address,
 void WrongPasswords::add(const QString& name, const QString& address, qint64 now) {
     times_[nameKey(name)].push_back(now);
     times_[addressKey(address)].push_back(now);
+}
+
+void WrongPasswords::remove(const QString& name, const QString& address, qint64 at) {
+    for (const QString& key : {nameKey(name), addressKey(address)}) {
+        const auto times = times_.find(key);
+        if (times == times_.end())
+            continue;
+        if (const auto time = std::ranges::find(*times, at); time != times->end())
+            times->erase(time);
+    }
 }
 
 void WrongPasswords::forgetOld(qint64 now) {

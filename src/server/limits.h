@@ -13,6 +13,8 @@ namespace limits {
 // right one, until the oldest of them is a minute old.
 constexpr int kWrongPasswords = 5;
 constexpr qint64 kWrongPasswordSeconds = 60;
+// Sign-ups and sign-ins whose password hash is waiting or under way; the next is refused.
+constexpr int kHashesWaiting = 32;
 // Open connections from one address; the next is closed at once.
 constexpr int kConnectionsPerAddress = 20;
 // WebSocket messages a connection may send within one second; one more closes it. A key held
@@ -35,6 +37,8 @@ class WrongPasswords {
     // What refuses a sign-in of this name from this address: "a name", "an address" or nothing.
     const char* refusal(const QString& name, const QString& address, qint64 now);
     void add(const QString& name, const QString& address, qint64 now);
+    // Takes back one added at that time, a password that proved right.
+    void remove(const QString& name, const QString& address, qint64 at);
 
   private:
     // Forgets what is older than a minute.

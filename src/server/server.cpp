@@ -3,6 +3,7 @@
 #include "server/static_files.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QWebSocket>
@@ -77,10 +78,15 @@ void Server::readRequest(QTcpSocket* socket) {
         return;
     }
     socket->readAll();
-    const HttpReply answered = answer(request);
-    qInfo("%s %s %d", request.method.constData(), request.path.left(200).constData(),
-          answered.status);
-    reply(socket, answered, request.method == "HEAD");
+    // A sign-in answers later: its connection may have gone meanwhile.
+    const Api::Reply send = [socket = QPointer<QTcpSocket>(socket), method = request.method,
+                             path = request.path.left(200)](const HttpReply& answered) {
+        qInfo("%s %s %d", method.constData(), path.constData(), answered.status);
+        if (socket)
+            reply(socket, answered, method == "HEAD");
+    };
+    if (!api_.answer(request, send))
+        send(servedFile(request));
 }
 
 void Server::upgrade(QTcpSocket* socket) {
@@ -110,9 +116,7 @@ void Server::webSocketOpened() {
     }
 }
 
-HttpReply Server::answer(const HttpRequest& request) {
-    if (std::optional<HttpReply> api = api_.answer(request))
-        return *api;
+HttpReply Server::servedFile(const HttpRequest& request) {
     if (request.method != "GET" && request.method != "HEAD")
         return HttpReply::error(405, QStringLiteral("Not here."));
     if (request.path == "/help" || request.path.startsWith("/help/"))

@@ -36,7 +36,8 @@ class Server {
     // takes the connection from here.
     void upgrade(QTcpSocket* socket);
     void webSocketOpened();
-    HttpReply answer(const HttpRequest& request);
+    // The page's files and the help page.
+    HttpReply servedFile(const HttpRequest& request);
     HttpReply file(const QString& folder, const QByteArray& path, bool helpPage);
 
     Folders folders_;

@@ -1,12 +1,12 @@
 // The server's owner's controls: a game with no key for a while ends, and `vexmoor-server --admin`
 // lists and ends the games of the server running on a data folder.
-#include "fake_game.h"
 #include "server/accounts.h"
 #include "server/admin.h"
 #include "server/api.h"
 #include "server/games.h"
 #include "server/server.h"
 #include "server/store.h"
+#include "signing_in.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -32,7 +32,7 @@ TEST(IdleGame, EndsAfterItsPlayersLastKeyWithItsPagesTold) {
     Server server{{dir.path(), dir.path()}, accounts, api, games};
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
     const QString self = QString("http://127.0.0.1:%1").arg(server.port());
-    Page player(server.port(), accounts.signUp("Alice", "password1").token, self);
+    Page player(server.port(), signUp(accounts, "Alice", "password1").token, self);
     Page watcher(server.port(), {}, self);
     ASSERT_TRUE(player.play());
     watcher.send({{"t", "watch"}, {"game", "g1"}});
@@ -92,7 +92,8 @@ TEST(Admin, TheOwnerListsAndEndsTheGamesOfTheServerOnAFolder) {
     {
         Store store;
         ASSERT_TRUE(store.open(dir.filePath("vexmoor.db")));
-        alice = Accounts(store).signUp("Alice", "password1").token;
+        Accounts accounts(store);
+        alice = signUp(accounts, "Alice", "password1").token;
     }
     const QString socket = adminSocketPath(dir.path());
     leaveStaleSocket(socket);

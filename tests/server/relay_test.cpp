@@ -1,9 +1,9 @@
-#include "fake_game.h"
 #include "server/accounts.h"
 #include "server/api.h"
 #include "server/games.h"
 #include "server/server.h"
 #include "server/store.h"
+#include "signing_in.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -22,8 +22,8 @@ class Relay : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(store.open(dir.filePath("vexmoor.db")));
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-        alice = accounts.signUp("Alice", "password1").token;
-        bob = accounts.signUp("Bob", "password1").token;
+        alice = signUp(accounts, "Alice", "password1").token;
+        bob = signUp(accounts, "Bob", "password1").token;
     }
 
     // What a player's game process heard, one message type a line.
