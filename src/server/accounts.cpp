@@ -31,6 +31,8 @@ bool passwordMatches(const QByteArray& hash, const QByteArray& password) {
 }
 
 const QString kWrongNameOrPassword = QStringLiteral("Wrong name or password.");
+const QString kNoDatabase =
+    QStringLiteral("The server cannot reach its database; try again in a moment.");
 const QString kBusy = QStringLiteral("The server is busy; try again in a moment.");
 const QString kTooManyAttempts = QStringLiteral("Too many attempts; wait a minute and try again.");
 
@@ -85,6 +87,9 @@ void Accounts::signUp(const QString& typedName, const QByteArray& password, Done
                 return done(
                     {500, QStringLiteral("The server could not keep the password."), {}, {}});
             const std::optional<int> id = store_.addPlayer(name, hash);
+            // No new player and no player of that name: the database did not answer.
+            if (!id && !store_.playerNamed(name))
+                return done({503, kNoDatabase, {}, {}});
             if (!id)
                 return done({409, QStringLiteral("That name is taken."), {}, {}});
             done(newSession({*id, name, hash}, 201));

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -144,6 +146,17 @@ TEST_F(ApiTest, PasswordsAreCheckedWhileTheServerGoesOnAndAtOnceMeetTheLimit) {
         });
     waitFor([&] { return statuses.size() == 6; });
     EXPECT_EQ(statuses, (std::vector<int>{429, 401, 401, 401, 401, 401}));
+}
+
+TEST_F(ApiTest, ASignUpTheDatabaseCannotTakeIsNotCalledATakenName) {
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+        other.setDatabaseName(dir.filePath("vexmoor.db"));
+        ASSERT_TRUE(other.open());
+        QSqlQuery(other).exec("ALTER TABLE players RENAME TO gone");
+    }
+    QSqlDatabase::removeDatabase("other");
+    EXPECT_EQ(signUp(accounts, "Carol", "password1").status, 503);
 }
 
 QStringList logged;
