@@ -61,6 +61,7 @@ bench: deps
 	./build/bench/bench/session_bench
 	./build/bench/bench/terminal_bench
 	./build/bench/bench/web_bench
+	./build/bench/bench/load_bench
 
 # What the Orca screen reader speaks of a short game of the game build, read from its debug log on
 # a virtual display (tools/check-reach.sh, about two minutes; not part of `make test`, as it needs Orca).

@@ -3,21 +3,16 @@
 // The server runs with a data folder of its own; the client signs up, plays N and a name, restores
 // its stats with the cheat prompt (so that no fight ends the walk) and sends 100 arrow keys.
 #include "child_process.h"
+#include "web_server.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QTemporaryDir>
+#include <QNetworkRequest>
 #include <QWebSocket>
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -26,20 +21,6 @@ constexpr int kKeys = 100;
 constexpr int kLeft = 37;
 constexpr int kRight = 39;
 
-// Runs the event loop until the test holds or the time is up; the test's result.
-bool waitUntil(const std::function<bool()>& test, int limitMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!test() && timer.elapsed() < limitMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
-    return test();
-}
-
-// Runs the event loop for a while.
-void settle(int ms) {
-    waitUntil([] { return false; }, ms);
-}
-
 // A frame's size on the wire: the payload, the header with its length, and the mask of a
 // client's frame.
 qint64 frameBytes(qint64 payload, bool fromClient) {
@@ -47,60 +28,11 @@ qint64 frameBytes(qint64 payload, bool fromClient) {
     return payload + header + (fromClient ? 4 : 0);
 }
 
-// vexmoor-server on its own data folder and a port the system picks, which the server's first
-// line names with the address to open.
-class Server {
-  public:
-    Server() {
-        process_.setStandardErrorFile(QProcess::nullDevice());
-        process_.start(QString::fromStdString(programFolder() + "/../vexmoor-server"),
-                       {QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
-                        QStringLiteral("--data"), data_.path()});
-        process_.waitForStarted();
-        waitUntil(
-            [this] { return process_.canReadLine() || process_.state() != QProcess::Running; },
-            10000);
-        const QRegularExpressionMatch address =
-            QRegularExpression(QStringLiteral("http://127\\.0\\.0\\.1:\\d+"))
-                .match(QString::fromUtf8(process_.readLine()));
-        url_ = address.captured();
-    }
-    ~Server() {
-        process_.terminate();
-        process_.waitForFinished(10000);
-    }
-    // Up, and its address known.
-    bool running() const { return process_.state() == QProcess::Running && !url_.isEmpty(); }
-    const QString& url() const { return url_; }
-
-  private:
-    QTemporaryDir data_;
-    QProcess process_;
-    QString url_;
-};
-
-// Signs up a player; the session cookie, or nothing.
-QByteArray signUp(const Server& server) {
-    QNetworkAccessManager network;
-    QNetworkRequest request(QUrl(server.url() + QStringLiteral("/api/signup")));
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
-    request.setRawHeader("Origin", server.url().toUtf8());
-    QNetworkReply* reply =
-        network.post(request, R"({"name":"Bench","password":"a bench password"})");
-    waitUntil([reply] { return reply->isFinished(); }, 10000);
-    QByteArray cookie;
-    for (const QByteArray& line : reply->rawHeader("Set-Cookie").split('\n'))
-        if (line.startsWith("vexmoor_session="))
-            cookie = line.left(line.indexOf(';'));
-    reply->deleteLater();
-    return cookie;
-}
-
 // The page's side of the WebSocket: what it sent and what came back, with the time of the last
 // scene.
 class Client {
   public:
-    Client(const Server& server, const QByteArray& cookie) : socket_(server.url()) {
+    Client(const WebServer& server, const QByteArray& cookie) : socket_(server.url()) {
         QObject::connect(&socket_, &QWebSocket::textMessageReceived, [this](const QString& text) {
             const QByteArray utf8 = text.toUtf8();
             received_ += frameBytes(utf8.size(), false);
@@ -111,9 +43,7 @@ class Client {
             else if (type == QStringLiteral("dialog"))
                 ++dialogs_;
         });
-        QString ws = server.url();
-        ws.replace(QStringLiteral("http://"), QStringLiteral("ws://"));
-        QNetworkRequest request(QUrl(ws + QStringLiteral("/ws")));
+        QNetworkRequest request(QUrl(server.webSocketUrl()));
         request.setRawHeader("Cookie", cookie);
         socket_.open(request);
         waitUntil([this] { return socket_.state() == QAbstractSocket::ConnectedState; }, 10000);
@@ -160,12 +90,12 @@ class Client {
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
-    Server server;
+    WebServer server;
     if (!server.running()) {
         std::puts("browser: vexmoor-server did not start");
         return 1;
     }
-    const QByteArray cookie = signUp(server);
+    const QByteArray cookie = signUp(server, QStringLiteral("Bench"));
     Client client(server, cookie);
     if (cookie.isEmpty() || !client.connected()) {
         std::puts("browser: could not sign up and open the WebSocket");
