@@ -24,11 +24,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
-#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -37,9 +38,10 @@ constexpr int kKeyEveryMs = 200;
 constexpr long long kLostAfterNs = 2'000'000'000;
 constexpr double kMarkMs = 50; // the 99th percentile a key must meet
 constexpr int kStep = 50;
-constexpr int kStartingAtOnce = 8; // games being set up at the same time
-constexpr int kRetryMs = 15000;    // a step of the setting up that brought nothing by then
-constexpr int kGameOverMs = 2500;  // the game-over window shows for two seconds
+constexpr int kStartingAtOnce = 8;  // games being set up at the same time
+constexpr int kRetryMs = 15000;     // a step of the setting up that brought nothing by then
+constexpr int kGameOverMs = 2500;   // the game-over window shows for two seconds
+constexpr int kClickAgainMs = 1000; // a click on the status panel that brought no cheat prompt
 constexpr int kLeft = 37;
 constexpr int kRight = 39;
 
@@ -177,7 +179,7 @@ class Player {
     // The status panel's first caption, "LV:", which asks for the cheat code.
     void clickStatus() {
         send(R"({"t":"click","window":"m","x":300,"y":240})");
-        retry_.start();
+        retry_.start(kClickAgainMs);
     }
     void retry() {
         if (stage_ == Stage::Cheating)
@@ -227,10 +229,12 @@ class Player {
     // What comes after the answer waits for the game to go on from the dialog.
     void dialogDone() {
         if (stage_ == Stage::Named) {
+            // Once the status panel has come with the board.
             stage_ = Stage::Cheating;
-            clickStatus();
+            QTimer::singleShot(300, &retry_, [this] { clickStatus(); });
         } else if (stage_ == Stage::Cheated) {
             stage_ = Stage::Walking;
+            retry_.setInterval(kRetryMs);
             if (restored_ > 0)
                 send(R"({"t":"key","code":27,"char":27})"); // closes the shop
             if (walking_)
@@ -294,16 +298,25 @@ double clientCpuNs() {
     return ns(usage.ru_utime) + ns(usage.ru_stime);
 }
 
-// The CPU the processes took so far; one that has ended counts nothing.
+// The CPU the processes took so far, the threads that have ended included; one that has ended
+// counts nothing.
 double cpuNsOf(const std::vector<pid_t>& pids) {
-    double ns = 0;
+    static const double kNsPerTick = 1e9 / static_cast<double>(sysconf(_SC_CLK_TCK));
+    double ticks = 0;
     for (const pid_t pid : pids) {
-        try {
-            ns += usageOf(pid).cpuNs;
-        } catch (const std::filesystem::filesystem_error&) {
-        }
+        std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+        std::string line;
+        std::getline(in, line);
+        // After the name in parentheses: the state, then ten fields, then user and system time.
+        std::istringstream fields(line.substr(line.rfind(')') + 1));
+        std::string skipped;
+        for (int i = 0; i < 11; ++i)
+            fields >> skipped;
+        double user = 0, system = 0;
+        if (fields >> user >> system)
+            ticks += user + system;
     }
-    return ns;
+    return ticks * kNsPerTick;
 }
 
 // What one stretch of walking showed.
@@ -375,7 +388,8 @@ class Load {
         });
         lostKeys.start(100);
 
-        const double serverBefore = usageOf(static_cast<pid_t>(server_.pid())).cpuNs;
+        const std::vector<pid_t> server{static_cast<pid_t>(server_.pid())};
+        const double serverBefore = cpuNsOf(server);
         const double gamesBefore = cpuNsOf(games);
         const double clientBefore = clientCpuNs();
         const long long startNs = monotonicNs();
@@ -383,8 +397,7 @@ class Load {
         const long long endNs = monotonicNs();
         stretch.seconds = (endNs - startNs) / 1e9;
         const double wallNs = static_cast<double>(endNs - startNs);
-        stretch.serverCores =
-            (usageOf(static_cast<pid_t>(server_.pid())).cpuNs - serverBefore) / wallNs;
+        stretch.serverCores = (cpuNsOf(server) - serverBefore) / wallNs;
         stretch.gamesCores = (cpuNsOf(games) - gamesBefore) / wallNs;
         stretch.clientCores = (clientCpuNs() - clientBefore) / wallNs;
         stretch.serverMb = kilobytes(procFile(server_.pid(), "status"), "VmRSS:") / 1024;
