@@ -19,6 +19,7 @@
 #include <QHostInfo>
 #include <QTextStream>
 #include <cstdio>
+#include <sys/resource.h>
 
 namespace {
 
@@ -30,6 +31,16 @@ QString besideProgram(const QStringList& places) {
             return QDir::cleanPath(folder + QLatin1Char('/') + place);
     }
     return QDir::cleanPath(folder + QLatin1Char('/') + places.first());
+}
+
+// Each game holds four files open (its pipes, its process and its page's connection): the usual
+// soft limit of 1024 would stop the server near 250 games, well within the hard limit.
+void openFilesUpToTheHardLimit() {
+    rlimit files{};
+    if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
 }
 
 // The server could not start: exit 1.
@@ -142,6 +153,7 @@ int main(int argc, char* argv[]) {
 
     if (!QDir().mkpath(dataFolder + QStringLiteral("/players")))
         return fail(QStringLiteral("cannot make the folder %1").arg(dataFolder));
+    openFilesUpToTheHardLimit();
     Store store;
     // The URL is not repeated in the message: it may hold a password.
     const QString file = dataFolder + QStringLiteral("/vexmoor.db");
