@@ -54,7 +54,7 @@ class ApiTest : public testing::Test {
             request.headers["cookie"] = "other=1; vexmoor_session=" + token;
         std::optional<HttpReply> reply;
         EXPECT_TRUE(api.answer(request, [&](const HttpReply& answered) { reply = answered; }));
-        waitFor([&] { return reply.has_value(); });
+        waitFor([&] { return reply.has_value(); }, kSignInMs);
         return reply.value();
     }
 
@@ -144,7 +144,7 @@ TEST_F(ApiTest, PasswordsAreCheckedWhileTheServerGoesOnAndAtOnceMeetTheLimit) {
         accounts.signIn("Bob", "password2", "203.0.113.1", [&](const Accounts::Outcome& outcome) {
             statuses.push_back(outcome.status);
         });
-    waitFor([&] { return statuses.size() == 6; });
+    waitFor([&] { return statuses.size() == 6; }, kSignInMs);
     EXPECT_EQ(statuses, (std::vector<int>{429, 401, 401, 401, 401, 401}));
 }
 

@@ -35,8 +35,8 @@ while IFS= read -r line; do
 done
 )";
 
-inline bool waitFor(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(10000);
+inline bool waitFor(const std::function<bool()>& done, int limitMs = 10000) {
+    const QDeadlineTimer deadline(limitMs);
     while (!done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     return done();
