@@ -137,13 +137,8 @@ void DesktopWindow::sync() {
 }
 
 void DesktopWindow::showSeed() {
-    const auto& game = game_.platform().gameSeed();
-    const auto seed = game ? std::optional(game->seed) : std::nullopt;
-    if (seed == titleSeed_)
-        return;
-    titleSeed_ = seed;
-    const QString caption = game_.mainWindow().caption();
-    setWindowTitle(seed ? caption + QStringLiteral(" — seed %1").arg(*seed) : caption);
+    if (const std::optional<QString> title = seedTitle_.update(game_))
+        setWindowTitle(*title);
 }
 
 void DesktopWindow::announceFrontSoon() {

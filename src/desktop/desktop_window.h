@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/game_host.h"
+#include "app/seed_title.h"
 #include "desktop/zoom.h"
 
 #include <QMainWindow>
@@ -84,7 +85,7 @@ class DesktopWindow : public QMainWindow, public GameHost {
     std::vector<Child> children_;
     Stage stage_;
     std::optional<unsigned> revision_;
-    std::optional<std::uint32_t> titleSeed_; // the seed the title bar shows
+    SeedTitle seedTitle_{true};
     bool syncing_ = false;
     bool minimized_ = false;
 };

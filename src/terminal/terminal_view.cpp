@@ -178,13 +178,8 @@ void TerminalView::sync() {
 }
 
 void TerminalView::showSeed() {
-    const auto& game = game_.platform().gameSeed();
-    const auto seed = game ? std::optional(game->seed) : std::nullopt;
-    if (seed == titleSeed_)
-        return;
-    titleSeed_ = seed;
-    const QString caption = game_.mainWindow().caption();
-    screen_.setTitle(seed ? caption + QStringLiteral(" - seed %1").arg(*seed) : caption);
+    if (const std::optional<QString> title = seedTitle_.update(game_))
+        screen_.setTitle(*title);
 }
 
 void TerminalView::keepWindowsInSight() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/game_host.h"
+#include "app/seed_title.h"
 #include "terminal/scene_picture.h"
 
 #include <QSocketNotifier>
@@ -57,7 +58,7 @@ class TerminalView : public GameHost {
     QSocketNotifier keys_;
     QSocketNotifier notices_;
     std::optional<unsigned> revision_;
-    std::optional<std::uint32_t> titleSeed_; // the seed the title names
+    SeedTitle seedTitle_{false};
     bool resizePending_ = false;
     bool tooSmall_ = false;
     bool batching_ = false;    // the inputs waiting are being taken: the picture waits for them
