@@ -5,14 +5,20 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
+// "#rrggbb", in lower case.
 QString colour(ui::Colour c) {
-    return QStringLiteral("#%1%2%3")
-        .arg(ui::red(c), 2, 16, QLatin1Char('0'))
-        .arg(ui::green(c), 2, 16, QLatin1Char('0'))
-        .arg(ui::blue(c), 2, 16, QLatin1Char('0'));
+    static constexpr char digits[] = "0123456789abcdef";
+    char text[7] = {'#'};
+    int at = 1;
+    for (const int part : {ui::red(c), ui::green(c), ui::blue(c)}) {
+        text[at++] = digits[part >> 4];
+        text[at++] = digits[part & 0xF];
+    }
+    return QString::fromLatin1(text, 7);
 }
 
 QJsonArray rectOf(const ui::Rect& r) {
@@ -35,6 +41,14 @@ const char* kindOf(ui::Control::Kind kind) {
         break;
     }
     return "hidden";
+}
+
+bool sameLook(const ui::LabelLook& a, const ui::LabelLook& b) {
+    const auto fields = [](const ui::LabelLook& look) {
+        return std::tie(look.foreColour, look.opaque, look.backColour, look.font, look.align,
+                        look.border, look.tooltip, look.handCursor);
+    };
+    return fields(a) == fields(b);
 }
 
 void addLook(QJsonObject& form, const QString& text, const ui::LabelLook& look) {
@@ -98,7 +112,7 @@ QJsonObject SceneStream::full() {
 }
 
 std::optional<QJsonObject> SceneStream::changes() {
-    const QJsonArray before = order_;
+    const QStringList before = order_;
     QJsonObject scene = pass(false);
     if (scene[QLatin1String("windows")].toObject().isEmpty() &&
         !scene.contains(QLatin1String("closed")) && order_ == before)
@@ -121,7 +135,8 @@ QJsonObject SceneStream::pass(bool whole) {
     ++pass_;
     std::vector<ui::Window*> open = game_.scene().windows();
     open.insert(open.begin(), &game_.mainWindow());
-    QJsonArray closed, order;
+    QJsonArray closed;
+    QStringList order;
     QJsonObject windows;
     for (ui::Window* window : open) {
         auto sent = windows_.find(window);
@@ -154,7 +169,7 @@ QJsonObject SceneStream::pass(bool whole) {
     }
     order_ = order;
     QJsonObject scene{{QLatin1String("t"), QStringLiteral("scene")},
-                      {QLatin1String("order"), order},
+                      {QLatin1String("order"), QJsonArray::fromStringList(order)},
                       {QLatin1String("windows"), windows}};
     if (!whole && !closed.isEmpty())
         scene[QLatin1String("closed")] = closed;
@@ -162,8 +177,7 @@ QJsonObject SceneStream::pass(bool whole) {
 }
 
 QJsonObject SceneStream::passWindow(ui::Window& window, SentWindow& sent, bool whole) {
-    const bool fresh = sent.form.isEmpty();
-    const QJsonObject form = formOf(window);
+    const WindowForm form = formOf(window);
     const std::optional<ui::Rect> bounds = changedBounds(window);
     QJsonObject controls;
     for (const ui::Control* control : window.controls()) {
@@ -172,10 +186,10 @@ QJsonObject SceneStream::passWindow(ui::Window& window, SentWindow& sent, bool w
         Sent& shown = sentControl(sent, *control);
         shown.pass = pass_;
         // The whole scene is read afresh: it is what the changes must add up to.
-        if (whole || shown.form.isEmpty() || mayHaveChanged(*control, window, bounds)) {
-            QJsonObject now = formOf(*control, sent);
+        if (whole || !shown.form || mayHaveChanged(*control, window, bounds)) {
+            ControlForm now = formOf(*control, sent);
             if (whole || now != shown.form)
-                controls[shown.id] = now;
+                controls[shown.id] = now.toJson();
             shown.form = std::move(now);
         }
     }
@@ -189,11 +203,11 @@ QJsonObject SceneStream::passWindow(ui::Window& window, SentWindow& sent, bool w
         it = sent.controls.erase(it);
     }
     window.clearDirty();
-    const bool changed = fresh || form != sent.form;
+    const bool changed = form != sent.form;
     sent.form = form;
     if (!whole && !changed && controls.isEmpty() && removed.isEmpty())
         return {};
-    QJsonObject part = form;
+    QJsonObject part = form.toJson();
     part[QLatin1String("controls")] = controls;
     if (!whole && !removed.isEmpty())
         part[QLatin1String("removed")] = removed;
@@ -209,44 +223,82 @@ SceneStream::Sent& SceneStream::sentControl(SentWindow& window, const ui::Contro
     return sent->second;
 }
 
-QJsonObject SceneStream::formOf(const ui::Window& window) const {
+SceneStream::WindowForm SceneStream::formOf(const ui::Window& window) const {
     const bool main = &window == &game_.mainWindow();
-    const ui::Rect rect = main ? ui::Rect{0, 0, areaWidth_, areaHeight_} : window.rect();
-    return {{QLatin1String("caption"), window.caption()},
-            {QLatin1String("rect"), rectOf(rect)},
-            {QLatin1String("back"), colour(window.backColour())},
-            {QLatin1String("titleBar"), !main && window.titleBar()},
-            {QLatin1String("enabled"), window.enabled()}};
+    return {window.caption(), main ? ui::Rect{0, 0, areaWidth_, areaHeight_} : window.rect(),
+            window.backColour(), !main && window.titleBar(), window.enabled()};
 }
 
-QJsonObject SceneStream::formOf(const ui::Control& control, SentWindow& window) {
-    QJsonObject form{{QLatin1String("k"), QLatin1String(kindOf(control.kind()))},
-                     {QLatin1String("z"),
-                      QJsonArray{static_cast<double>(control.depth().place), control.depth().rank}},
-                     {QLatin1String("rect"), rectOf(control.rect())},
-                     {QLatin1String("visible"), control.visible()}};
+QJsonObject SceneStream::WindowForm::toJson() const {
+    return {{QLatin1String("caption"), caption},
+            {QLatin1String("rect"), rectOf(rect)},
+            {QLatin1String("back"), colour(back)},
+            {QLatin1String("titleBar"), titleBar},
+            {QLatin1String("enabled"), enabled}};
+}
+
+SceneStream::ControlForm SceneStream::formOf(const ui::Control& control, SentWindow& window) {
+    ControlForm form;
+    form.kind = control.kind();
+    form.depth = control.depth();
+    form.rect = control.rect();
+    form.visible = control.visible();
     if (const ui::Board* board = control.parentBoard())
-        form[QLatin1String("parent")] = sentControl(window, *board).id;
+        form.parent = sentControl(window, *board).id;
     switch (control.kind()) {
     case ui::Control::Kind::Label: {
         const auto& label = static_cast<const ui::Label&>(control);
-        addLook(form, label.text(), label.look());
+        form.text = label.text();
+        form.look = label.look();
         break;
     }
     case ui::Control::Kind::TextBlock: {
         const auto& text = static_cast<const ui::TextBlock&>(control);
-        addLook(form, text.text(), text.look());
+        form.text = text.text();
+        form.look = text.look();
         break;
     }
     case ui::Control::Kind::Board:
-        form[QLatin1String("back")] = colour(static_cast<const ui::Board&>(control).backColour());
+        form.paint = static_cast<const ui::Board&>(control).backColour();
         break;
     case ui::Control::Kind::Line:
-        form[QLatin1String("colour")] = colour(static_cast<const ui::Line&>(control).colour());
+        form.paint = static_cast<const ui::Line&>(control).colour();
         break;
     case ui::Control::Kind::Picture:
-        form[QLatin1String("src")] =
-            QFileInfo(static_cast<const ui::Picture&>(control).resource()).fileName();
+        form.src = QFileInfo(static_cast<const ui::Picture&>(control).resource()).fileName();
+        break;
+    case ui::Control::Kind::HiddenField:
+        break;
+    }
+    return form;
+}
+
+bool SceneStream::ControlForm::operator==(const ControlForm& other) const {
+    return kind == other.kind && depth == other.depth && rect == other.rect &&
+           visible == other.visible && parent == other.parent && text == other.text &&
+           sameLook(look, other.look) && paint == other.paint && src == other.src;
+}
+
+QJsonObject SceneStream::ControlForm::toJson() const {
+    QJsonObject form{{QLatin1String("k"), QLatin1String(kindOf(kind))},
+                     {QLatin1String("z"), QJsonArray{static_cast<double>(depth.place), depth.rank}},
+                     {QLatin1String("rect"), rectOf(rect)},
+                     {QLatin1String("visible"), visible}};
+    if (!parent.isEmpty())
+        form[QLatin1String("parent")] = parent;
+    switch (kind) {
+    case ui::Control::Kind::Label:
+    case ui::Control::Kind::TextBlock:
+        addLook(form, text, look);
+        break;
+    case ui::Control::Kind::Board:
+        form[QLatin1String("back")] = colour(paint);
+        break;
+    case ui::Control::Kind::Line:
+        form[QLatin1String("colour")] = colour(paint);
+        break;
+    case ui::Control::Kind::Picture:
+        form[QLatin1String("src")] = src;
         break;
     case ui::Control::Kind::HiddenField:
         break;

@@ -1,15 +1,17 @@
 #pragma once
 
+#include "ui/control.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <typeindex>
 #include <unordered_map>
 
 class Game;
 namespace ui {
-class Control;
 class Window;
 } // namespace ui
 
@@ -30,15 +32,39 @@ class SceneStream {
     ui::Window* window(const QString& id) const;
 
   private:
+    // What the page was told of a control or a window, kept as plain values so that a scene
+    // that did not change costs no JSON.
+    struct ControlForm {
+        ui::Control::Kind kind;
+        ui::Depth depth;
+        ui::Rect rect;
+        bool visible;
+        QString parent;
+        QString text;       // labels and text blocks
+        ui::LabelLook look; // labels and text blocks
+        ui::Colour paint{}; // a board's back, a line's colour
+        QString src;        // pictures
+        bool operator==(const ControlForm& other) const;
+        QJsonObject toJson() const;
+    };
+    struct WindowForm {
+        QString caption;
+        ui::Rect rect;
+        ui::Colour back;
+        bool titleBar;
+        bool enabled;
+        bool operator==(const WindowForm&) const = default;
+        QJsonObject toJson() const;
+    };
     struct Sent {
         QString id;
-        QJsonObject form;
+        std::optional<ControlForm> form;
         unsigned pass = 0;
     };
     struct SentWindow {
         QString id;
         std::type_index type;
-        QJsonObject form;
+        std::optional<WindowForm> form;
         std::unordered_map<const ui::Control*, Sent> controls;
         unsigned pass = 0;
     };
@@ -49,13 +75,13 @@ class SceneStream {
     // The window's part of the scene, or an empty object when nothing of it changed.
     QJsonObject passWindow(ui::Window& window, SentWindow& sent, bool whole);
     Sent& sentControl(SentWindow& window, const ui::Control& control);
-    QJsonObject formOf(const ui::Window& window) const;
-    QJsonObject formOf(const ui::Control& control, SentWindow& window);
+    WindowForm formOf(const ui::Window& window) const;
+    ControlForm formOf(const ui::Control& control, SentWindow& window);
 
     Game& game_;
     double areaWidth_, areaHeight_;
     std::unordered_map<ui::Window*, SentWindow> windows_;
-    QJsonArray order_;
+    QStringList order_;
     unsigned pass_ = 0;
     int nextWindow_ = 1, nextControl_ = 1;
 };
