@@ -192,9 +192,10 @@ void Rules::enforce() const {
     static constexpr char kRefused[] = "vexmoor-server: a game process cannot enter its sandbox\n";
     if (!failure_.isEmpty())
         die(failure_.constData(), static_cast<size_t>(failure_.size()));
-    if (ruleset_ >= 0 &&
-        (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
-         syscall(SYS_landlock_restrict_self, ruleset_, 0) != 0 || !refuseSockets()))
+    // The socket filter stands on its own: a kernel without Landlock still takes it.
+    if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        (ruleset_ >= 0 && syscall(SYS_landlock_restrict_self, ruleset_, 0) != 0) ||
+        !refuseSockets())
         die(kRefused, sizeof kRefused - 1);
 }
 

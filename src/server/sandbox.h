@@ -28,9 +28,9 @@ class Rules {
     Rules(const Rules&) = delete;
     Rules& operator=(const Rules&) = delete;
 
-    // In the child before it runs the program, so async-signal-safe calls only. Without Landlock it
-    // does nothing; a child that cannot take on its rules says so on its standard error and exits
-    // with 127, never running the program unconfined.
+    // In the child before it runs the program, so async-signal-safe calls only. Without Landlock
+    // only the socket filter applies; a child that cannot take on its rules says so on its standard
+    // error and exits with 127, never running the program unconfined.
     void enforce() const;
 
   private:
