@@ -91,6 +91,8 @@ struct LabelLook {
     bool border = false;
     QString tooltip;
     bool handCursor = false;
+
+    bool operator==(const LabelLook&) const = default;
 };
 
 class Label : public Control {

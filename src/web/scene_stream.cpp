@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <algorithm>
-#include <tuple>
 
 namespace {
 
@@ -41,14 +40,6 @@ const char* kindOf(ui::Control::Kind kind) {
         break;
     }
     return "hidden";
-}
-
-bool sameLook(const ui::LabelLook& a, const ui::LabelLook& b) {
-    const auto fields = [](const ui::LabelLook& look) {
-        return std::tie(look.foreColour, look.opaque, look.backColour, look.font, look.align,
-                        look.border, look.tooltip, look.handCursor);
-    };
-    return fields(a) == fields(b);
 }
 
 void addLook(QJsonObject& form, const QString& text, const ui::LabelLook& look) {
@@ -271,12 +262,6 @@ SceneStream::ControlForm SceneStream::formOf(const ui::Control& control, SentWin
         break;
     }
     return form;
-}
-
-bool SceneStream::ControlForm::operator==(const ControlForm& other) const {
-    return kind == other.kind && depth == other.depth && rect == other.rect &&
-           visible == other.visible && parent == other.parent && text == other.text &&
-           sameLook(look, other.look) && paint == other.paint && src == other.src;
 }
 
 QJsonObject SceneStream::ControlForm::toJson() const {

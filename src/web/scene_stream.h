@@ -44,7 +44,7 @@ class SceneStream {
         ui::LabelLook look; // labels and text blocks
         ui::Colour paint{}; // a board's back, a line's colour
         QString src;        // pictures
-        bool operator==(const ControlForm& other) const;
+        bool operator==(const ControlForm&) const = default;
         QJsonObject toJson() const;
     };
     struct WindowForm {
