@@ -37,23 +37,28 @@ std::variant<std::optional<ReplayRequest>, QString> replayOf(const QCommandLineP
     return request;
 }
 
-// The seed --seed or --daily asks for, none, or why it cannot be had.
-std::variant<std::optional<std::uint32_t>, QString> seedOf(const QCommandLineParser& parser,
-                                                           bool replay) {
-    const bool seed = parser.isSet(QStringLiteral("seed"));
-    const bool daily = parser.isSet(QStringLiteral("daily"));
-    if ((seed || daily) && replay)
+// The seed --seed, --daily or --challenge asks for, none, or why it cannot be had.
+std::variant<std::optional<ui::GameSeed>, QString> seedOf(const QCommandLineParser& parser,
+                                                          bool replay) {
+    // A program without --challenge never sees it given.
+    const bool challenge = parser.optionNames().contains(QStringLiteral("challenge"));
+    const int asked = int(parser.isSet(QStringLiteral("seed"))) +
+                      int(parser.isSet(QStringLiteral("daily"))) + int(challenge);
+    if (asked > 0 && replay)
         return QStringLiteral("--seed and --daily go with a new game; a replay plays the "
                               "recording's seed.");
-    if (seed && daily)
-        return QStringLiteral("--daily plays the day's own seed: it goes without --seed.");
-    if (daily)
-        return ui::dailySeed(QDateTime::currentDateTimeUtc().date());
-    if (!seed)
+    if (asked > 1)
+        return QStringLiteral("--seed, --daily and --challenge each name the seed: give one.");
+    const QDate today = QDateTime::currentDateTimeUtc().date();
+    if (parser.isSet(QStringLiteral("daily")))
+        return ui::dailyChallenge(today);
+    if (asked == 0)
         return std::nullopt;
-    if (const auto value = ui::seedFromText(parser.value(QStringLiteral("seed"))))
-        return value;
-    return QStringLiteral("--seed takes a whole number from 0 to 4294967295.");
+    const QString option = challenge ? QStringLiteral("challenge") : QStringLiteral("seed");
+    const auto value = ui::seedFromText(parser.value(option));
+    if (!value)
+        return QStringLiteral("--%1 takes a whole number from 0 to 4294967295.").arg(option);
+    return ui::GameSeed{*value, {}, challenge ? today.toString(Qt::ISODate) : QString()};
 }
 
 } // namespace
@@ -75,6 +80,11 @@ std::variant<Request, int> readCommandLine(int argc, char* argv[], const Command
          {QStringLiteral("daily"),
           QStringLiteral("Plays the daily challenge: the day's seed (UTC), the same for everyone "
                          "on that day.")}});
+    if (program.challenge)
+        parser.addOption({QStringLiteral("challenge"),
+                          QStringLiteral("The first new game plays the server's daily challenge "
+                                         "from seed N, which the player is not shown."),
+                          QStringLiteral("N")});
     if (program.replays)
         parser.addOptions(
             {{QStringLiteral("replay"), QStringLiteral("Plays a recorded game again."),
@@ -110,7 +120,8 @@ std::variant<Request, int> readCommandLine(int argc, char* argv[], const Command
         if (const QString* wrong = std::get_if<QString>(&seed))
             error = *wrong;
         else
-            request.seed = std::get<std::optional<std::uint32_t>>(seed);
+            request.seed = std::get<std::optional<ui::GameSeed>>(seed);
+        request.challenge = parser.optionNames().contains(QStringLiteral("challenge"));
     }
     if (error.isEmpty() && understood && program.dataFolder) {
         request.dataFolder = parser.value(QStringLiteral("data"));

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "ui/game_seed.h"
+
 #include <QString>
-#include <cstdint>
 #include <optional>
 #include <variant>
 
@@ -17,8 +18,11 @@ struct Request {
     std::optional<ReplayRequest> replay;
     QString dataFolder; // where the player's files are kept, when the program is told
     // The seed every new game begins from: --seed N, or --daily for the day's (UTC); none for a
-    // seed from the clock.
-    std::optional<std::uint32_t> seed;
+    // seed of each game's own from the clock.
+    std::optional<ui::GameSeed> seed;
+    // --challenge N: the server's daily challenge, its seed N kept from the player. Only the first
+    // new game plays it.
+    bool challenge = false;
 };
 
 // What a program takes on its command line besides --help, --version, --seed and --daily.
@@ -26,6 +30,7 @@ struct CommandLine {
     QString description;
     bool replays = false;    // --replay FILE [--speed N] [--headless]
     bool dataFolder = false; // --data FOLDER, needed to play
+    bool challenge = false;  // --challenge N
 };
 
 // The one reading of the command line for every program, which names the application. Answers

@@ -1,8 +1,9 @@
 #include "replay/recording_platform.h"
 
-RecordingPlatform::RecordingPlatform(ui::Platform& inner, std::optional<std::uint32_t> seed)
+RecordingPlatform::RecordingPlatform(ui::Platform& inner, const std::optional<ui::GameSeed>& seed,
+                                     bool once)
     : inner_(inner) {
-    setProgramSeed(seed);
+    setProgramSeed(seed, once);
 }
 
 void RecordingPlatform::tell(const QString& kind, const QStringList& args) const {

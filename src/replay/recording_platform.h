@@ -10,7 +10,8 @@
 // program's seed or the time of day, so the seed and the answers fix the game.
 class RecordingPlatform : public ui::Platform {
   public:
-    explicit RecordingPlatform(ui::Platform& inner, std::optional<std::uint32_t> seed = {});
+    explicit RecordingPlatform(ui::Platform& inner, const std::optional<ui::GameSeed>& seed = {},
+                               bool once = false);
 
     // The real platform, for what the game does not hear of.
     ui::Platform& inner() { return inner_; }

@@ -13,9 +13,7 @@ bool isAnswer(const QString& kind) {
 
 ReplayPlatform::ReplayPlatform(const recording::Recording& recording)
     : endLine_(recording.endLine), ended_(recording.ended) {
-    if (recording.gameSeed)
-        setProgramSeed(recording.gameSeed->seed);
-    setGameSeed(recording.gameSeed);
+    setProgramSeed(recording.gameSeed);
     restoreRandom(recording.seed, recording.draws);
     for (const recording::Event& event : recording.events)
         if (isAnswer(event.kind))

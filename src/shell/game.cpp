@@ -127,7 +127,7 @@ std::optional<SavedGame> Game::loadSavedGame() {
 
 void Game::enterHallOfFame(Ending ending) {
     hallOfFame().gameEnded(main_->playerName.text(), ui::Stat(main_->level).value().value_or(0),
-                           ending, platform_.today());
+                           ending, platform_.today(), platform_.gameSeed());
 }
 
 void Game::tellLostEntry() {

@@ -92,8 +92,9 @@ std::optional<FameEntry> parseEntry(const QString& line) {
     const bool cheatKnown = fields[3] == QLatin1String("0") || fields[3] == QLatin1String("1");
     if (!level || !ending || !continues || !cheatKnown || !roomAfter || !name)
         return std::nullopt;
-    return FameEntry{
-        *name, *level, *ending, *continues, fields[4], fields[3] == QLatin1String("1"), *serial};
+    return FameEntry{*name,      *level,       *ending,
+                     *continues, fields[4],    fields[3] == QLatin1String("1"),
+                     *serial,    std::nullopt, QString()};
 }
 
 QString lineOf(const FameEntry& entry) {
@@ -173,10 +174,19 @@ void HallOfFame::cheated(double levelLeft) {
     game_.reached = std::max(game_.reached, levelLeft);
 }
 
-void HallOfFame::gameEnded(const QString& name, double level, Ending ending, const QString& date) {
+void HallOfFame::gameEnded(const QString& name, double level, Ending ending, const QString& date,
+                           const std::optional<ui::GameSeed>& seed) {
     const double best = std::max(level, game_.reached);
     const int reached = std::isfinite(best) ? static_cast<int>(std::clamp(best, 0.0, 1e6)) : 0;
-    const FameEntry entry{name, reached, ending, game_.continues, date, game_.cheated, 0};
+    const FameEntry entry{name,
+                          reached,
+                          ending,
+                          game_.continues,
+                          date,
+                          game_.cheated,
+                          0,
+                          seed ? std::optional(seed->seed) : std::nullopt,
+                          seed ? seed->day : QString()};
     // Each entry follows the one before it, which it waits for in the background; when that one
     // was this game's, it brings the serial this ending updates.
     const bool sameGame = writing_.valid() && writingFor_ == gamesBegun_;
@@ -198,6 +208,14 @@ void HallOfFame::gameEnded(const QString& name, double level, Ending ending, con
 std::vector<FameEntry> HallOfFame::best() {
     settle();
     std::vector<FameEntry> table = table_->best();
+    if (table.size() > static_cast<size_t>(kShown))
+        table.resize(kShown);
+    return table;
+}
+
+std::vector<FameEntry> HallOfFame::today(const QString& day) {
+    settle();
+    std::vector<FameEntry> table = table_->today(day);
     if (table.size() > static_cast<size_t>(kShown))
         table.resize(kShown);
     return table;
@@ -237,7 +255,8 @@ FameTable::Entered FameFile::enter(const FameEntry& game, std::optional<int> ser
     auto entry = std::ranges::find_if(
         entries_, [&serial](const FameEntry& e) { return serial && e.serial == *serial; });
     if (entry == entries_.end()) {
-        entries_.push_back({game.name, 0, game.ending, 0, game.date, false, nextSerial()});
+        entries_.push_back(
+            {game.name, 0, game.ending, 0, game.date, false, nextSerial(), game.seed, game.day});
         entry = std::prev(entries_.end());
     }
     entry->name = game.name;
@@ -265,6 +284,15 @@ int FameFile::nextSerial() {
 std::vector<FameEntry> FameFile::best() {
     load();
     return sorted();
+}
+
+std::vector<FameEntry> FameFile::today(const QString& day) {
+    load();
+    std::vector<FameEntry> table;
+    std::ranges::copy_if(entries_, std::back_inserter(table),
+                         [&day](const FameEntry& e) { return e.day == day; });
+    std::ranges::sort(table, before);
+    return table;
 }
 
 std::vector<FameEntry> FameFile::sorted() const {

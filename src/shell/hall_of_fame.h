@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/ending.h"
+#include "ui/game_seed.h"
 
 #include <QString>
 #include <future>
@@ -16,7 +17,9 @@ struct FameEntry {
     int continuesUsed = 0;
     QString date; // yyyy-MM-dd of the last ending
     bool cheated = false;
-    int serial = 0; // games are numbered in the order they were played
+    int serial = 0;                    // games are numbered in the order they were played
+    std::optional<std::uint32_t> seed; // none for a game saved before games had seeds
+    QString day; // the UTC date of the daily challenge it played; empty for any other game
 };
 
 // Where the games of the hall of fame are kept: a file of the player's data folder, or a keeper
@@ -37,6 +40,8 @@ class FameTable {
     virtual Entered enter(const FameEntry& game, std::optional<int> serial) = 0;
     // The best games, kShown at most, best first.
     virtual std::vector<FameEntry> best() = 0;
+    // The best games of that day's challenge, kShown at most, best first.
+    virtual std::vector<FameEntry> today(const QString& day) = 0;
     // False when the table, as last looked at, stands there but cannot be read.
     virtual bool readable() const { return true; }
     // A line to show once about the table.
@@ -59,6 +64,7 @@ class FameFile : public FameTable {
     // kept and no two games get the same serial, then enters the game and writes the table.
     Entered enter(const FameEntry& game, std::optional<int> serial) override;
     std::vector<FameEntry> best() override;
+    std::vector<FameEntry> today(const QString& day) override;
     bool readable() const override { return readable_; }
     // The file was damaged and set aside.
     QString takeNotice() override;
@@ -103,7 +109,8 @@ class HallOfFame {
     // A cheat code was used; the level it left counts as reached.
     void cheated(double levelLeft);
     // The running game ended: its entry is added or updated in the background.
-    void gameEnded(const QString& name, double level, Ending ending, const QString& date);
+    void gameEnded(const QString& name, double level, Ending ending, const QString& date,
+                   const std::optional<ui::GameSeed>& seed = {});
     // True once when the game that ended last could not be entered in the table, as soon as that
     // is known: at once when the table tells, else once the entry is done. Never waits for it.
     bool takeLostEntry();
@@ -112,6 +119,8 @@ class HallOfFame {
 
     // The best games by level (ties: the earlier date, then the earlier game first).
     std::vector<FameEntry> best();
+    // The best games of that day's challenge, in the same order.
+    std::vector<FameEntry> today(const QString& day);
     // The serial of the most recent game that entered the table, if any.
     std::optional<int> latest();
     // False when the table, as last looked at, stands there but cannot be read.

@@ -27,11 +27,17 @@ QString GameSeed::text() const {
     QString text = QString::number(seed);
     for (const std::uint32_t count : reseeds)
         text += QLatin1Char(' ') + QString::number(count);
-    return text;
+    return day.isEmpty() ? text : text + QLatin1Char(' ') + day;
 }
 
 std::optional<GameSeed> GameSeed::fromText(const QString& text) {
-    const QStringList numbers = text.split(QLatin1Char(' '));
+    QStringList numbers = text.split(QLatin1Char(' '));
+    QString day;
+    if (numbers.size() == 2 + kReseedKinds) {
+        day = numbers.takeLast();
+        if (QDate::fromString(day, Qt::ISODate).toString(Qt::ISODate) != day)
+            return std::nullopt;
+    }
     if (numbers.size() != 1 + kReseedKinds)
         return std::nullopt;
     std::array<std::uint32_t, 1 + kReseedKinds> values{};
@@ -41,7 +47,7 @@ std::optional<GameSeed> GameSeed::fromText(const QString& text) {
             return std::nullopt;
         values[i] = *value;
     }
-    GameSeed game{values[0], {}};
+    GameSeed game{values[0], {}, day};
     std::copy(values.begin() + 1, values.end(), game.reseeds.begin());
     return game;
 }
@@ -63,6 +69,10 @@ std::uint32_t dailySeed(const QDate& day) {
         hash *= 16777619U;
     }
     return hash;
+}
+
+GameSeed dailyChallenge(const QDate& day) {
+    return {dailySeed(day), {}, day.toString(Qt::ISODate)};
 }
 
 } // namespace ui

@@ -19,12 +19,15 @@ inline constexpr std::size_t kReseedKinds = 4;
 struct GameSeed {
     std::uint32_t seed = 0;
     std::array<std::uint32_t, kReseedKinds> reseeds{};
+    // The UTC date (yyyy-MM-dd) of the daily challenge the game plays; empty for any other game.
+    QString day;
 
     // The generator's seed for the next reseed of this kind, which is counted.
     std::uint32_t next(Reseed kind);
-    // "777 3 2 140 0": the seed, then the reseeds of each kind, as a save and a recording keep it.
+    // "777 3 2 140 0": the seed, then the reseeds of each kind, then the challenge's day if any, as
+    // a save and a recording keep it.
     QString text() const;
-    // Nothing unless the text holds exactly those five whole numbers.
+    // Nothing unless the text holds exactly those five whole numbers and at most a day.
     static std::optional<GameSeed> fromText(const QString& text);
 
     bool operator==(const GameSeed&) const = default;
@@ -35,5 +38,7 @@ std::optional<std::uint32_t> seedFromText(const QString& text);
 
 // The seed of the day's game, the same for everyone on that calendar day.
 std::uint32_t dailySeed(const QDate& day);
+// The day's challenge: the day's seed, marked with its day.
+GameSeed dailyChallenge(const QDate& day);
 
 } // namespace ui

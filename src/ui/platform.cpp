@@ -1,6 +1,6 @@
 #include "ui/platform.h"
 
-#include <QDate>
+#include <QDateTime>
 #include <algorithm>
 #include <cmath>
 
@@ -8,6 +8,10 @@ namespace ui {
 
 QString Platform::today() const {
     return QDate::currentDate().toString(Qt::ISODate);
+}
+
+QString Platform::challengeDay() const {
+    return QDateTime::currentDateTimeUtc().date().toString(Qt::ISODate);
 }
 
 std::uint32_t Platform::clockSeed() const {
@@ -18,16 +22,17 @@ void Platform::reseedFor(Reseed kind) {
     reseed(gameSeed_ ? gameSeed_->next(kind) : clockSeed());
 }
 
-void Platform::setProgramSeed(std::optional<std::uint32_t> seed) {
+void Platform::setProgramSeed(const std::optional<GameSeed>& seed, bool once) {
     programSeed_ = seed;
-    startGameSeed();
-    reseed(seed.value_or(clockSeed()));
+    programSeedOnce_ = once;
+    gameSeed_ = seed;
+    reseed(seed ? seed->seed : clockSeed());
 }
 
 void Platform::startGameSeed() {
-    gameSeed_.reset();
-    if (programSeed_)
-        gameSeed_ = GameSeed{*programSeed_, {}};
+    gameSeed_ = programSeed_.value_or(GameSeed{clockSeed(), {}, {}});
+    if (programSeedOnce_)
+        programSeed_.reset();
 }
 
 int draw(Platform& platform, double n) {

@@ -33,22 +33,24 @@ class Platform {
     // Seconds since midnight, and today's date as yyyy-MM-dd.
     virtual double timeOfDay() const = 0;
     virtual QString today() const;
+    // The day of the daily challenge under way: today's date in UTC, as yyyy-MM-dd.
+    virtual QString challengeDay() const;
     // Uniform in [0, 1); a source that rounds up to 1 now and then does no harm to a draw. The
     // game's own generator unless a platform answers otherwise.
     virtual double random() { return random_.next(); }
     // Seeds the generator anew for what comes next: from the game's seed and its reseeds of this
-    // kind so far, or, in a game without a seed, from the millisecond of the day.
+    // kind so far, or, in a game saved without a seed, from the millisecond of the day.
     virtual void reseedFor(Reseed kind);
 
-    // The seed every new game of this program begins from (--seed, --daily), or none. The
-    // generator starts afresh from it, or from the clock.
-    void setProgramSeed(std::optional<std::uint32_t> seed);
-    std::optional<std::uint32_t> programSeed() const { return programSeed_; }
-    // The seed of the game in play, with its reseeds so far: a new game's is the program's, a
-    // loaded game's the one it was saved with.
+    // The seed new games of this program begin from (--seed, --daily), or none for a seed of
+    // their own from the clock. With once, only the next new game begins from it. The generator
+    // starts afresh from it, or from the clock.
+    void setProgramSeed(const std::optional<GameSeed>& seed, bool once = false);
+    // The seed of the game in play, with its reseeds so far: a new game's is the program's or one
+    // from the clock, a loaded game's the one it was saved with, if any.
     const std::optional<GameSeed>& gameSeed() const { return gameSeed_; }
     void setGameSeed(const std::optional<GameSeed>& seed) { gameSeed_ = seed; }
-    // A new game begins: from the program's seed, no reseed made yet.
+    // A new game begins: from the program's seed or a new one, no reseed made yet.
     void startGameSeed();
 
     void reseed(std::uint32_t seed) { random_.reseed(seed); }
@@ -65,7 +67,8 @@ class Platform {
     std::uint32_t clockSeed() const;
 
     RandomSource random_;
-    std::optional<std::uint32_t> programSeed_;
+    std::optional<GameSeed> programSeed_;
+    bool programSeedOnce_ = false;
     std::optional<GameSeed> gameSeed_;
 };
 

@@ -26,7 +26,7 @@ constexpr std::chrono::seconds kFamePatience{5};
 int play(const Request& request, Outbox& out) {
     QDir().mkpath(request.dataFolder);
     WebPlatform web(QDir(request.dataFolder).absolutePath());
-    RecordedSession session(web, request.seed);
+    RecordedSession session(web, request.seed, request.challenge);
     auto fame = std::make_unique<RelayedFame>(out, kFamePatience);
     RelayedFame& relayed = *fame;
     session.game.setFameTable(std::move(fame));
@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("The game process of Vexmoor in a browser: started by vexmoor-server, it "
                         "plays one game in the player's folder, speaking JSON lines on its "
                         "standard input and output."),
-         true, true});
+         true, true, true});
     if (const int* code = std::get_if<int>(&read))
         return *code;
     const Request& request = std::get<Request>(read);

@@ -21,13 +21,26 @@ std::optional<FameEntry> rowOf(const QJsonValue& value) {
     const auto ending = endingOfKey(row.value(QLatin1String("ending")).toString());
     if (!level || !ending)
         return std::nullopt;
+    const QJsonValue seed = row.value(QLatin1String("seed"));
     return FameEntry{row.value(QLatin1String("name")).toString(),
                      *level,
                      *ending,
                      wholeOf(row.value(QLatin1String("continues"))).value_or(0),
                      row.value(QLatin1String("date")).toString(),
                      row.value(QLatin1String("cheated")).toBool(),
-                     wholeOf(row.value(QLatin1String("serial"))).value_or(0)};
+                     wholeOf(row.value(QLatin1String("serial"))).value_or(0),
+                     seed.isString() ? ui::seedFromText(seed.toString()) : std::nullopt,
+                     row.value(QLatin1String("day")).toString()};
+}
+
+// A table's rows as the server sent them, kShown at most.
+std::vector<FameEntry> rowsOf(const QJsonValue& rows) {
+    std::vector<FameEntry> table;
+    for (const QJsonValue& row : rows.toArray())
+        if (const auto entry = rowOf(row);
+            entry && table.size() < static_cast<std::size_t>(FameTable::kShown))
+            table.push_back(*entry);
+    return table;
 }
 
 } // namespace
@@ -49,6 +62,10 @@ FameTable::Entered RelayedFame::enter(const FameEntry& game, std::optional<int> 
                         {QLatin1String("date"), game.date}};
     if (serial)
         message[QLatin1String("serial")] = *serial;
+    if (game.seed)
+        message[QLatin1String("seed")] = QString::number(*game.seed);
+    if (!game.day.isEmpty())
+        message[QLatin1String("day")] = game.day;
     out_.send(message);
     std::unique_lock lock(mutex_);
     replied_.wait_for(lock, patience_, [&] { return gone_ || replies_.contains(asked); });
@@ -64,13 +81,11 @@ FameTable::Entered RelayedFame::enter(const FameEntry& game, std::optional<int> 
 bool RelayedFame::take(const QJsonObject& message) {
     const QString type = message.value(QLatin1String("t")).toString();
     if (type == QLatin1String("fameTable")) {
-        std::vector<FameEntry> table;
-        for (const QJsonValue& row : message.value(QLatin1String("rows")).toArray())
-            if (const auto entry = rowOf(row);
-                entry && table.size() < static_cast<std::size_t>(kShown))
-                table.push_back(*entry);
+        std::vector<FameEntry> table = rowsOf(message.value(QLatin1String("rows")));
+        std::vector<FameEntry> today = rowsOf(message.value(QLatin1String("today")));
         const std::lock_guard lock(mutex_);
         table_ = std::move(table);
+        today_ = std::move(today);
         return true;
     }
     if (type != QLatin1String("fameEntered"))
@@ -95,6 +110,11 @@ void RelayedFame::serverGone() {
 std::vector<FameEntry> RelayedFame::best() {
     const std::lock_guard lock(mutex_);
     return table_;
+}
+
+std::vector<FameEntry> RelayedFame::today(const QString&) {
+    const std::lock_guard lock(mutex_);
+    return today_;
 }
 
 QString RelayedFame::place() const {

@@ -21,6 +21,9 @@ class RelayedFame : public FameTable {
 
     Entered enter(const FameEntry& game, std::optional<int> serial) override;
     std::vector<FameEntry> best() override;
+    // The server's table of the day's challenge, whichever day is asked for: the server keeps
+    // the day.
+    std::vector<FameEntry> today(const QString& day) override;
     QString place() const override;
 
     // A message of the server's, on the thread that reads them: true when it was the table's.
@@ -36,6 +39,6 @@ class RelayedFame : public FameTable {
     int asked_ = 0;
     std::set<int> waiting_;
     std::map<int, Entered> replies_;
-    std::vector<FameEntry> table_;
+    std::vector<FameEntry> table_, today_;
     bool gone_ = false;
 };

@@ -230,7 +230,7 @@ class FrontEndTest : public QObject {
     void theTitleBarNamesASeededGamesSeed() {
         FrontEnd f;
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor"));
-        f.platform.setProgramSeed(777);
+        f.platform.setProgramSeed(ui::GameSeed{777, {}, {}});
         f.newGame();
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor — seed 777"));
     }

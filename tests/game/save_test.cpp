@@ -35,9 +35,10 @@ TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
     check({
         {"board 120,240,3615,1815; TM=97", "", "Esc S",
          "box=Saved!; shop open; "
-         "saved=1/100/10/10/20/20/20/97/ 240 / 120 / 3615 / 1815 /Anna/5/False/"},
+         "saved=1/100/10/10/20/20/20/97/ 240 / 120 / 3615 / 1815 /Anna/5/False/36000000 0 0 0 0/"},
         {"board 120,240,-96,1234.5678", "", "Esc S",
-         "saved=1/100/10/10/20/20/20/120/ 240 / 120 /-96 / 1234.568 /Anna/5/False/"},
+         "saved=1/100/10/10/20/20/20/120/ 240 / 120 /-96 / 1234.568 /Anna/5/False/36000000 0 0 0 "
+         "0/"},
         // The menu's load opens the board where the file puts it; no name is asked.
         {"menu; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 5000 / 2600 /Bea/3/True/", "kept", "L +10",
          "LV=7; EN=55; AM=30; GD=42; HT=25; FD=8; SR=16; TM=64; name=Bea; CP=3; rope shown; "
@@ -65,7 +66,7 @@ TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
         // Names with commas, quotes and controls come back as the file can hold them.
         {"name=Smith, Anna", "", "Esc S L",
          "name=Smith, Anna; saved=1/100/10/10/20/20/20/120/ "
-         "600 / 600 / 4000 / 3000 /\"Smith, Anna\"/5/False/"},
+         "600 / 600 / 4000 / 3000 /\"Smith, Anna\"/5/False/36000000 0 0 0 0/"},
         {"name=007", "", "Esc S L", "name=007"},
         {"name=Jo \"Ace\" Lee", "", "Esc S L", "name=Jo \"Ace\" Lee"},
         {"name=Lee, \"Ace\"", "", "Esc S L", "name=Lee, 'Ace'"},
@@ -73,16 +74,21 @@ TEST(Save, TheShopWritesTheFifteenLinesAndBothLoadsBringThemBack) {
     });
 }
 
-// A seeded game's seed and reseeds so far follow the fifteen lines; a load takes the file's seed,
-// or none, and a seed line that cannot be read never refuses the fifteen lines.
-TEST(Save, ASeededGameKeepsItsSeedOnASixteenthLine) {
+// A game's seed and reseeds so far (and a daily challenge's day) follow the fifteen lines; a load
+// takes the file's seed, or none, and a seed line that cannot be read never refuses the fifteen
+// lines.
+TEST(Save, AGameKeepsItsSeedOnASixteenthLine) {
     check({
         {"seed=777 1 2 30 4", "", "Esc S L",
          "seed=777 1 2 30 4; saved=1/100/10/10/20/20/20/120/ 600 / 600 / 4000 / 3000 /Anna/5/False/"
          "777 1 2 30 4/"},
+        // A game begun without one has a seed of its own from the clock.
         {"", "", "Esc S",
-         "seed=; saved=1/100/10/10/20/20/20/120/ 600 / 600 / 4000 / 3000 /Anna/5/"
-         "False/"},
+         "seed=36000000 0 0 0 0; saved=1/100/10/10/20/20/20/120/ 600 / 600 / 4000 / 3000 /Anna/5/"
+         "False/36000000 0 0 0 0/"},
+        {"seed=9 0 0 0 0 2026-12-08", "", "Esc S L",
+         "seed=9 0 0 0 0 2026-12-08; saved=1/100/10/10/20/20/20/120/ 600 / 600 / 4000 / 3000 /"
+         "Anna/5/False/9 0 0 0 0 2026-12-08/"},
         {"menu; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 5000 / 2600 /Bea/3/True/778 5 6 7 8/",
          "kept", "L +10", "LV=7; seed=778 5 6 7 8"},
         {"menu; seed=777 0 0 0 0; saved=7/55/30/42/25/8/16/64/ 300 / 450 / 5000 / 2600 "

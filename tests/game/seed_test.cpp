@@ -16,7 +16,8 @@ struct Scenes {
 // at random. The scene on the first board and at the end.
 Scenes played(std::optional<std::uint32_t> seed, double startSeconds) {
     RecordedGame live({}, startSeconds);
-    live.platform.setProgramSeed(seed);
+    if (seed)
+        live.platform.setProgramSeed(ui::GameSeed{*seed, {}, {}});
     live.press('N', "Anna");
     live.game.advance(500);
     Scenes scenes;
@@ -41,15 +42,17 @@ TEST(Seed, TheSameSeedAndKeysGiveTheSameGameWhateverTheClock) {
 
 // A board that drifted longer changes no later board; the draws are the same in every version.
 TEST(Seed, EachKindOfReseedCountsApartAndDrawsTheSameForGood) {
-    ui::GameSeed drifted{777, {}}, still{777, {}};
+    ui::GameSeed drifted{777, {}, {}}, still{777, {}, {}};
     for (int tick = 0; tick < 50; ++tick)
         drifted.next(ui::Reseed::Drift);
     EXPECT_EQ(drifted.next(ui::Reseed::Level), still.next(ui::Reseed::Level));
     EXPECT_EQ(drifted.text(), "777 1 0 50 0");
-    EXPECT_EQ((ui::GameSeed{777, {}}.next(ui::Reseed::Level)), 1649108385u);
-    EXPECT_EQ(ui::GameSeed::fromText("4294967295 0 1 2 3")->text(), "4294967295 0 1 2 3");
+    EXPECT_EQ((ui::GameSeed{777, {}, {}}.next(ui::Reseed::Level)), 1649108385u);
+    for (const char* kept : {"4294967295 0 1 2 3", "7 0 0 0 0 2026-12-08"})
+        EXPECT_EQ(ui::GameSeed::fromText(kept)->text(), kept);
     for (const char* wrong : {"", "777", "777 1 2 3", "777 1 2 3 4 5", "777 1 2 3 x", "-1 0 0 0 0",
-                              "+7 0 0 0 0", "4294967296 0 0 0 0", "777  1 2 3 4"})
+                              "+7 0 0 0 0", "4294967296 0 0 0 0", "777  1 2 3 4",
+                              "7 0 0 0 0 2026-13-01", "7 0 0 0 0 2026-12-8", "7 0 0 0 0 x 1"})
         EXPECT_FALSE(ui::GameSeed::fromText(wrong)) << wrong;
 }
 
@@ -66,7 +69,7 @@ TEST(Seed, TheDailySeedIsTheUtcDatesAndTheSameForGood) {
 // A new game in a seeded program: its file names the seed, and its replay plays it.
 TEST(Seed, ARecordingNamesItsSeedAndReplaysIt) {
     RecordedGame live;
-    live.platform.setProgramSeed(777);
+    live.platform.setProgramSeed(ui::GameSeed{777, {}, {}});
     live.press('N', "Anna");
     for (const int key : {keys::Escape, int('N')})
         live.press(key);
