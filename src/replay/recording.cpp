@@ -222,9 +222,12 @@ std::optional<QString> parseHeader(const QStringList& tokens, int number, Record
             return QStringLiteral("not a Vexmoor recording");
         if (tokens[2] == QLatin1String("1"))
             return QStringLiteral("a recording of an older game (version 1); this one replays "
-                                  "version %1")
+                                  "versions %1 to %2")
+                .arg(kOldestFormatVersion)
                 .arg(kFormatVersion);
-        if (tokens[2] != QString::number(kFormatVersion))
+        if (const int version = tokens[2].toInt(); QString::number(version) != tokens[2] ||
+                                                   version < kOldestFormatVersion ||
+                                                   version > kFormatVersion)
             return QStringLiteral("unknown recording version ") + tokens[2];
         recording.gameVersion = tokens[3];
         return std::nullopt;

@@ -20,7 +20,7 @@ class MainWindow;
 // game ended in. A recording with no end line is a game whose program died: it replays to its last
 // event.
 //
-//   Vexmoor recording 2 1.0
+//   Vexmoor recording 3 1.0
 //   clock 81520
 //   random 41234567 1024
 //   seed 777 0 0 0 0
@@ -36,7 +36,10 @@ class MainWindow;
 // Texts follow an "=" with every byte outside "!" to "~" and the backslash written as \xHH.
 namespace recording {
 
-constexpr int kFormatVersion = 2;
+// Version 3 added the game's seed line, which a program of version 2 cannot read; its recordings
+// still replay.
+constexpr int kFormatVersion = 3;
+constexpr int kOldestFormatVersion = 2;
 // A recording is refused above this size: a game of a million keys takes a fraction of it.
 constexpr qint64 kMaxBytes = 64 << 20;
 // The most outputs the generator can have given since its last reseed when a game begins: a turn

@@ -102,9 +102,10 @@ TEST(ReplayTest, DamagedRecordingsAreRefusedNamingTheLine) {
         return bytes.replace(from, to);
     };
     const std::pair<QByteArray, QString> cases[] = {
-        {edited(good, "recording 2", "recording 9"), "line 1: unknown recording version 9"},
-        {edited(good, "recording 2", "recording 1"),
-         "line 1: a recording of an older game (version 1); this one replays version 2"},
+        {edited(good, "recording 3", "recording 9"), "line 1: unknown recording version 9"},
+        {edited(good, "recording 3", "recording 1"),
+         "line 1: a recording of an older game (version 1); this one replays versions 2 to 3"},
+        {edited(good, "recording 3", "recording 2"), "replay matches"},
         {cut, QString("line %1: the recording ended unexpectedly here").arg(endLine)},
         {cut + "500 key 1", QString("line %1: the recording ended unexpectedly").arg(endLine)},
         // Killed with the name question open: played to the key that opened it.
