@@ -103,7 +103,8 @@ done <<ROWS
 2|takes a whole number from 0 to 4294967295.|--seed -1
 2|takes a whole number from 0 to 4294967295.|--seed=+7
 2|Missing value after '--seed'|--seed
-2|goes without --seed|--daily --seed 7
+2|each name the seed: give one.|--daily --seed 7
+2|Unknown option 'challenge'.|--challenge 7
 2|a replay plays the recording's seed|--replay "$recording" --headless --seed 7
 ROWS
 lines=$({ timeout 60 "$prefix/bin/vexmoor" --replay "$impossible" --headless 2>&1 || true; } | wc -l)
@@ -142,6 +143,12 @@ wait "$server" || fail "vexmoor-server did not end cleanly on SIGTERM"
 rm -rf "$data"
 grep -q "<title>Vexmoor" <<<"$page" || fail "vexmoor-server at '$address' served no page"
 grep -qi "vexmoor" <<<"$helped" || fail "vexmoor-server served no help page"
+# Only the game process takes the server's challenge, and only one seed.
+web="$prefix/lib/vexmoor/vexmoor-web"
+if out=$("$web" --data "$data" --challenge 7 --seed 7 </dev/null 2>&1); then fail "vexmoor-web took two seeds"; fi
+grep -q "each name the seed: give one." <<<"$out" || fail "vexmoor-web --challenge --seed said: $out"
+if out=$("$web" --data "$data" --challenge x </dev/null 2>&1); then fail "vexmoor-web took --challenge x"; fi
+grep -q "^vexmoor-web: --challenge takes a whole number" <<<"$out" || fail "vexmoor-web --challenge x said: $out"
 needed=$(readelf -d "$prefix/lib/vexmoor/vexmoor-web" | grep NEEDED)
 if grep -qE "Qt6(Gui|Widgets)|libX|xcb|wayland|libGL|libEGL" <<<"$needed"; then
     fail "vexmoor-web needs a library of a graphical session: $needed"

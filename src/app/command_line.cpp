@@ -48,7 +48,9 @@ std::variant<std::optional<ui::GameSeed>, QString> seedOf(const QCommandLinePars
         return QStringLiteral("--seed and --daily go with a new game; a replay plays the "
                               "recording's seed.");
     if (asked > 1)
-        return QStringLiteral("--seed, --daily and --challenge each name the seed: give one.");
+        return challenge ? QStringLiteral("--seed, --daily and --challenge each name the seed: "
+                                          "give one.")
+                         : QStringLiteral("--seed and --daily each name the seed: give one.");
     const QDate today = QDateTime::currentDateTimeUtc().date();
     if (parser.isSet(QStringLiteral("daily")))
         return ui::dailyChallenge(today);
