@@ -67,7 +67,7 @@ HttpReply Api::answerNow(const HttpRequest& request) {
     if (path == "/api/games")
         return HttpReply::json(200, QJsonDocument(board_ ? board_->list() : games_.list()));
     if (path == "/api/fame")
-        return HttpReply::json(200, QJsonDocument(fame::forPage(store_.bestFame(fame::kShown))));
+        return hallOfFame();
     if (path == "/api/recordings" || path.startsWith("/api/recordings/")) {
         const std::optional<PlayerRecord> player = accounts_.playerOf(request.cookie(kCookie));
         if (!player)
@@ -117,6 +117,16 @@ HttpReply Api::me(const HttpRequest& request) {
                               player ? QJsonValue(player->name) : QJsonValue(QJsonValue::Null)}}));
 }
 
+HttpReply Api::hallOfFame() {
+    const QString today = games_.today();
+    return HttpReply::json(
+        200,
+        QJsonDocument(QJsonObject{
+            {QStringLiteral("day"), today},
+            {QStringLiteral("best"), fame::forPage(store_.bestFame(fame::kShown), today)},
+            {QStringLiteral("today"), fame::forPage(store_.dayFame(today, fame::kShown), today)}}));
+}
+
 HttpReply Api::recordings(const PlayerRecord& player) {
     const QDir folder(games_.folderOf(player.id) + QStringLiteral("/recordings"));
     QJsonArray list;
@@ -136,6 +146,8 @@ HttpReply Api::recording(const PlayerRecord& player, const QString& file) {
     QFile recording(path.value_or(QString()));
     if (!path || !recording.open(QIODevice::ReadOnly))
         return HttpReply::error(404, QStringLiteral("There is no such recording."));
+    if (games_.isKept(*path))
+        return HttpReply::error(403, QLatin1String(challenge::kFilesKept));
     HttpReply reply;
     reply.body = recording.readAll();
     reply.headers.emplace_back("Content-Disposition",

@@ -28,6 +28,8 @@ class Api {
     void signUpOrIn(const HttpRequest& request, bool signUp, const Reply& reply);
     HttpReply signOut(const HttpRequest& request);
     HttpReply me(const HttpRequest& request);
+    // The all-time hall of fame and the best of today's challenge.
+    HttpReply hallOfFame();
     HttpReply recordings(const PlayerRecord& player);
     HttpReply recording(const PlayerRecord& player, const QString& file);
 

@@ -1,6 +1,8 @@
 #include "server/fame.h"
 
+#include "server/challenge.h"
 #include "shell/ending.h"
+#include "ui/game_seed.h"
 
 #include <QRegularExpression>
 
@@ -10,16 +12,35 @@ namespace {
 
 constexpr int kNameLimit = 60;
 
-QJsonObject rowObject(const FameRow& row, const QString& ending) {
-    return {{QStringLiteral("name"), row.name},       {QStringLiteral("level"), row.level},
-            {QStringLiteral("ending"), ending},       {QStringLiteral("continues"), row.continues},
-            {QStringLiteral("cheated"), row.cheated}, {QStringLiteral("date"), row.date}};
+bool isDate(const QString& text) {
+    static const QRegularExpression date(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    return date.match(text).hasMatch();
+}
+
+QJsonObject rowObject(const FameRow& row, const QString& ending, const QString& today) {
+    QJsonObject object{
+        {QStringLiteral("name"), row.name},       {QStringLiteral("level"), row.level},
+        {QStringLiteral("ending"), ending},       {QStringLiteral("continues"), row.continues},
+        {QStringLiteral("cheated"), row.cheated}, {QStringLiteral("date"), row.date},
+        {QStringLiteral("day"), row.day}};
+    if (row.seed && !challenge::isKept(row.day, today))
+        object.insert(QStringLiteral("seed"), QString::number(*row.seed));
+    return object;
+}
+
+QJsonArray tableRows(const std::vector<FameRow>& rows, const QString& today) {
+    QJsonArray out;
+    for (const FameRow& row : rows) {
+        QJsonObject object = rowObject(row, row.ending, today);
+        object.insert(QStringLiteral("serial"), row.serial);
+        out.append(object);
+    }
+    return out;
 }
 
 } // namespace
 
 std::optional<FameRow> rowFrom(const QJsonObject& message, int player) {
-    static const QRegularExpression date(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
     FameRow row;
     row.serial = message.value(QStringLiteral("serial")).toInt();
     row.player = player;
@@ -29,29 +50,29 @@ std::optional<FameRow> rowFrom(const QJsonObject& message, int player) {
     row.continues = message.value(QStringLiteral("continues")).toInt(-1);
     row.cheated = message.value(QStringLiteral("cheated")).toBool();
     row.date = message.value(QStringLiteral("date")).toString();
-    if (row.level < 0 || row.continues < 0 || !endingOfKey(row.ending) ||
-        !date.match(row.date).hasMatch())
+    row.seed = ui::seedFromText(message.value(QStringLiteral("seed")).toString());
+    if (const QString day = message.value(QStringLiteral("day")).toString();
+        row.seed && isDate(day))
+        row.day = day;
+    if (row.level < 0 || row.continues < 0 || !endingOfKey(row.ending) || !isDate(row.date))
         return std::nullopt;
     return row;
 }
 
-QJsonArray forPage(const std::vector<FameRow>& rows) {
+QJsonArray forPage(const std::vector<FameRow>& rows, const QString& today) {
     QJsonArray out;
     for (const FameRow& row : rows) {
         const std::optional<Ending> ending = endingOfKey(row.ending);
-        out.append(rowObject(row, ending ? endingText(*ending) : row.ending));
+        out.append(rowObject(row, ending ? endingText(*ending) : row.ending, today));
     }
     return out;
 }
 
-QJsonObject tableMessage(const std::vector<FameRow>& rows) {
-    QJsonArray out;
-    for (const FameRow& row : rows) {
-        QJsonObject object = rowObject(row, row.ending);
-        object.insert(QStringLiteral("serial"), row.serial);
-        out.append(object);
-    }
-    return {{QStringLiteral("t"), QStringLiteral("fameTable")}, {QStringLiteral("rows"), out}};
+QJsonObject tableMessage(const std::vector<FameRow>& best, const std::vector<FameRow>& ofToday,
+                         const QString& today) {
+    return {{QStringLiteral("t"), QStringLiteral("fameTable")},
+            {QStringLiteral("rows"), tableRows(best, today)},
+            {QStringLiteral("today"), tableRows(ofToday, today)}};
 }
 
 } // namespace fame

@@ -146,7 +146,8 @@ void Game::received(const QByteArray& line) {
             snapshotAsked_ = false;
             for (Page& page : pages_) {
                 page.socket->sendTextMessage(text(line));
-                page.waiting = false;
+                if (std::exchange(page.waiting, false) && !title_.isEmpty())
+                    page.socket->sendTextMessage(text(title_));
             }
             return;
         }
@@ -168,6 +169,9 @@ void Game::received(const QByteArray& line) {
             page.hasDialog = false;
         relay(line);
     } else if (type == QLatin1String("speak")) {
+        relay(line);
+    } else if (type == QLatin1String("title")) {
+        title_ = line;
         relay(line);
     } else if (type == QLatin1String("help")) {
         relay(line, true);

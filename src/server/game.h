@@ -17,7 +17,8 @@ void sendTo(QWebSocket* page, const QJsonObject& message);
 
 // One game under way, or one recording played back: its process and the pages that show it. Each
 // line of the process goes to every page that shows the game, except that a page that joined gets
-// nothing until the next full scene, which the game asks the process for. Only the player's page
+// nothing until the next full scene, which the game asks the process for, and then the game's
+// title. Only the player's page
 // (or the playback's) sends input. When the player's page goes, the clock stands still; when no
 // page of the player has come back after a while, the game ends, and so it does after a long while
 // with no input from the player.
@@ -34,6 +35,7 @@ class Game : public QObject {
         QString writable;       // the one folder the process may write in; none for a playback
         int abandonAfter = 600; // seconds
         int idleAfter = 1800;   // seconds
+        QString challengeDay;   // the day of the challenge the game plays, or empty
     };
     // What the game tells the server: a game to enter in the hall of fame, and its end (the
     // pages told already), after which the server lets it go.
@@ -47,6 +49,7 @@ class Game : public QObject {
     const QString& id() const { return setup_.id; }
     const PlayerRecord& player() const { return setup_.player; }
     bool isReplay() const { return setup_.replay; }
+    const QString& challengeDay() const { return setup_.challengeDay; }
     // The latest "status" of the process.
     const QJsonObject& status() const { return status_; }
     int watchers() const;
@@ -84,6 +87,7 @@ class Game : public QObject {
     std::vector<Page> pages_;
     QJsonObject status_;
     QByteArray openDialog_; // the dialog shown, sent again by the process after a full scene
+    QByteArray title_;      // the last "title", sent after the full scene to a page that joins
     bool snapshotAsked_ = false;
     bool hidden_ = false; // the player's page has gone
     QTimer abandon_;

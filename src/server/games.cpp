@@ -1,6 +1,7 @@
 #include "server/games.h"
 
 #include "server/fame.h"
+#include "ui/game_seed.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -94,7 +95,7 @@ void Games::received(QWebSocket* page, const QString& text) {
         if (!state.player)
             tell(page, "error", QStringLiteral("Sign in to play."));
         else if (type == QLatin1String("play"))
-            play(page, *state.player);
+            play(page, *state.player, message);
         else
             replay(page, *state.player, message.value(QStringLiteral("file")).toString());
     } else if (state.game) {
@@ -105,27 +106,75 @@ void Games::received(QWebSocket* page, const QString& text) {
     }
 }
 
-void Games::play(QWebSocket* page, const PlayerRecord& player) {
+QString Games::today() const {
+    return settings_.today().toString(Qt::ISODate);
+}
+
+bool Games::isKept(const QString& recording) const {
+    return challenge::isKept(challenge::dayOfRecording(recording), today());
+}
+
+void Games::play(QWebSocket* page, const PlayerRecord& player, const QJsonObject& message) {
+    const bool seeded = message.contains(QStringLiteral("seed"));
+    const bool daily = message.value(QStringLiteral("daily")).toBool();
+    if (seeded && !ui::seedFromText(message.value(QStringLiteral("seed")).toString())) {
+        tell(page, "error", QStringLiteral("A seed is a whole number from 0 to 4294967295."));
+        return;
+    }
     Game* game = nullptr;
     for (Game* running : games_) {
         if (running->player().id == player.id && !running->isReplay())
             game = running;
     }
+    // Only the day's challenge under way is what a new game of that seed would be.
+    if (game && (seeded || daily) && !(daily && game->challengeDay() == today())) {
+        tell(page, "error",
+             QStringLiteral("Your game under way comes first: end it before you start another."));
+        return;
+    }
     if (game && game == pages_[page].game && game->playerPage() == page)
         return;
+    if (!game)
+        game = startPlaying(page, player, daily, message.value(QStringLiteral("seed")).toString());
+    if (!game)
+        return;
     detach(page);
-    if (!game) {
-        if (!QDir().mkpath(folderOf(player.id))) {
-            tell(page, "error", QStringLiteral("The server cannot keep your games."));
-            return;
-        }
-        game = start(player, false, {QStringLiteral("--data"), folderOf(player.id)});
-    }
     pages_[page].game = game;
     if (QWebSocket* before = game->join(page, Game::Role::Player)) {
         pages_[before].game = nullptr;
         tell(before, "ended", QStringLiteral("The game went on in another page."));
     }
+}
+
+Game* Games::startPlaying(QWebSocket* page, const PlayerRecord& player, bool daily,
+                          const QString& seed) {
+    if (!QDir().mkpath(folderOf(player.id))) {
+        tell(page, "error", QStringLiteral("The server cannot keep your games."));
+        return nullptr;
+    }
+    QStringList arguments = {QStringLiteral("--data"), folderOf(player.id)};
+    if (!daily) {
+        if (!seed.isEmpty())
+            arguments << QStringLiteral("--seed") << seed;
+        return start(player, false, arguments);
+    }
+    const QString day = today();
+    switch (store_.takeDailyTry(player.id, day)) {
+    case Store::Try::Taken:
+        break;
+    case Store::Try::Used:
+        tell(page, "error",
+             QStringLiteral(
+                 "You have played today's challenge; the next one begins at midnight UTC."));
+        return nullptr;
+    case Store::Try::Failed:
+        tell(page, "error",
+             QStringLiteral("The server cannot reach its database; try again in a moment."));
+        return nullptr;
+    }
+    arguments << QStringLiteral("--challenge")
+              << QString::number(challenge::seedOf(store_.secret(), day));
+    return start(player, false, arguments, day);
 }
 
 void Games::watch(QWebSocket* page, const QString& id) {
@@ -145,6 +194,10 @@ void Games::replay(QWebSocket* page, const PlayerRecord& player, const QString& 
         tell(page, "error", QStringLiteral("There is no such recording."));
         return;
     }
+    if (isKept(*path)) {
+        tell(page, "error", QLatin1String(challenge::kFilesKept));
+        return;
+    }
     detach(page);
     Game* game = start(player, true, {QStringLiteral("--replay"), *path});
     pages_[page].game = game;
@@ -159,25 +212,39 @@ void Games::detach(QWebSocket* page) {
     state->game = nullptr;
 }
 
-Game* Games::start(const PlayerRecord& player, bool replay, const QStringList& arguments) {
+Game* Games::start(const PlayerRecord& player, bool replay, const QStringList& arguments,
+                   const QString& challengeDay) {
     const QString id = QStringLiteral("g") + QString::number(++lastId_);
     Game::Hooks hooks{[this](Game& game, const QJsonObject& message) { enterFame(game, message); },
                       [this](Game& game) { finished(game); }};
     auto* game = new Game({id, player, replay, settings_.program, arguments,
                            replay ? QString() : folderOf(player.id), settings_.abandonAfter,
-                           settings_.idleAfter},
+                           settings_.idleAfter, challengeDay},
                           std::move(hooks));
     games_.push_back(game);
-    qInfo("game %s: %s for player %d", qPrintable(id), replay ? "playback" : "started", player.id);
+    qInfo("game %s: %s for player %d", qPrintable(id),
+          replay                   ? "playback"
+          : challengeDay.isEmpty() ? "started"
+                                   : "the day's challenge started",
+          player.id);
     if (!replay)
-        game->send(fame::tableMessage(store_.bestFame(fame::kShown)));
+        game->send(fameTable());
     return game;
 }
 
+QJsonObject Games::fameTable() {
+    const QString day = today();
+    return fame::tableMessage(store_.bestFame(fame::kShown), store_.dayFame(day, fame::kShown),
+                              day);
+}
+
 void Games::enterFame(Game& game, const QJsonObject& message) {
-    const std::optional<FameRow> row = fame::rowFrom(message, game.player().id);
+    std::optional<FameRow> row = fame::rowFrom(message, game.player().id);
     if (!row || game.isReplay())
         return;
+    // A day is a challenge's only with the server's seed of that day.
+    if (!row->day.isEmpty() && row->seed != challenge::seedOf(store_.secret(), row->day))
+        row->day.clear();
     // A game that continued updates its own entry; any other serial is not the player's to touch.
     const int serial =
         row->serial > 0 && store_.updateFame(*row) ? row->serial : store_.enterFame(*row);
@@ -187,7 +254,7 @@ void Games::enterFame(Game& game, const QJsonObject& message) {
                {QStringLiteral("game"), message.value(QStringLiteral("game"))},
                {QStringLiteral("serial"), serial},
                {QStringLiteral("saved"), saved}});
-    const QJsonObject table = fame::tableMessage(store_.bestFame(fame::kShown));
+    const QJsonObject table = fameTable();
     for (Game* running : games_) {
         if (!running->isReplay())
             running->send(table);
@@ -214,15 +281,18 @@ std::vector<const Game*> Games::underWay() const {
 }
 
 QJsonArray Games::list() const {
+    const QString day = today();
     QJsonArray out;
     for (const Game* game : underWay()) {
         const QJsonObject& status = game->status();
-        out.append(
-            QJsonObject{{QStringLiteral("id"), game->id()},
+        QJsonObject row{{QStringLiteral("id"), game->id()},
                         {QStringLiteral("player"), game->player().name},
                         {QStringLiteral("level"), status.value(QStringLiteral("level"))},
                         {QStringLiteral("timeLeft"), status.value(QStringLiteral("timeLeft"))},
-                        {QStringLiteral("watchers"), game->watchers()}});
+                        {QStringLiteral("watchers"), game->watchers()}};
+        if (game->challengeDay() == day)
+            row.insert(QStringLiteral("challenge"), true);
+        out.append(row);
     }
     return out;
 }

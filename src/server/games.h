@@ -1,5 +1,6 @@
 #pragma once
 
+#include "server/challenge.h"
 #include "server/game.h"
 #include "server/limits.h"
 #include "server/store.h"
@@ -28,6 +29,7 @@ class Games {
         QString playersFolder;  // DIR/players
         int abandonAfter = 600; // seconds a game waits for its player to come back
         int idleAfter = 1800;   // seconds a game waits for its player's next input
+        challenge::Today today = challenge::utcToday;
     };
 
     Games(Store& store, Settings settings);
@@ -52,6 +54,10 @@ class Games {
     void endAll(std::function<void()> done);
     // A test counts the messages of a second on its own clock.
     void setClock(limits::Clock now) { now_ = now; }
+    // The server's UTC date, yyyy-MM-dd.
+    QString today() const;
+    // Whether a recording is of a challenge whose day is still on, and so kept from everyone.
+    bool isKept(const QString& recording) const;
 
   private:
     struct PageState {
@@ -64,14 +70,19 @@ class Games {
     void received(QWebSocket* page, const QString& text);
     // Counts one more message of the page's: whether it is within the rate.
     bool withinRate(PageState& state);
-    void play(QWebSocket* page, const PlayerRecord& player);
+    void play(QWebSocket* page, const PlayerRecord& player, const QJsonObject& message);
+    // Starts a player's game as the message asks; nothing when it may not start, the page told.
+    Game* startPlaying(QWebSocket* page, const PlayerRecord& player, bool daily,
+                       const QString& seed);
     void watch(QWebSocket* page, const QString& id);
     void replay(QWebSocket* page, const PlayerRecord& player, const QString& file);
     // The page leaves the game it shows, if any.
     void detach(QWebSocket* page);
     // The game under way of that id, playbacks aside.
     Game* gameNamed(const QString& id) const;
-    Game* start(const PlayerRecord& player, bool replay, const QStringList& arguments);
+    Game* start(const PlayerRecord& player, bool replay, const QStringList& arguments,
+                const QString& challengeDay = {});
+    QJsonObject fameTable();
     void enterFame(Game& game, const QJsonObject& message);
     void finished(Game& game);
 

@@ -35,7 +35,8 @@ void GamesBoard::publish() {
                         game.value(QStringLiteral("player")).toString(),
                         intOrNothing(game.value(QStringLiteral("level"))),
                         intOrNothing(game.value(QStringLiteral("timeLeft"))),
-                        game.value(QStringLiteral("watchers")).toInt()});
+                        game.value(QStringLiteral("watchers")).toInt(),
+                        game.value(QStringLiteral("challenge")).toBool()});
     }
     store_.publishGames(server_, rows, QDateTime::currentSecsSinceEpoch());
 }
@@ -51,6 +52,8 @@ QJsonArray GamesBoard::list() const {
             row.insert(QStringLiteral("level"), *game.level);
         if (game.timeLeft)
             row.insert(QStringLiteral("timeLeft"), *game.timeLeft);
+        if (game.challenge)
+            row.insert(QStringLiteral("challenge"), true);
         list.append(row);
     }
     return list;

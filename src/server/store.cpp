@@ -10,6 +10,7 @@
 #include <QUrlQuery>
 #include <QVariant>
 #include <algorithm>
+#include <sodium.h>
 
 // The SQL in which the two drivers differ.
 struct Dialect {
@@ -26,7 +27,8 @@ const Dialect kPostgres{QStringLiteral("QPSQL"), QStringLiteral("SERIAL PRIMARY 
                         QStringLiteral("SELECT pg_advisory_xact_lock(7419)")};
 
 // The upgrades of the schema: the first makes version 1 from an empty database, the next
-// version 2 from 1, and so on. {serial} is the dialect's auto-numbered key.
+// version 2 from 1, and so on. {serial} is the dialect's auto-numbered key, {secret} 32 random
+// bytes in hexadecimal.
 const std::vector<QStringList> kUpgrades = {
     {
         QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)"),
@@ -47,7 +49,44 @@ const std::vector<QStringList> kUpgrades = {
             "CREATE TABLE games_under_way (server TEXT NOT NULL, id TEXT NOT NULL, "
             "player TEXT NOT NULL, level INTEGER, time_left INTEGER, "
             "watchers INTEGER NOT NULL, seen BIGINT NOT NULL, PRIMARY KEY (server, id))"),
+    },
+    {
+        QStringLiteral("ALTER TABLE fame ADD COLUMN seed BIGINT"),
+        QStringLiteral("ALTER TABLE fame ADD COLUMN day TEXT"),
+        QStringLiteral("CREATE INDEX fame_day ON fame (day, player, serial)"),
+        QStringLiteral("CREATE TABLE daily_tries (player INTEGER NOT NULL REFERENCES players(id), "
+                       "day TEXT NOT NULL, PRIMARY KEY (player, day))"),
+        QStringLiteral("CREATE TABLE secret (secret TEXT NOT NULL)"),
+        QStringLiteral("INSERT INTO secret (secret) VALUES ('{secret}')"),
+        QStringLiteral(
+            "ALTER TABLE games_under_way ADD COLUMN challenge INTEGER NOT NULL DEFAULT 0"),
     }};
+
+constexpr int kSecretBytes = 32;
+
+QString newSecret() {
+    QByteArray bytes(kSecretBytes, '\0');
+    randombytes_buf(bytes.data(), kSecretBytes);
+    return QString::fromLatin1(bytes.toHex());
+}
+
+const QString kFameColumns =
+    QStringLiteral("serial, player, name, level, ending, continues, cheated, date, seed, day");
+
+FameRow fameRowFrom(const QSqlQuery& query) {
+    const QVariant seed = query.value(8);
+    return {query.value(0).toInt(),
+            query.value(1).toInt(),
+            query.value(2).toString(),
+            query.value(3).toInt(),
+            query.value(4).toString(),
+            query.value(5).toInt(),
+            query.value(6).toInt() != 0,
+            query.value(7).toString(),
+            seed.isNull() ? std::nullopt
+                          : std::optional(static_cast<std::uint32_t>(seed.toLongLong())),
+            query.value(9).toString()};
+}
 
 bool isPostgresUrl(const QString& location) {
     return location.startsWith(QLatin1String("postgresql:")) ||
@@ -112,6 +151,14 @@ QVariant orNull(std::optional<int> value) {
     return value ? QVariant(*value) : QVariant(QMetaType::fromType<int>());
 }
 
+QVariant orNull(std::optional<std::uint32_t> value) {
+    return value ? QVariant(qint64{*value}) : QVariant(QMetaType::fromType<qint64>());
+}
+
+QVariant orNull(const QString& text) {
+    return text.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
+}
+
 std::optional<int> intOrNothing(const QVariant& value) {
     return value.isNull() ? std::nullopt : std::optional<int>(value.toInt());
 }
@@ -150,7 +197,13 @@ bool Store::open(const QString& location) {
     } else {
         db.setDatabaseName(location);
     }
-    return connect() && upgrade(dialect);
+    if (!connect() || !upgrade(dialect))
+        return false;
+    QSqlQuery query = run(QStringLiteral("SELECT secret FROM secret"), {});
+    secret_ =
+        query.next() ? QByteArray::fromHex(query.value(0).toString().toLatin1()) : QByteArray();
+    return secret_.size() == kSecretBytes ||
+           fail(QStringLiteral("the database's secret is missing"));
 }
 
 bool Store::connect() {
@@ -234,6 +287,11 @@ bool Store::upgrade(const Dialect& dialect) {
         }
         version = query.value(0).toInt();
     }
+    if (sodium_init() < 0) {
+        db.rollback();
+        return fail(QStringLiteral("libsodium cannot start"));
+    }
+    const QString secret = newSecret();
     const int latest = static_cast<int>(kUpgrades.size());
     if (version > latest) {
         db.rollback();
@@ -241,7 +299,9 @@ bool Store::upgrade(const Dialect& dialect) {
     }
     for (int from = version; from < latest; ++from) {
         for (const QString& statement : kUpgrades[from]) {
-            if (!step(QString(statement).replace(QStringLiteral("{serial}"), dialect.serial))) {
+            if (!step(QString(statement)
+                          .replace(QStringLiteral("{serial}"), dialect.serial)
+                          .replace(QStringLiteral("{secret}"), secret))) {
                 db.rollback();
                 return false;
             }
@@ -301,12 +361,12 @@ void Store::removeExpiredSessions(qint64 now) {
 }
 
 int Store::enterFame(const FameRow& row) {
-    QSqlQuery query = exec(
-        QStringLiteral("INSERT INTO fame (player, name, level, ending, "
-                       "continues, cheated, date) VALUES (?, ?, ?, ?, ?, ?, ?) "
-                       "RETURNING serial"),
-        {row.player, row.name, row.level, row.ending, row.continues, row.cheated ? 1 : 0, row.date},
-        Twice::Harmful);
+    QSqlQuery query = exec(QStringLiteral("INSERT INTO fame (player, name, level, ending, "
+                                          "continues, cheated, date, seed, day) "
+                                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING serial"),
+                           {row.player, row.name, row.level, row.ending, row.continues,
+                            row.cheated ? 1 : 0, row.date, orNull(row.seed), orNull(row.day)},
+                           Twice::Harmful);
     if (!query.next())
         return 0;
     return query.value(0).toInt();
@@ -314,26 +374,43 @@ int Store::enterFame(const FameRow& row) {
 
 bool Store::updateFame(const FameRow& row) {
     QSqlQuery query = exec(QStringLiteral("UPDATE fame SET name = ?, level = ?, ending = ?, "
-                                          "continues = ?, cheated = ?, date = ? "
-                                          "WHERE serial = ? AND player = ?"),
+                                          "continues = ?, cheated = ?, date = ?, seed = ?, "
+                                          "day = ? WHERE serial = ? AND player = ?"),
                            {row.name, row.level, row.ending, row.continues, row.cheated ? 1 : 0,
-                            row.date, row.serial, row.player},
+                            row.date, orNull(row.seed), orNull(row.day), row.serial, row.player},
                            Twice::Harmless);
     return query.isActive() && query.numRowsAffected() == 1;
 }
 
 std::vector<FameRow> Store::bestFame(int count) {
-    QSqlQuery query = exec(QStringLiteral("SELECT serial, player, name, level, ending, continues, "
-                                          "cheated, date FROM fame "
-                                          "ORDER BY level DESC, date, serial LIMIT ?"),
-                           {count}, Twice::Harmless);
+    return fameRows(QStringLiteral("SELECT %1 FROM fame ORDER BY level DESC, date, serial LIMIT ?")
+                        .arg(kFameColumns),
+                    {count});
+}
+
+std::vector<FameRow> Store::dayFame(const QString& day, int count) {
+    return fameRows(QStringLiteral("SELECT %1 FROM fame WHERE serial IN (SELECT MIN(serial) "
+                                   "FROM fame WHERE day = ? GROUP BY player) "
+                                   "ORDER BY level DESC, date, serial LIMIT ?")
+                        .arg(kFameColumns),
+                    {day, count});
+}
+
+std::vector<FameRow> Store::fameRows(const QString& sql, const QVariantList& values) {
+    QSqlQuery query = exec(sql, values, Twice::Harmless);
     std::vector<FameRow> rows;
-    while (query.next()) {
-        rows.push_back({query.value(0).toInt(), query.value(1).toInt(), query.value(2).toString(),
-                        query.value(3).toInt(), query.value(4).toString(), query.value(5).toInt(),
-                        query.value(6).toInt() != 0, query.value(7).toString()});
-    }
+    while (query.next())
+        rows.push_back(fameRowFrom(query));
     return rows;
+}
+
+Store::Try Store::takeDailyTry(int player, const QString& day) {
+    QSqlQuery query = exec(QStringLiteral("INSERT INTO daily_tries (player, day) VALUES (?, ?) "
+                                          "ON CONFLICT DO NOTHING RETURNING player"),
+                           {player, day}, Twice::Harmful);
+    if (!query.isActive())
+        return Try::Failed;
+    return query.next() ? Try::Taken : Try::Used;
 }
 
 bool Store::publishGames(const QString& server, const std::vector<GameRow>& games, qint64 now) {
@@ -351,9 +428,10 @@ bool Store::publishGames(const QString& server, const std::vector<GameRow>& game
             return false;
         for (const GameRow& game : games) {
             if (!run(QStringLiteral("INSERT INTO games_under_way (server, id, player, level, "
-                                    "time_left, watchers, seen) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                                    "time_left, watchers, seen, challenge) "
+                                    "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                      {server, game.id, game.player, orNull(game.level), orNull(game.timeLeft),
-                      game.watchers, now})
+                      game.watchers, now, game.challenge ? 1 : 0})
                      .isActive())
                 return false;
         }
@@ -366,15 +444,16 @@ bool Store::publishGames(const QString& server, const std::vector<GameRow>& game
 }
 
 std::vector<GameRow> Store::gamesElsewhere(const QString& server, qint64 now) {
-    QSqlQuery query = exec(QStringLiteral("SELECT server, id, player, level, time_left, watchers "
-                                          "FROM games_under_way WHERE server <> ? AND seen >= ? "
-                                          "ORDER BY server, id"),
+    QSqlQuery query = exec(QStringLiteral("SELECT server, id, player, level, time_left, watchers, "
+                                          "challenge FROM games_under_way "
+                                          "WHERE server <> ? AND seen >= ? ORDER BY server, id"),
                            {server, now - kGamesListedSeconds}, Twice::Harmless);
     std::vector<GameRow> rows;
     while (query.next()) {
         rows.push_back({query.value(0).toString(), query.value(1).toString(),
                         query.value(2).toString(), intOrNothing(query.value(3)),
-                        intOrNothing(query.value(4)), query.value(5).toInt()});
+                        intOrNothing(query.value(4)), query.value(5).toInt(),
+                        query.value(6).toInt() != 0});
     }
     return rows;
 }

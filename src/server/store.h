@@ -4,8 +4,8 @@
 #include <QDeadlineTimer>
 #include <QString>
 #include <QVariantList>
+#include <cstdint>
 #include <optional>
-
 #include <vector>
 
 class QSqlDatabase;
@@ -28,7 +28,9 @@ struct FameRow {
     QString ending; // the game's key of how it ended: "ravine", "time", ...
     int continues = 0;
     bool cheated = false;
-    QString date; // yyyy-MM-dd
+    QString date;                      // yyyy-MM-dd
+    std::optional<std::uint32_t> seed; // the game's seed, when it had one
+    QString day; // the day whose challenge the game played (yyyy-MM-dd), or empty
 };
 
 // One game under way as a server publishes it for the front pages of the others on its database.
@@ -38,6 +40,7 @@ struct GameRow {
     QString player;
     std::optional<int> level, timeLeft; // unknown until the game has told them
     int watchers = 0;
+    bool challenge = false; // the day's challenge
 };
 
 // What is wrong with a libpq-style URL of a PostgreSQL database,
@@ -65,6 +68,8 @@ class Store {
     // one line, in lastError()).
     bool open(const QString& location);
     QString lastError() const { return error_; }
+    // The 32 random bytes made with the database, shared by every server on it.
+    const QByteArray& secret() const { return secret_; }
 
     // A new player, or nothing when the name is taken (in any case of its letters).
     std::optional<int> addPlayer(const QString& name, const QByteArray& hash);
@@ -82,6 +87,12 @@ class Store {
     bool updateFame(const FameRow& row);
     // The best games: the highest level first, ties the earlier date, then the earlier serial.
     std::vector<FameRow> bestFame(int count);
+    // The best of that day's challenge games in the same order, each player's first one only.
+    std::vector<FameRow> dayFame(const QString& day, int count);
+
+    // A player's one try at a day's challenge: taken now, taken before, or not known.
+    enum class Try { Taken, Used, Failed };
+    Try takeDailyTry(int player, const QString& day);
 
     // Puts a server's games under way, seen at `now`, in place of those it published before.
     bool publishGames(const QString& server, const std::vector<GameRow>& games, qint64 now);
@@ -101,6 +112,8 @@ class Store {
     // run(), once more on a connection opened again when the first run found it lost and running
     // the statement twice is harmless.
     QSqlQuery exec(const QString& sql, const QVariantList& values, Twice twice);
+    // The hall of fame's rows a SELECT of every column gives.
+    std::vector<FameRow> fameRows(const QString& sql, const QVariantList& values);
     // Whether the connection is open and answers.
     bool answers() const;
     // Opens the connection again after it was lost, as when the database restarted.
@@ -109,6 +122,7 @@ class Store {
 
     QString connection_;
     QString error_;
+    QByteArray secret_;
     // After a connection that could not be opened again, when to try next.
     static constexpr int kFirstWaitMs = 1000, kLongestWaitMs = 30'000;
     QDeadlineTimer nextTry_;

@@ -23,6 +23,7 @@ namespace {
 const QByteArray kOwn = "http://127.0.0.1:8080";
 const QByteArray kAlicePassword = R"({"name":"Alice","password":"password1"})";
 qint64 clockNow = 1'000'000;
+const QDate kToday(2026, 12, 8);
 
 class ApiTest : public testing::Test {
   protected:
@@ -61,7 +62,7 @@ class ApiTest : public testing::Test {
     QTemporaryDir dir;
     Store store;
     Accounts accounts{store};
-    Games games{store, {"/bin/false", dir.filePath("players"), 600}};
+    Games games{store, {"/bin/false", dir.filePath("players"), 600, 1800, [] { return kToday; }}};
     Api api{accounts, store, games};
     QByteArray alice, bob;
 };
@@ -215,7 +216,7 @@ TEST_F(ApiTest, WrongPasswordsAreLimitedByNameAndByAddress) {
 
 TEST_F(ApiTest, HallOfFameOrderAndEachPlayerUpdatesOnlyTheirOwn) {
     const auto row = [](int player, int level, const char* date, const char* name = "n") {
-        return FameRow{0, player, name, level, "ravine", 0, false, date};
+        return FameRow{0, player, name, level, "ravine", 0, false, date, {}, {}};
     };
     const int first = store.enterFame(row(1, 5, "2026-01-02", "a5"));
     store.enterFame(row(2, 7, "2026-01-03", "b7"));
@@ -240,17 +241,65 @@ TEST_F(ApiTest, HallOfFameOrderAndEachPlayerUpdatesOnlyTheirOwn) {
     EXPECT_TRUE(store.updateFame(update));
     EXPECT_EQ(names(), "a9 b7 b5 a5 later n n n n n n");
 
-    const QJsonObject shown = fame::forPage(store.bestFame(1))[0].toObject();
+    const QJsonObject shown = fame::forPage(store.bestFame(1), "2026-12-08")[0].toObject();
     EXPECT_EQ(shown["ending"], "fell into the ravine");
     EXPECT_EQ(shown["continues"], 2);
     EXPECT_FALSE(shown.contains("serial"));
-    EXPECT_EQ(fame::tableMessage(store.bestFame(1))["rows"][0]["serial"], first);
+    EXPECT_EQ(fame::tableMessage(store.bestFame(1), {}, "2026-12-08")["rows"][0]["serial"], first);
+}
+
+TEST_F(ApiTest, TodaysChallengeKeepsItsSeedAndFilesUntilTheDayIsOver) {
+    const auto row = [](int player, int level, std::uint32_t seed, const char* day) {
+        return FameRow{0, player, "n", level, "time", 0, false, "2026-12-08", seed, day};
+    };
+    // Alice's second game of the day's seed, after a load, enters the all-time table only.
+    store.enterFame(row(1, 3, 5, "2026-12-08"));
+    store.enterFame(row(1, 9, 5, "2026-12-08"));
+    store.enterFame(row(2, 4, 6, "2026-12-07"));
+    store.enterFame(row(2, 2, 7, ""));
+    const QJsonObject fame = QJsonDocument::fromJson(ask("GET", "/api/fame").body).object();
+    EXPECT_EQ(fame["day"], "2026-12-08");
+    const auto seeds = [](const QJsonValue& rows) {
+        QStringList out;
+        for (const QJsonValue row : rows.toArray())
+            out << row["level"].toVariant().toString() + ':' + row["seed"].toString("hidden") +
+                       ':' + row["day"].toString();
+        return out.join(' ').toStdString();
+    };
+    EXPECT_EQ(seeds(fame["best"]), "9:hidden:2026-12-08 4:6:2026-12-07 3:hidden:2026-12-08 2:7:");
+    EXPECT_EQ(seeds(fame["today"]), "3:hidden:2026-12-08");
+    const QJsonObject table = fame::tableMessage(
+        store.bestFame(fame::kShown), store.dayFame("2026-12-08", fame::kShown), "2026-12-08");
+    EXPECT_EQ(seeds(table["rows"]), seeds(fame["best"]));
+    EXPECT_EQ(seeds(table["today"]), seeds(fame["today"]));
+
+    const QString recordings = games.folderOf(1) + "/recordings/";
+    for (const char* day : {"2026-12-07", "2026-12-08", "2026-12-09"}) {
+        QFile file(recordings + day + ".txt");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("Vexmoor recording 3 1.0\nclock 1\nrandom 2 0\nseed 5 0 0 0 0 ") +
+                   day + '\n');
+    }
+    EXPECT_EQ(ask("GET", "/api/recordings/2026-12-07.txt", {}, alice).status, 200);
+    for (const char* kept : {"/api/recordings/2026-12-08.txt", "/api/recordings/2026-12-09.txt"}) {
+        const HttpReply refused = ask("GET", kept, {}, alice);
+        EXPECT_EQ(refused.status, 403);
+        EXPECT_EQ(refused.body, R"({"error":"The day's challenge is still on; its files can be )"
+                                R"(had after midnight UTC."})");
+    }
 }
 
 TEST(FameMessages, OnlyWholeGamesEnter) {
     const QJsonObject game{{"t", "fame"},      {"name", "Alice"}, {"level", 7},
                            {"ending", "time"}, {"continues", 1},  {"date", "2026-12-07"}};
     EXPECT_EQ(fame::rowFrom(game, 3).value().player, 3);
+    // A day goes with a seed only.
+    QJsonObject seeded = game;
+    seeded.insert("day", "2026-12-08");
+    EXPECT_EQ(fame::rowFrom(seeded, 3).value().day, "");
+    seeded.insert("seed", "4294967295");
+    EXPECT_EQ(fame::rowFrom(seeded, 3).value().seed, 4294967295u);
+    EXPECT_EQ(fame::rowFrom(seeded, 3).value().day, "2026-12-08");
     const std::pair<const char*, QJsonValue> broken[] = {{"level", -1},
                                                          {"level", "7"},
                                                          {"ending", "out of time"},
@@ -293,7 +342,7 @@ TEST_F(ApiTest, EachCallAnswersWhomItShould) {
         {"GET", "/api/recordings/game-1.txt", "", &bob, "", 404, "error"},
         {"GET", "/api/recordings/..%2F..%2Fvexmoor.db", "", &alice, "", 404, "error"},
         {"GET", "/api/games", "", nullptr, "", 200, "[]"},
-        {"GET", "/api/fame", "", nullptr, "", 200, "[]"},
+        {"GET", "/api/fame", "", nullptr, "", 200, R"("best":[])"},
         {"DELETE", "/api/me", kOwn, &alice, "", 405, "error"},
         {"POST", "/api/me", kOwn, &alice, "", 405, "error"},
         {"GET", "/api/nothing", "", nullptr, "", 404, "error"},

@@ -12,11 +12,14 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-// A stand-in game process: it notes what it hears in its folder and answers as a game would. The
-// key F ends a game for the hall of fame with the serial in the key's "char"; K kills it; L makes
-// it send a line of 5 MB; D asks a question, which the game asks again after a full scene.
+// A stand-in game process: it notes its arguments and what it hears in its folder and answers as a
+// game would. The key F ends a game for the hall of fame with the serial in the key's "char" (and
+// the seed of --seed or --challenge, marked with the day 2026-12-08); K kills it; L makes it send a
+// line of 5 MB; D asks a question, which the game asks again after a full scene; T sends a title.
 inline constexpr char kFakeGame[] = R"(#!/bin/sh
 folder=$2
+echo "$@" >> "$folder/arguments"
+case "$3" in --seed|--challenge) seed=',"seed":"'$4'","day":"2026-12-08"' ;; esac
 while IFS= read -r line; do
   printf '%s\n' "$line" >> "$folder/heard"
   case "$line" in
@@ -25,7 +28,8 @@ while IFS= read -r line; do
     *'"code":68'*) touch "$folder/asking"; echo '{"t":"dialog","kind":"prompt","text":"Name?"}' ;;
     *'"answer"'*) rm "$folder/asking"; echo '{"t":"dialogDone"}' ;;
     *'"code":70'*) serial=$(echo "$line" | sed 's/.*"char":\([0-9]*\).*/\1/')
-      echo '{"t":"fame","game":1,"name":"Al","level":4,"ending":"hole","continues":0,"cheated":false,"date":"2026-12-07","serial":'"$serial"'}' ;;
+      echo '{"t":"fame","game":1,"name":"Al","level":4,"ending":"hole","continues":0,"cheated":false,"date":"2026-12-07","serial":'"$serial$seed"'}' ;;
+    *'"code":84'*) echo '{"t":"title","text":"Vexmoor — a title"}' ;;
     *'"code":75'*) kill -9 $$ ;;
     *'"code":76'*) head -c 5000000 /dev/zero | tr '\0' x; echo ;;
     *'"key"'*) echo '{"t":"status","level":3,"timeLeft":140}'

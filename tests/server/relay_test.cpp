@@ -1,11 +1,13 @@
 #include "server/accounts.h"
 #include "server/api.h"
+#include "server/challenge.h"
 #include "server/games.h"
 #include "server/server.h"
 #include "server/store.h"
 #include "signing_in.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,6 +18,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+QDate relayToday(2026, 12, 8);
 
 class Relay : public testing::Test {
   protected:
@@ -41,7 +45,15 @@ class Relay : public testing::Test {
     QTemporaryDir dir;
     Store store;
     Accounts accounts{store};
-    Games games{store, {fakeGame(dir), dir.filePath("players"), 1}};
+    // The arguments of a player's latest game process.
+    QString arguments(int player) {
+        QFile file(games.folderOf(player) + "/arguments");
+        file.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts).last();
+    }
+
+    Games games{store,
+                {fakeGame(dir), dir.filePath("players"), 1, 1800, [] { return relayToday; }}};
     Api api{accounts, store, games};
     Server server{{dir.path(), dir.path()}, accounts, api, games};
     QByteArray alice, bob;
@@ -130,6 +142,82 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     ASSERT_TRUE(waitFor([&] { return games.list().isEmpty(); }));
     EXPECT_TRUE(heard(1).endsWith("fameTable key key key snapshot answer snapshot hidden end"))
         << heard(1).toStdString();
+}
+
+TEST_F(Relay, SeedsTheDailyChallengeAndTheTitle) {
+    const QString self = QString("http://127.0.0.1:%1").arg(server.port());
+    const QString kept = "error(The day's challenge is still on; its files can be had after "
+                         "midnight UTC.)",
+                  firstYours = "error(Your game under way comes first: end it before you start "
+                               "another.)",
+                  usedToday = "error(You have played today's challenge; the next one begins at "
+                              "midnight UTC.)";
+    const auto challengeOf = [&](const char* day) {
+        return QString::number(challenge::seedOf(store.secret(), day));
+    };
+    Page page(server.port(), alice, self);
+    for (const char* seed : {"-1", "4294967296", "7e3", ""})
+        page.send({{"t", "play"}, {"seed", seed}});
+    page.waitNews(
+        QStringList(4, "error(A seed is a whole number from 0 to 4294967295.)").join(' '));
+
+    // The day's challenge starts from the server's seed, kept from the page.
+    page.send({{"t", "play"}, {"daily", true}});
+    page.waitNews("joined scene(full)");
+    EXPECT_EQ(arguments(1),
+              "--data " + games.folderOf(1) + " --challenge " + challengeOf("2026-12-08"));
+    EXPECT_EQ(games.list().at(0)["challenge"], true);
+    page.key(84);
+    page.waitNews("title(Vexmoor — a title)");
+    Page watcher(server.port(), {}, self);
+    watcher.send({{"t", "watch"}, {"game", "g1"}});
+    watcher.waitNews("joined scene(full) title(Vexmoor — a title)");
+
+    // Asked again, it continues; no other game starts beside it.
+    Page again(server.port(), alice, self);
+    again.send({{"t", "play"}, {"daily", true}});
+    again.waitNews("joined scene(full) title(Vexmoor — a title)");
+    page.waitNews("scene(full) ended(The game went on in another page.)");
+    again.send({{"t", "play"}, {"seed", "777"}});
+    again.waitNews(firstYours);
+
+    // Its entry in the hall of fame keeps its day; after it, the day's challenge is refused.
+    again.key(70);
+    ASSERT_TRUE(waitFor([&] { return store.dayFame("2026-12-08", 10).size() == 1; }));
+    again.key(75);
+    again.waitNews("crashed(The game stopped unexpectedly; its recording is kept.)");
+    again.send({{"t", "play"}, {"daily", true}});
+    again.waitNews(usedToday);
+
+    // A seeded game marked with the day is no challenge's.
+    again.send({{"t", "play"}, {"seed", "777"}});
+    again.waitNews("joined scene(full)");
+    EXPECT_EQ(arguments(1), "--data " + games.folderOf(1) + " --seed 777");
+    again.send({{"t", "play"}, {"daily", true}});
+    again.waitNews(firstYours);
+    again.key(70);
+    ASSERT_TRUE(waitFor([&] { return store.bestFame(10).size() == 2; }));
+    EXPECT_EQ(store.bestFame(10)[1].seed, 777u);
+    EXPECT_EQ(store.bestFame(10)[1].day, "");
+    EXPECT_EQ(store.dayFame("2026-12-08", 10).size(), 1u);
+    again.key(75);
+    again.waitNews("crashed(The game stopped unexpectedly; its recording is kept.)");
+
+    // The challenge's recording plays back once its day is over; the next day has a try of its own.
+    const QString recordings = games.folderOf(1) + "/recordings";
+    QDir().mkpath(recordings);
+    QFile recording(recordings + "/game-1.txt");
+    ASSERT_TRUE(recording.open(QIODevice::WriteOnly));
+    recording.write("Vexmoor recording 3 1.0\nclock 1\nrandom 2 0\nseed 5 0 0 0 0 2026-12-08\n");
+    recording.close();
+    again.send({{"t", "replay"}, {"file", "game-1.txt"}});
+    again.waitNews(kept);
+    relayToday = relayToday.addDays(1);
+    again.send({{"t", "replay"}, {"file", "game-1.txt"}});
+    again.waitNews("joined scene(full)");
+    again.send({{"t", "play"}, {"daily", true}});
+    again.waitNews("joined scene(full)");
+    EXPECT_TRUE(arguments(1).endsWith(" --challenge " + challengeOf("2026-12-09")));
 }
 
 qint64 relayNow = 0;

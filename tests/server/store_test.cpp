@@ -19,24 +19,36 @@ void checkGamesUnderWay(Store& one, Store& two) {
         QStringList rows;
         for (const GameRow& game : store.gamesElsewhere(server, when)) {
             rows << QStringLiteral("%1 %2 %3 %4 %5 %6")
-                        .arg(game.server, game.id, game.player,
-                             game.level ? QString::number(*game.level) : "-",
-                             game.timeLeft ? QString::number(*game.timeLeft) : "-")
-                        .arg(game.watchers);
+                            .arg(game.server, game.id, game.player,
+                                 game.level ? QString::number(*game.level) : "-",
+                                 game.timeLeft ? QString::number(*game.timeLeft) : "-")
+                            .arg(game.watchers) +
+                        (game.challenge ? " challenge" : "");
         }
         return rows.join(", ").toStdString();
     };
     ASSERT_TRUE(one.publishGames(
-        "north", {{{}, "g1", "Alice", 3, 140, 1}, {{}, "g2", "Bob", {}, {}, 0}}, now));
-    ASSERT_TRUE(two.publishGames("south", {{{}, "g1", "Carol", 1, 200, 0}}, now));
-    EXPECT_EQ(listed(two, "south", now), "north g1 Alice 3 140 1, north g2 Bob - - 0");
+        "north", {{{}, "g1", "Alice", 3, 140, 1, true}, {{}, "g2", "Bob", {}, {}, 0, false}}, now));
+    ASSERT_TRUE(two.publishGames("south", {{{}, "g1", "Carol", 1, 200, 0, false}}, now));
+    EXPECT_EQ(listed(two, "south", now), "north g1 Alice 3 140 1 challenge, north g2 Bob - - 0");
     EXPECT_EQ(listed(one, "north", now + Store::kGamesListedSeconds), "south g1 Carol 1 200 0");
     EXPECT_EQ(listed(one, "north", now + Store::kGamesListedSeconds + 1), "");
-    ASSERT_TRUE(one.publishGames("north", {{{}, "g2", "Bob", 2, 90, 2}}, now + 5));
+    ASSERT_TRUE(one.publishGames("north", {{{}, "g2", "Bob", 2, 90, 2, false}}, now + 5));
     EXPECT_EQ(listed(two, "south", now + 5), "north g2 Bob 2 90 2");
     ASSERT_TRUE(one.publishGames("north", {}, now + 10));
     ASSERT_TRUE(two.publishGames("south", {}, now + 10));
     EXPECT_EQ(listed(two, "south", now + 10), "");
+}
+
+// Two servers' stores on one database share its secret and each player's one try a day at the
+// challenge.
+void checkDailyChallenge(Store& one, Store& two) {
+    EXPECT_EQ(one.secret().size(), 32);
+    EXPECT_EQ(one.secret(), two.secret());
+    const int dora = one.addPlayer("Dora", "hash").value_or(0);
+    EXPECT_EQ(one.takeDailyTry(dora, "2026-12-08"), Store::Try::Taken);
+    EXPECT_EQ(two.takeDailyTry(dora, "2026-12-08"), Store::Try::Used);
+    EXPECT_EQ(two.takeDailyTry(dora, "2026-12-09"), Store::Try::Taken);
 }
 
 TEST(PostgresUrl, TakesLibpqStyleUrlsOnly) {
@@ -78,27 +90,48 @@ TEST(SchemaVersion, ALaterServersDatabaseIsLeftAlone) {
     EXPECT_EQ(store.lastError(), "the database is of a later version of the server");
 }
 
-TEST(SchemaVersion, AnEarlierServersDatabaseIsUpgraded) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("vexmoor.db");
-    {
-        Store store;
-        ASSERT_TRUE(store.open(file));
-        ASSERT_TRUE(store.addPlayer("Alice", "hash"));
+// The database as an earlier server left it: version 2 had no daily challenge, version 1 no games
+// under way either.
+void downgrade(const QString& file, int version) {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "earlier");
+    db.setDatabaseName(file);
+    ASSERT_TRUE(db.open());
+    QStringList statements = {"DROP TABLE daily_tries",
+                              "DROP TABLE secret",
+                              "DROP INDEX fame_day",
+                              "ALTER TABLE fame DROP COLUMN seed",
+                              "ALTER TABLE fame DROP COLUMN day",
+                              "ALTER TABLE games_under_way DROP COLUMN challenge"};
+    if (version == 1)
+        statements << "DROP TABLE games_under_way";
+    statements << QString("UPDATE schema_version SET version = %1").arg(version);
+    for (const QString& statement : statements)
+        ASSERT_TRUE(QSqlQuery(db).exec(statement)) << statement.toStdString();
+}
+
+TEST(SchemaVersion, AnEarlierServersDatabaseIsUpgradedWithItsData) {
+    for (const int version : {1, 2}) {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("vexmoor.db");
+        {
+            Store store;
+            ASSERT_TRUE(store.open(file));
+            const int alice = store.addPlayer("Alice", "hash").value_or(0);
+            store.addSession("token", alice, 4'000'000'000);
+            ASSERT_GT(
+                store.enterFame({0, alice, "Alice", 3, "ravine", 0, false, "2026-12-08", {}, {}}),
+                0);
+        }
+        downgrade(file, version);
+        QSqlDatabase::removeDatabase("earlier");
+        Store one, two;
+        ASSERT_TRUE(one.open(file)) << one.lastError().toStdString();
+        ASSERT_TRUE(two.open(file));
+        EXPECT_EQ(two.sessionPlayer("token", 0).value_or(PlayerRecord{}).name, "Alice");
+        EXPECT_EQ(two.bestFame(10).at(0).level, 3);
+        checkGamesUnderWay(one, two);
+        checkDailyChallenge(one, two);
     }
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "earlier");
-        db.setDatabaseName(file);
-        ASSERT_TRUE(db.open());
-        ASSERT_TRUE(QSqlQuery(db).exec("DROP TABLE games_under_way"));
-        ASSERT_TRUE(QSqlQuery(db).exec("UPDATE schema_version SET version = 1"));
-    }
-    QSqlDatabase::removeDatabase("earlier");
-    Store one, two;
-    ASSERT_TRUE(one.open(file)) << one.lastError().toStdString();
-    ASSERT_TRUE(two.open(file));
-    EXPECT_TRUE(two.playerNamed("alice"));
-    checkGamesUnderWay(one, two);
 }
 
 class SharedStore : public testing::Test {
@@ -135,12 +168,16 @@ TEST_F(SharedStore, PlayersAndSessionsAreEveryServers) {
 
 TEST_F(SharedStore, OneHallOfFame) {
     const int alice = first.addPlayer("Carol", "hash").value_or(0);
-    const int serial = first.enterFame({0, alice, "Carol", 3, "ravine", 0, false, "2026-12-08"});
-    const int next = second.enterFame({0, alice, "Carol", 5, "time", 1, true, "2026-12-09"});
+    const int serial =
+        first.enterFame({0, alice, "Carol", 3, "ravine", 0, false, "2026-12-08", {}, {}});
+    const int next =
+        second.enterFame({0, alice, "Carol", 5, "time", 1, true, "2026-12-09", {}, {}});
     ASSERT_GT(serial, 0);
     EXPECT_GT(next, serial);
-    EXPECT_TRUE(second.updateFame({serial, alice, "Carol", 7, "won", 2, false, "2026-12-10"}));
-    EXPECT_FALSE(second.updateFame({serial, alice + 1, "Dan", 9, "won", 0, false, "2026-12-10"}));
+    EXPECT_TRUE(
+        second.updateFame({serial, alice, "Carol", 7, "won", 2, false, "2026-12-10", {}, {}}));
+    EXPECT_FALSE(
+        second.updateFame({serial, alice + 1, "Dan", 9, "won", 0, false, "2026-12-10", {}, {}}));
 
     const std::vector<FameRow> best = first.bestFame(10);
     ASSERT_EQ(best.size(), 2u);
@@ -154,6 +191,10 @@ TEST_F(SharedStore, OneHallOfFame) {
 
 TEST_F(SharedStore, GamesUnderWayOfEveryServer) {
     checkGamesUnderWay(first, second);
+}
+
+TEST_F(SharedStore, OneSecretAndOneTryADay) {
+    checkDailyChallenge(first, second);
 }
 
 } // namespace
