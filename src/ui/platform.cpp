@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace ui {
 
@@ -25,12 +26,23 @@ void Platform::reseedFor(Reseed kind) {
 void Platform::setProgramSeed(const std::optional<GameSeed>& seed, bool once) {
     programSeed_ = seed;
     programSeedOnce_ = once;
+    // Without a seed given, the first game's is drawn now, so that what the program records from
+    // its start names it.
+    gameSeed_ = seed.value_or(GameSeed{clockSeed(), {}, {}});
+    firstGameSeed_ = true;
+    reseed(gameSeed_->seed);
+}
+
+void Platform::setGameSeed(const std::optional<GameSeed>& seed) {
     gameSeed_ = seed;
-    reseed(seed ? seed->seed : clockSeed());
+    firstGameSeed_ = false;
 }
 
 void Platform::startGameSeed() {
-    gameSeed_ = programSeed_.value_or(GameSeed{clockSeed(), {}, {}});
+    const bool first = std::exchange(firstGameSeed_, false) && gameSeed_;
+    GameSeed seed = first ? *gameSeed_ : programSeed_.value_or(GameSeed{clockSeed(), {}, {}});
+    seed.reseeds = {};
+    gameSeed_ = seed;
     if (programSeedOnce_)
         programSeed_.reset();
 }

@@ -49,7 +49,7 @@ class Platform {
     // The seed of the game in play, with its reseeds so far: a new game's is the program's or one
     // from the clock, a loaded game's the one it was saved with, if any.
     const std::optional<GameSeed>& gameSeed() const { return gameSeed_; }
-    void setGameSeed(const std::optional<GameSeed>& seed) { gameSeed_ = seed; }
+    void setGameSeed(const std::optional<GameSeed>& seed);
     // A new game begins: from the program's seed or a new one, no reseed made yet.
     void startGameSeed();
 
@@ -70,6 +70,7 @@ class Platform {
     std::optional<GameSeed> programSeed_;
     bool programSeedOnce_ = false;
     std::optional<GameSeed> gameSeed_;
+    bool firstGameSeed_ = false; // gameSeed_ waits for the program's first game
 };
 
 // The game's one random draw: a whole number from 1 to n, floor(u * n) + 1.

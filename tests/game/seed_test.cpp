@@ -81,3 +81,24 @@ TEST(Seed, ARecordingNamesItsSeedAndReplaysIt) {
     EXPECT_TRUE(replayed(made).contains("replay matches")) << replayed(made).toStdString();
     EXPECT_EQ(ReplayPlatform(made).gameSeed(), made.gameSeed);
 }
+
+// Without a seed given, each game draws its own, which its file names from the program's first
+// game on; the server's challenge is played once, and the next new game has a seed of its own.
+TEST(Seed, EveryGameHasASeedAndAChallengeIsPlayedOnce) {
+    RecordedGame live;
+    live.press('N', "Anna");
+    const std::optional<ui::GameSeed> first = live.platform.gameSeed();
+    ASSERT_TRUE(first);
+    EXPECT_TRUE(recording::write(live.recorder.current())
+                    .contains("\nseed " + QByteArray::number(first->seed) + " 0 0 0 0\n"));
+    live.platform.setProgramSeed(ui::GameSeed{9, {}, "2026-12-08"}, true);
+    const auto newGame = [&live] {
+        for (const int key : {keys::Escape, int('N')})
+            live.press(key);
+        return *live.platform.gameSeed();
+    };
+    const ui::GameSeed challenge = newGame(), after = newGame();
+    EXPECT_EQ(std::pair(challenge.seed, challenge.day), std::pair(9u, QString("2026-12-08")));
+    EXPECT_NE(after.seed, 9u);
+    EXPECT_EQ(after.day, "");
+}
