@@ -4,13 +4,18 @@
 
 std::optional<QString> SeedTitle::update(Game& game) {
     const auto& gameSeed = game.platform().gameSeed();
-    const auto seed = gameSeed ? std::optional(gameSeed->seed) : std::nullopt;
-    if (seed == seed_)
+    const auto named =
+        gameSeed ? std::optional(std::pair(gameSeed->seed, gameSeed->day)) : std::nullopt;
+    if (named == named_)
         return std::nullopt;
-    seed_ = seed;
+    named_ = named;
     const QString caption = game.mainWindow().caption();
-    if (!seed)
+    if (!gameSeed)
         return caption;
-    return caption + (unicode_ ? QStringLiteral(" — seed ") : QStringLiteral(" - seed ")) +
-           QString::number(*seed);
+    const QString dash = unicode_ ? QStringLiteral(" — ") : QStringLiteral(" - ");
+    // Days written yyyy-MM-dd compare as their text does.
+    if (hideChallenge_ && !gameSeed->day.isEmpty() &&
+        gameSeed->day >= game.platform().challengeDay())
+        return caption + dash + QStringLiteral("today's challenge");
+    return caption + dash + QStringLiteral("seed ") + QString::number(gameSeed->seed);
 }

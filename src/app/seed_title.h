@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 class Game;
 
@@ -10,8 +11,11 @@ class Game;
 // seed where the game has one, for the player to read and copy ("Vexmoor — seed 777").
 class SeedTitle {
   public:
-    // Whether the title may use a dash beyond ASCII.
-    explicit SeedTitle(bool unicode) : unicode_(unicode) {}
+    // Whether the title may use a dash beyond ASCII. With hideChallenge, a daily challenge whose
+    // day is not over is named instead of numbered ("Vexmoor — today's challenge"): the server
+    // keeps that seed from its players until the day is over.
+    explicit SeedTitle(bool unicode, bool hideChallenge = false)
+        : unicode_(unicode), hideChallenge_(hideChallenge) {}
 
     // The title to show now, or nothing when it stands as it was (at first, a game without a
     // seed leaves the title as the front end has it).
@@ -19,5 +23,7 @@ class SeedTitle {
 
   private:
     bool unicode_;
-    std::optional<std::uint32_t> seed_; // the seed the title last named
+    bool hideChallenge_;
+    // The seed and the day the title last named.
+    std::optional<std::pair<std::uint32_t, QString>> named_;
 };

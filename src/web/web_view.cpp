@@ -208,8 +208,14 @@ void WebView::sync() {
     } else if (const std::optional<QJsonObject> changes = scene_.changes()) {
         out_.send(*changes);
     }
+    tellTitle();
     speak();
     tellStatus();
+}
+
+void WebView::tellTitle() {
+    if (const std::optional<QString> title = seedTitle_.update(game_))
+        out_.send({{QLatin1String("t"), QStringLiteral("title")}, {QLatin1String("text"), *title}});
 }
 
 void WebView::tellStatus() {

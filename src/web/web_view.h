@@ -3,6 +3,7 @@
 #include "app/dialog_request.h"
 #include "app/game_host.h"
 #include "app/screen_reading.h"
+#include "app/seed_title.h"
 #include "web/scene_stream.h"
 
 #include <QJsonObject>
@@ -18,8 +19,9 @@ class QEventLoop;
 
 // The game for a page in a browser, through the server: the messages of the server (keys, clicks,
 // answers, the player gone or back, closing) reach the game through it, and after each it sends
-// what changed: the scene, what a screen reader would say of it, and the status the list of games
-// shows. The game's area is the design's main window, which the page scales.
+// what changed: the scene, what a screen reader would say of it, the title with the game's seed
+// and the status the list of games shows. The game's area is the design's main window, which the
+// page scales.
 class WebView : public GameHost {
   public:
     // The design's client area of the main window, in twips.
@@ -56,6 +58,7 @@ class WebView : public GameHost {
     void answer(const QJsonObject& message);
     void hide(bool hidden);
     void tellStatus();
+    void tellTitle();
     void speak();
 
     Game& game_;
@@ -64,6 +67,7 @@ class WebView : public GameHost {
     bool sent_ = false; // the first scene, sent whole
     std::map<const ui::Window*, ScreenReader> readers_;
     QJsonObject status_;
+    SeedTitle seedTitle_{true, true};
     bool hidden_ = false;
     std::optional<DialogRequest> dialog_;
     std::optional<std::optional<QString>> answer_;

@@ -15,6 +15,7 @@
 #include "web/web_view.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QJsonArray>
 #include <QRandomGenerator>
@@ -72,8 +73,9 @@ struct FixedPlatform : WebPlatform {
 
 // One game of the process with its platform, relayed hall of fame and view on a virtual clock.
 struct WebGame {
-    explicit WebGame(const QString& folder, std::chrono::milliseconds patience = 2s)
-        : platform(folder), session(platform) {
+    explicit WebGame(const QString& folder, std::chrono::milliseconds patience = 2s,
+                     const std::optional<ui::GameSeed>& seed = {}, bool challenge = false)
+        : platform(folder), session(platform, seed, challenge) {
         auto table = std::make_unique<RelayedFame>(out, patience);
         fame = table.get();
         session.game.setFameTable(std::move(table));
@@ -413,6 +415,27 @@ TEST(WebView, TheHallOfFameIsTheServers) {
                              "table cannot be written.";
         EXPECT_EQ(web.dialogs.count(lost), serial ? 0 : 2) << web.dialogs.join('|').toStdString();
     }
+}
+
+// The title names the game's seed, but never the number of the server's challenge of the day, also
+// once its save is loaded again; a later new game of that process names its own.
+TEST(WebView, TheTitleNamesTheSeedButNeverTodaysChallenge) {
+    QTemporaryDir folder;
+    WebGame seeded(folder.path(), 2s, ui::GameSeed{777, {}, {}});
+    seeded.play("say:Ann N");
+    EXPECT_EQ(seeded.last("title")["text"], "Vexmoor — seed 777");
+
+    const QString today = QDateTime::currentDateTimeUtc().date().toString(Qt::ISODate);
+    WebGame web(folder.path(), 2s, ui::GameSeed{4242, {}, today}, true);
+    web.play("say:Ann N Esc S say:Bea N");
+    const QString ownSeed = web.last("title")["text"].toString();
+    web.play("Esc L");
+    QStringList titles;
+    for (const QJsonObject& title : web.all("title"))
+        titles << title["text"].toString();
+    const QString challenge = "Vexmoor — today's challenge";
+    EXPECT_EQ(titles, QStringList({challenge, ownSeed, challenge}));
+    EXPECT_EQ(ownSeed, "Vexmoor — seed 36000000");
 }
 
 // F shows the table the server sent last.
