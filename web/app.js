@@ -1,11 +1,13 @@
 // The front page (the account, the games under way, the hall of fame, one's recordings) and the
-// way to the game view. The address's fragment says which is shown: #play, #watch=g5,
-// #replay=FILE, or nothing for the front page, so the browser's Back button leads back.
+// way to the game view. The address's fragment says which is shown: #play, #play=SEED, #challenge,
+// #watch=g5, #replay=FILE, or nothing for the front page, so the browser's Back button leads back.
 
 import { GameView } from "./game.js";
 
 const $ = (id) => document.getElementById(id);
 const GAMES_REFRESH_MS = 3000;
+const LARGEST_SEED = 4294967295;
+const SEED_RULE = `A seed is a whole number from 0 to ${LARGEST_SEED}, written in digits alone.`;
 
 let signedIn = null;
 let gamesTimer = 0;
@@ -77,6 +79,15 @@ function moment(text) {
 }
 
 const list = (result) => (result.ok && Array.isArray(result.data) ? result.data : []);
+const rows = (value) => (Array.isArray(value) ? value : []);
+
+// The seed a player wrote: "" for none, its digits, or null when it is no seed.
+function seedFrom(text) {
+  const written = text.trim();
+  if (written === "") return "";
+  if (!/^\d+$/.test(written) || Number(written) > LARGEST_SEED) return null;
+  return String(Number(written));
+}
 
 async function showMe() {
   const result = await api("GET", "/api/me");
@@ -95,7 +106,15 @@ async function showGames() {
   if (shown === gamesShown) return;
   gamesShown = shown;
   fillTable("games", games, (row, g) => {
-    cell(row, g.player);
+    const player = document.createElement("span");
+    player.textContent = g.player;
+    if (g.challenge) {
+      const tag = document.createElement("span");
+      tag.className = "tag";
+      tag.textContent = "Today's challenge";
+      player.append(" ", tag);
+    }
+    cell(row, player);
     cell(row, g.level, "number");
     cell(row, `${g.timeLeft} s`, "number");
     cell(row, g.watchers, "number");
@@ -105,13 +124,35 @@ async function showGames() {
   });
 }
 
+// The cells of a hall of fame's row up to its ending and continues.
+function fameCells(row, f) {
+  cell(row, f.name);
+  cell(row, f.level, "number");
+  cell(row, f.ending);
+  cell(row, f.continues, "number");
+}
+
+// A game's seed as its row has it; a challenge's is hidden until its day is over.
+function seedText(f) {
+  const day = typeof f.day === "string" && f.day ? `challenge of ${f.day}` : "";
+  if (typeof f.seed !== "string") return day;
+  return day ? `${f.seed} (${day})` : f.seed;
+}
+
 async function showFame() {
-  fillTable("fame", list(await api("GET", "/api/fame")), (row, f) => {
-    cell(row, f.name);
-    cell(row, f.level, "number");
-    cell(row, f.ending);
-    cell(row, f.continues, "number");
+  const result = await api("GET", "/api/fame");
+  const fame = result.ok && result.data ? result.data : {};
+  fillTable("fame", rows(fame.best), (row, f) => {
+    fameCells(row, f);
     cell(row, f.date);
+    cell(row, seedText(f));
+    cell(row, f.cheated ? "yes" : "");
+  });
+  if (typeof fame.day === "string")
+    $("fame-today-caption").textContent =
+      `The best games of the challenge of ${fame.day} (UTC); its seed is shown once the day is over.`;
+  fillTable("fame-today", rows(fame.today), (row, f) => {
+    fameCells(row, f);
     cell(row, f.cheated ? "yes" : "");
   });
 }
@@ -146,6 +187,7 @@ function showGame(request, title) {
   clearInterval(gamesTimer);
   $("front").hidden = true;
   document.title = `${title} - Vexmoor`;
+  showMessage("");
   game.open(request, title);
 }
 
@@ -153,10 +195,20 @@ function route() {
   const fragment = location.hash.slice(1);
   const [what, value = ""] = fragment.split(/=(.*)/s);
   const argument = decodeURIComponent(value);
-  if (what === "play") showGame({ t: "play" }, "Playing");
+  if (what === "play") playWith(seedFrom(argument));
+  else if (what === "challenge") showGame({ t: "play", daily: true }, "Playing");
   else if (what === "watch" && argument) showGame({ t: "watch", game: argument }, "Watching");
   else if (what === "replay" && argument) showGame({ t: "replay", file: argument }, "Playing back");
   else showFront();
+}
+
+function playWith(seed) {
+  if (seed === null) {
+    goTo("");
+    showMessage(SEED_RULE);
+  } else {
+    showGame(seed ? { t: "play", seed } : { t: "play" }, "Playing");
+  }
 }
 
 function accountForm(form, path, doing) {
@@ -182,6 +234,18 @@ $("signout-button").addEventListener("click", async () => {
   showMessage(result.ok ? "" : refusal(result, "sign out"));
   await showMe();
 });
-$("play-button").addEventListener("click", () => goTo("play"));
+$("play-form").addEventListener("submit", (event) => {
+  event.preventDefault();
+  const field = $("seed-field");
+  const seed = seedFrom(field.value);
+  field.setAttribute("aria-invalid", String(seed === null));
+  if (seed === null) {
+    showMessage(SEED_RULE);
+    field.focus();
+    return;
+  }
+  goTo(seed ? `play=${seed}` : "play");
+});
+$("daily-button").addEventListener("click", () => goTo("challenge"));
 window.addEventListener("hashchange", route);
 route();

@@ -61,6 +61,7 @@ export class GameView {
     this.role = null;
     this.over = false;
     $("game-title").textContent = title;
+    $("game-seed").textContent = "";
     $("close-button").hidden = true;
     $("touch-keys").hidden = true;
     this.say("");
@@ -126,6 +127,11 @@ export class GameView {
         break;
       case "help":
         this.help(message.page);
+        break;
+      case "title":
+        // The game's seed, for the player to read and copy; not announced, as it would interrupt.
+        $("game-seed").textContent = text;
+        if (text) document.title = text;
         break;
       case "ended":
       case "crashed":

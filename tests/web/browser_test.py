@@ -2,8 +2,9 @@
 """Vexmoor in a real browser: vexmoor-server on 127.0.0.1 with a data folder of its own, driven
 through headless Chromium by Selenium.
 
-    browser_test.py BUILD play    sign up, play, watch, shop, save, end, the hall of fame, the
-                                  recording replayed, a wrong password, a second account
+    browser_test.py BUILD play    sign up, a wrong seed, play a seed, watch, shop, save, end,
+                                  the hall of fame, the recording replayed, a wrong password, a
+                                  second account playing today's challenge
     browser_test.py BUILD crash   one of two games killed: the server and the other game go on
 
 Exits 77 (skipped) when chromium or chromedriver is missing."""
@@ -174,9 +175,18 @@ class Page:
         self.fill_in("signup", name, password)
         wait(lambda: self.text("#me") == name, f"{name} signed up")
 
-    def play(self):
-        self.click("#play-button")
+    def play(self, seed="", button="#play-button"):
+        field = self.find("#seed-field")
+        field.clear()
+        field.send_keys(seed)
+        self.click(button)
         wait(lambda: self.find("#window-m"), "the game's main window")
+
+    def title(self, expected):
+        """Waits until the game's title line, and the page's title, read as expected."""
+        wait(lambda: self.text("#game-seed") == expected == self.driver.title,
+             f'the title "{expected}"',
+             seen=lambda: (self.text("#game-seed"), self.driver.title))
 
     def click_label(self, text):
         """Clicks the label of the status panel that reads the text."""
@@ -210,7 +220,11 @@ class Page:
 
 def play_scenario(server, player, watcher):
     player.sign_up("Alice", "correct horse")
-    player.play()
+    player.find("#seed-field").send_keys("4294967296")
+    player.click("#play-button")
+    wait(lambda: "whole number" in player.text("#message"), "the wrong seed refused")
+    player.play("777")
+    player.title("Vexmoor — seed 777")
     folder = os.path.basename(wait(lambda: list(server.games()), "Alice's game process")[0])
     watcher.click('button[aria-label="Watch Alice"]')
     wait(lambda: watcher.find("#window-m"), "the watcher's view")
@@ -253,8 +267,10 @@ def play_scenario(server, player, watcher):
 
     player.click("#back-button")
     # The cheat code that set the walls up shows in the row, as in the game's own table.
-    wait(lambda: re.search(r"Alice 1 too many requests .* yes", player.text("#fame")),
-         "the game in the hall of fame, marked as cheated", seen=lambda: player.text("#fame"))
+    wait(lambda: re.search(r"Alice 1 too many requests .* 777 yes", player.text("#fame")),
+         "the game in the hall of fame with its seed, marked as cheated",
+         seen=lambda: player.text("#fame"))
+    assert player.find("#fame-today-empty").is_displayed(), "a game of today's challenge shown"
     cookie = player.cookie()
     ended = [r["file"] for r in server.recordings(cookie) if r["complete"]]
     assert len(ended) == 1, f"one complete recording: {ended}"
@@ -275,7 +291,10 @@ def play_scenario(server, player, watcher):
                                    cookie=stranger)
         assert status in (403, 404), f"Bob downloaded Alice's {name}: {status}"
     assert os.path.exists(os.path.join(server.data, "players", folder, "Save.ini"))
-    watcher.play()
+    watcher.play(button="#daily-button")
+    watcher.title("Vexmoor — today's challenge")
+    wait(lambda: "Bob Today's challenge" in player.text("#games"), "Bob's challenge listed",
+         seen=lambda: player.text("#games"))
     watcher.key("l")
     watcher.answer("No saved game")
 
