@@ -4,6 +4,7 @@
 
 #include "board/board_window.h"
 #include "board/sightings.h"
+#include "shell/hall_of_fame_window.h"
 #include "shell/main_window.h"
 #include "shop/shop_window.h"
 #include "ui/number.h"
@@ -46,6 +47,16 @@ Reading messageOf(const ui::Label& label, Reading::Role role = Reading::Role::Te
     return message;
 }
 
+// The hall of fame's rows and the name of the table they belong to are told afresh when the
+// player switches tables: the rows of the other table are other things to read.
+Reading fameLine(const HallOfFameWindow& fame, const ui::Label& label) {
+    if (!fame.showsTable(label))
+        return textOf(label);
+    Reading line = messageOf(label);
+    line.part = fame.showsToday() ? 2 : 1;
+    return line;
+}
+
 // Whether a control is shown: it and every board it lies on are visible.
 bool shown(const ui::Control& control) {
     for (const ui::Control* on = &control; on; on = on->parentBoard())
@@ -77,6 +88,7 @@ std::vector<Reading> panel(const MainWindow& main) {
 std::vector<Reading> texts(const ui::Window& window, const ScreenReader::LinesOf& linesOf) {
     std::vector<Reading> texts;
     const auto* shop = dynamic_cast<const ShopWindow*>(&window);
+    const auto* fame = dynamic_cast<const HallOfFameWindow*>(&window);
     for (const ui::Control* control : window.controls()) {
         if (shop && control == &shop->message) {
             texts.push_back(messageOf(shop->message));
@@ -87,7 +99,7 @@ std::vector<Reading> texts(const ui::Window& window, const ScreenReader::LinesOf
         if (control->kind() == ui::Control::Kind::Label) {
             const auto& label = static_cast<const ui::Label&>(*control);
             if (!label.text().trimmed().isEmpty())
-                texts.push_back(textOf(label));
+                texts.push_back(fame ? fameLine(*fame, label) : textOf(label));
         } else if (control->kind() == ui::Control::Kind::TextBlock) {
             // Line by line, as the screen breaks it.
             const auto& block = static_cast<const ui::TextBlock&>(*control);

@@ -1,6 +1,8 @@
 // The hall of fame's table and its file "halloffame.txt": a header line, then one game a line,
 // its fields separated by tabs and the name last, with backslash, tab and line ends escaped so any
-// name comes back as typed.
+// name comes back as typed. Older versions of the game read that file too, so the games' seeds and
+// challenge days are kept beside it in "halloffame-seeds.txt": a header line, then a line for each
+// game that has either, its seed and day before the game's own line as the table has it.
 #include "shell/hall_of_fame.h"
 
 #include "save/save_file.h"
@@ -19,6 +21,7 @@
 namespace {
 
 const QByteArray kHeader = "Vexmoor hall of fame 1";
+const QByteArray kSeedsHeader = "Vexmoor hall of fame seeds 1";
 constexpr int kFieldCount = 7;
 // Ten lines of the longest names fit many times over.
 constexpr qint64 kMaxTableSize = 256 * 1024;
@@ -108,6 +111,61 @@ QString lineOf(const FameEntry& entry) {
         .join(QLatin1Char('\t'));
 }
 
+// A game's seed and challenge day, and its line of the table they belong to.
+struct KeptSeed {
+    QString line;
+    std::optional<std::uint32_t> seed;
+    QString day;
+};
+
+std::optional<KeptSeed> parseSeed(const QString& line) {
+    const QStringList fields = line.split(QLatin1Char('\t'));
+    if (fields.size() != 2 + kFieldCount)
+        return std::nullopt;
+    const auto seed = ui::seedFromText(fields[0]);
+    const QString& day = fields[1];
+    const bool dayKnown =
+        day.isEmpty() || QDate::fromString(day, Qt::ISODate).toString(Qt::ISODate) == day;
+    const auto entry = parseEntry(fields.mid(2).join(QLatin1Char('\t')));
+    if ((!seed && !fields[0].isEmpty()) || !dayKnown || !entry)
+        return std::nullopt;
+    return KeptSeed{lineOf(*entry), seed, day};
+}
+
+QByteArray seedLineOf(const FameEntry& entry) {
+    const QString seed = entry.seed ? QString::number(*entry.seed) : QString();
+    return (seed + QLatin1Char('\t') + entry.day + QLatin1Char('\t') + lineOf(entry)).toUtf8();
+}
+
+// The lines of a file after its header, each as parse reads it; nothing when the file is damaged:
+// another header, too long, or a line parse refuses.
+template <class T>
+std::optional<std::vector<T>> linesOf(const QByteArray& bytes, const QByteArray& header,
+                                      std::optional<T> (*parse)(const QString&)) {
+    const QList<QByteArray> lines = bytes.split('\n');
+    if (lines.value(0).trimmed() != header || bytes.size() > kMaxTableSize)
+        return std::nullopt;
+    std::vector<T> read;
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QByteArray line = lines[i].endsWith('\r') ? lines[i].chopped(1) : lines[i];
+        if (line.isEmpty())
+            continue;
+        std::optional<T> parsed = parse(QString::fromUtf8(line));
+        if (!parsed)
+            return std::nullopt;
+        read.push_back(std::move(*parsed));
+    }
+    return read;
+}
+
+// Writes the whole file at once; a pipe, a device or a folder in its place is not replaced.
+bool writeWhole(const QString& path, const QByteArray& bytes) {
+    const QFileInfo target(path);
+    QSaveFile file(path);
+    return (!target.exists() || target.isFile()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size() && file.flush() && file.commit();
+}
+
 bool before(const FameEntry& a, const FameEntry& b) {
     if (a.level != b.level)
         return a.level > b.level;
@@ -116,12 +174,29 @@ bool before(const FameEntry& a, const FameEntry& b) {
     return a.serial < b.serial;
 }
 
-// A free name beside the damaged file, so an older damaged copy is never replaced.
-QString setAsideName(const QString& path) {
+// The best of these games, kShown at most, best first.
+std::vector<FameEntry> bestOf(std::vector<FameEntry> games) {
+    std::ranges::sort(games, before);
+    if (games.size() > static_cast<size_t>(FameTable::kShown))
+        games.resize(FameTable::kShown);
+    return games;
+}
+
+std::vector<FameEntry> ofDay(const std::vector<FameEntry>& games, const QString& day) {
+    std::vector<FameEntry> played;
+    std::ranges::copy_if(games, std::back_inserter(played),
+                         [&day](const FameEntry& e) { return e.day == day; });
+    return played;
+}
+
+// Moves a damaged file to a free name beside it, so an older damaged copy is never replaced, and
+// says where.
+QString setAside(const QString& path) {
     QString name = path + QStringLiteral(".damaged");
     for (int i = 1; QFileInfo::exists(name); ++i)
         name = path + QStringLiteral(".damaged.") + QString::number(i);
-    return name;
+    QFile::rename(path, name);
+    return QFileInfo(name).fileName() + QLatin1Char('.');
 }
 
 } // namespace
@@ -255,8 +330,8 @@ FameTable::Entered FameFile::enter(const FameEntry& game, std::optional<int> ser
     auto entry = std::ranges::find_if(
         entries_, [&serial](const FameEntry& e) { return serial && e.serial == *serial; });
     if (entry == entries_.end()) {
-        entries_.push_back(
-            {game.name, 0, game.ending, 0, game.date, false, nextSerial(), game.seed, game.day});
+        const int next = nextSerial();
+        entries_.emplace_back().serial = next;
         entry = std::prev(entries_.end());
     }
     entry->name = game.name;
@@ -265,6 +340,8 @@ FameTable::Entered FameFile::enter(const FameEntry& game, std::optional<int> ser
     entry->continuesUsed = game.continuesUsed;
     entry->date = game.date;
     entry->cheated = entry->cheated || game.cheated;
+    entry->seed = game.seed;
+    entry->day = game.day;
     return {entry->serial, save()};
 }
 
@@ -283,23 +360,24 @@ int FameFile::nextSerial() {
 
 std::vector<FameEntry> FameFile::best() {
     load();
-    return sorted();
+    return bestOf(entries_);
 }
 
 std::vector<FameEntry> FameFile::today(const QString& day) {
     load();
-    std::vector<FameEntry> table;
-    std::ranges::copy_if(entries_, std::back_inserter(table),
-                         [&day](const FameEntry& e) { return e.day == day; });
-    std::ranges::sort(table, before);
-    return table;
+    return bestOf(ofDay(entries_, day));
 }
 
-std::vector<FameEntry> FameFile::sorted() const {
-    std::vector<FameEntry> table = entries_;
+std::vector<FameEntry> FameFile::kept() const {
+    QString latestDay;
+    for (const FameEntry& e : entries_)
+        latestDay = std::max(latestDay, e.day);
+    std::vector<FameEntry> table = bestOf(entries_);
+    if (!latestDay.isEmpty())
+        for (const FameEntry& e : bestOf(ofDay(entries_, latestDay)))
+            if (std::ranges::find(table, e.serial, &FameEntry::serial) == table.end())
+                table.push_back(e);
     std::ranges::sort(table, before);
-    if (table.size() > static_cast<size_t>(kShown))
-        table.resize(kShown);
     return table;
 }
 
@@ -308,32 +386,51 @@ QString FameFile::takeNotice() {
     return std::exchange(notice_, {});
 }
 
+QString FameFile::seedsPath() const {
+    const QFileInfo table(path_);
+    return QDir(table.path()).filePath(table.completeBaseName() + QStringLiteral("-seeds.txt"));
+}
+
+void FameFile::tell(const QString& notice) {
+    notice_ = notice_.isEmpty() ? notice : notice_ + QLatin1Char(' ') + notice;
+}
+
 void FameFile::load() {
     // Nothing to read keeps the table as it was: a game the file could not take stays shown.
     const savefile::FileBytes file = savefile::readRegularFile(path_, kMaxTableSize + 1);
     readable_ = file.state != savefile::FileBytes::State::Unreadable;
     if (file.state != savefile::FileBytes::State::Read)
         return;
-    const QList<QByteArray> lines = file.bytes.split('\n');
-    std::vector<FameEntry> read;
-    bool damaged = lines.value(0).trimmed() != kHeader || file.bytes.size() > kMaxTableSize;
-    for (qsizetype i = 1; i < lines.size() && !damaged; ++i) {
-        const QByteArray line = lines[i].endsWith('\r') ? lines[i].chopped(1) : lines[i];
-        if (line.isEmpty())
-            continue;
-        const auto entry = parseEntry(QString::fromUtf8(line));
-        damaged = !entry;
-        if (entry)
-            read.push_back(*entry);
-    }
-    if (!damaged) {
-        entries_ = std::move(read);
+    std::optional<std::vector<FameEntry>> read = linesOf(file.bytes, kHeader, parseEntry);
+    if (!read) {
+        tell(QStringLiteral("The hall of fame could not be read; it was set aside as ") +
+             setAside(path_));
         return;
     }
-    const QString aside = setAsideName(path_);
-    QFile::rename(path_, aside);
-    notice_ = QStringLiteral("The hall of fame could not be read; it was set aside as ") +
-              QFileInfo(aside).fileName() + QLatin1Char('.');
+    entries_ = std::move(*read);
+    loadSeeds();
+}
+
+void FameFile::loadSeeds() {
+    const QString path = seedsPath();
+    const savefile::FileBytes file = savefile::readRegularFile(path, kMaxTableSize + 1);
+    seedsReadable_ = file.state != savefile::FileBytes::State::Unreadable;
+    if (file.state != savefile::FileBytes::State::Read)
+        return;
+    const std::optional<std::vector<KeptSeed>> seeds = linesOf(file.bytes, kSeedsHeader, parseSeed);
+    if (!seeds) {
+        tell(QStringLiteral("The seeds of the hall of fame could not be read; they were set aside "
+                            "as ") +
+             setAside(path));
+        return;
+    }
+    for (FameEntry& entry : entries_) {
+        const auto its = std::ranges::find(*seeds, lineOf(entry), &KeptSeed::line);
+        if (its != seeds->end()) {
+            entry.seed = its->seed;
+            entry.day = its->day;
+        }
+    }
 }
 
 bool FameFile::save() {
@@ -342,12 +439,15 @@ bool FameFile::save() {
     // A table that could not be read is not written over: it keeps the games it holds.
     if (!readable_)
         return false;
-    QByteArray bytes = kHeader + "\n";
-    for (const FameEntry& entry : sorted())
-        bytes += lineOf(entry).toUtf8() + "\n";
-    // A pipe, a device or a folder in the table's place is not replaced.
-    const QFileInfo target(path_);
-    QSaveFile file(path_);
-    return (!target.exists() || target.isFile()) && file.open(QIODevice::WriteOnly) &&
-           file.write(bytes) == bytes.size() && file.flush() && file.commit();
+    QByteArray table = kHeader + "\n", seeds = kSeedsHeader + "\n";
+    for (const FameEntry& entry : kept()) {
+        table += lineOf(entry).toUtf8() + "\n";
+        if (entry.seed || !entry.day.isEmpty())
+            seeds += seedLineOf(entry) + "\n";
+    }
+    // The seeds are only added to the table: a game entered without them is entered all the same.
+    const bool saved = writeWhole(path_, table);
+    if (saved && seedsReadable_)
+        writeWhole(seedsPath(), seeds);
+    return saved;
 }

@@ -52,9 +52,10 @@ class FameTable {
     virtual QString place() const = 0;
 };
 
-// The table in a small text file of the player's data folder. Copies of the game played at once
-// each keep their games in the one file. A table that cannot be read is never written over, so
-// its games are not lost to the next one.
+// The table in a small text file of the player's data folder, and the games' seeds and challenge
+// days in a second one beside it. Copies of the game played at once each keep their games in the
+// one file. A table that cannot be read is never written over, so its games are not lost to the
+// next one; without its seeds the table's games are shown all the same.
 class FameFile : public FameTable {
   public:
     // With no file path, the table is kept for this run only.
@@ -66,7 +67,7 @@ class FameFile : public FameTable {
     std::vector<FameEntry> best() override;
     std::vector<FameEntry> today(const QString& day) override;
     bool readable() const override { return readable_; }
-    // The file was damaged and set aside.
+    // The file, or that of the seeds, was damaged and set aside.
     QString takeNotice() override;
     // Something stands in the table's place, or its folder is closed.
     bool writeRefused() const override;
@@ -74,17 +75,25 @@ class FameFile : public FameTable {
     QString place() const override;
 
   private:
-    // Reads the table from its file, as another copy of the game may have written it.
+    // Reads the table from its file, as another copy of the game may have written it, then the
+    // seeds of its games.
     void load();
+    void loadSeeds();
+    // Writes the table, then the seeds; false when the table could not be written.
     bool save();
-    std::vector<FameEntry> sorted() const;
+    // The games the file keeps: the best, and the best of the latest challenge day in the table,
+    // so that the day's games stay for its own table.
+    std::vector<FameEntry> kept() const;
     // One more than the highest serial, below the highest an int holds.
     int nextSerial();
+    QString seedsPath() const;
+    void tell(const QString& notice);
 
     QString path_;
     std::vector<FameEntry> entries_;
     QString notice_;
     bool readable_ = true;
+    bool seedsReadable_ = true; // seeds that could not be read are not written over either
 };
 
 // The hall of fame as the game keeps it: what the running game has done so far, entered in the

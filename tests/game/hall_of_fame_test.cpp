@@ -1,4 +1,5 @@
 // The hall of fame: what each game enters, the order of the table, its file and its window.
+#include "app/screen_reading.h"
 #include "game_fixture.h"
 #include "recorded_game.h"
 #include "shell/hall_of_fame_window.h"
@@ -25,6 +26,16 @@ QString entries(const QString& path) {
     QStringList rows;
     for (const FameEntry& e : HallOfFame(path).best())
         rows << QString("%1 %2 %3 %4").arg(e.name).arg(e.level).arg(e.continuesUsed).arg(e.serial);
+    return rows.join(", ");
+}
+
+// Each game as "name seed day", "-" for none.
+QString seedsOf(const std::vector<FameEntry>& games) {
+    QStringList rows;
+    for (const FameEntry& e : games)
+        rows << QString("%1 %2 %3")
+                    .arg(e.name, e.seed ? QString::number(*e.seed) : "-",
+                         e.day.isEmpty() ? "-" : e.day);
     return rows.join(", ");
 }
 
@@ -214,11 +225,14 @@ TEST(HallOfFame, FInTheMenuShowsTheTableWithTheLatestGameHighlighted) {
     QString rows = window.caption();
     for (const ui::Label& row : window.rows)
         rows += '|' + row.text();
-    EXPECT_EQ(rows, "Hall of Fame| 1. Anna                99  finished             2026-12-07 |"
-                    " 2. Old                  4  too many requests    2026-01-01 |"
-                    " 3. Old                  3  out of time          2026-01-01 |"
-                    " 4. Old                  2  fell into a hole     2026-01-01 |"
-                    " 5. Old                  1  fell into the ravine 2026-01-01 |||||");
+    // The game's seed from the clock, and none for the games played before games had seeds.
+    EXPECT_EQ(rows,
+              "Hall of Fame| 1. Anna                99  finished             2026-12-07       "
+              "36000000|"
+              " 2. Old                  4  too many requests    2026-01-01       |"
+              " 3. Old                  3  out of time          2026-01-01       |"
+              " 4. Old                  2  fell into a hole     2026-01-01       |"
+              " 5. Old                  1  fell into the ravine 2026-01-01       |||||");
     EXPECT_TRUE(window.rows[0].look().opaque && !window.rows[1].look().opaque);
     play.playKeys("F");
     EXPECT_EQ(play.game.hallOfFameWindow(), nullptr);
@@ -250,4 +264,171 @@ TEST(HallOfFame, CopiesPlayedAtOnceEachKeepTheirGames) {
         copy.join();
     EXPECT_EQ(entries(path).count('A'), 5);
     EXPECT_EQ(entries(path).count('B'), 5);
+}
+
+// Older versions read the table file and set aside any other form of it, so each game's seed and
+// challenge day are kept in a file beside it; a copy of the game that enters a game meanwhile keeps
+// those of the games before.
+TEST(HallOfFame, SeedsAndDaysAreKeptBesideTheTableOlderVersionsRead) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("halloffame.txt");
+    HallOfFame first(path), second(path);
+    second.best();
+    first.gameEnded("Ann", 3, Ending::Hole, "2026-12-08", ui::GameSeed{777, {}, "2026-12-08"});
+    first.best();
+    second.gameEnded("Bob", 2, Ending::Ravine, "2026-12-08", ui::GameSeed{4294967295U, {}, {}});
+    second.beginGame();
+    second.gameEnded("Cid", 1, Ending::Ravine, "2026-12-08");
+    second.best();
+    EXPECT_EQ(seedsOf(HallOfFame(path).best()), "Ann 777 2026-12-08, Bob 4294967295 -, Cid - -");
+    EXPECT_EQ(bytesOf(path), "Vexmoor hall of fame 1\n"
+                             "3\thole\t0\t0\t2026-12-08\t0\tAnn\n"
+                             "2\travine\t0\t0\t2026-12-08\t1\tBob\n"
+                             "1\travine\t0\t0\t2026-12-08\t2\tCid\n");
+    EXPECT_EQ(bytesOf(folder.filePath("halloffame-seeds.txt")),
+              "Vexmoor hall of fame seeds 1\n"
+              "777\t2026-12-08\t3\thole\t0\t0\t2026-12-08\t0\tAnn\n"
+              "4294967295\t\t2\travine\t0\t0\t2026-12-08\t1\tBob\n");
+}
+
+// Missing or damaged seeds never cost the table its games, nor a new game its entry; damaged ones
+// are set aside and the player is told. A line of another game (the table written meanwhile by an
+// older version) is no game's.
+TEST(HallOfFame, WithoutItsSeedsTheTableKeepsItsGames) {
+    const QByteArray table = "Vexmoor hall of fame 1\n3\thole\t0\t0\t2026-12-08\t0\tAnn\n";
+    const QByteArray header = "Vexmoor hall of fame seeds 1\n";
+    const QByteArray ann = "\t3\thole\t0\t0\t2026-12-08\t0\tAnn\n";
+    const QString setAside = "The seeds of the hall of fame could not be read; they were set aside "
+                             "as halloffame-seeds.txt.damaged.";
+    struct Row {
+        QByteArray seeds;
+        const char* shown;
+        QString notice;
+    };
+    for (const Row& row :
+         {Row{"(none)", "Ann - -", ""}, Row{"(folder)", "Ann - -", ""},
+          Row{header + "777\t2026-12-08" + ann, "Ann 777 2026-12-08", ""},
+          Row{header + "777\t" + QByteArray(ann).replace("Ann", "Bob"), "Ann - -", ""},
+          Row{"Vexmoor hall of fame seeds 2\n777\t" + ann, "Ann - -", setAside},
+          Row{header + "seven\t" + ann, "Ann - -", setAside},
+          Row{header + "777\t2026-13-01" + ann, "Ann - -", setAside},
+          Row{header + "777\t2026-12-08\n", "Ann - -", setAside}}) {
+        SCOPED_TRACE(row.seeds.toStdString());
+        QTemporaryDir folder;
+        const QString path = folder.filePath("halloffame.txt");
+        const QString seeds = folder.filePath("halloffame-seeds.txt");
+        writeTable(path, table);
+        if (row.seeds == "(folder)")
+            QDir().mkpath(seeds);
+        else if (row.seeds != "(none)")
+            writeTable(seeds, row.seeds);
+        HallOfFame fame(path);
+        EXPECT_EQ(seedsOf(fame.best()), row.shown);
+        EXPECT_EQ(fame.takeNotice(), row.notice);
+        if (!row.notice.isEmpty()) {
+            EXPECT_EQ(bytesOf(seeds + ".damaged"), row.seeds);
+        }
+        fame.gameEnded("Cid", 1, Ending::Hole, "2026-12-08", ui::GameSeed{5, {}, {}});
+        // Seeds that cannot be read are not written over either.
+        const bool kept = row.seeds != "(folder)";
+        EXPECT_EQ(seedsOf(fame.best()), QString(row.shown) + (kept ? ", Cid 5 -" : ", Cid - -"));
+        EXPECT_EQ(bytesOf(path), table + "1\thole\t0\t0\t2026-12-08\t1\tCid\n");
+    }
+}
+
+// The file keeps the best ten and the best ten of the latest challenge day, so that day's games
+// stay for its own table; an older version shows its own ten of the same lines.
+TEST(HallOfFame, TheLatestChallengeDaysGamesAreKeptBesideTheTenBest) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("halloffame.txt");
+    HallOfFame fame(path);
+    const auto play = [&fame](int level, const QString& day) {
+        fame.beginGame();
+        fame.gameEnded(QString::number(level), level, Ending::Hole, "2026-12-08",
+                       ui::GameSeed{1, {}, day});
+    };
+    play(1, "2026-12-07");
+    for (int level = 100; level < 110; ++level)
+        play(level, "");
+    for (int level = 2; level < 14; ++level)
+        play(level, "2026-12-08");
+    fame.best(); // the table is on disk once it is read
+    const auto names = [](const std::vector<FameEntry>& games) {
+        QStringList shown;
+        for (const FameEntry& e : games)
+            shown << e.name;
+        return shown.join(' ');
+    };
+    HallOfFame read(path);
+    EXPECT_EQ(names(read.best()), "109 108 107 106 105 104 103 102 101 100");
+    EXPECT_EQ(names(read.today("2026-12-08")), "13 12 11 10 9 8 7 6 5 4");
+    EXPECT_EQ(names(read.today("2026-12-07")), "");
+    const QList<QByteArray> lines = bytesOf(path).trimmed().split('\n');
+    EXPECT_EQ(lines.size(), 21);
+    EXPECT_EQ(lines[0], "Vexmoor hall of fame 1");
+    for (const QByteArray& line : lines.mid(1))
+        EXPECT_EQ(line.count('\t'), 6) << line.toStdString();
+}
+
+namespace {
+
+// The window as shown: the tables' names, the shown one in brackets, then the rows, ">" before the
+// highlighted one.
+QString shownTables(const HallOfFameWindow& window) {
+    QStringList shown;
+    for (const ui::Label* tab : {&window.allTimeTab, &window.todayTab})
+        shown << (tab->look().opaque ? "[" + tab->text().trimmed() + "]" : tab->text().trimmed());
+    for (const ui::Label& row : window.rows)
+        if (!row.text().isEmpty())
+            shown << (row.look().opaque ? ">" : "") + row.text().simplified();
+    return shown.join('|');
+}
+
+} // namespace
+
+// Left and Right, or A and T, switch between the best games of all time and those of today's
+// challenge; any other key leaves the window as it is. A screen reader is told the table switched
+// to and its rows.
+TEST(HallOfFame, TodayShowsTheGamesOfTodaysChallengeBesideTheBestOfAllTime) {
+    Play play;
+    const QString day = play.platform.challengeDay();
+    HallOfFame& fame = play.game.hallOfFame();
+    fame.gameEnded("Old", 50, Ending::Hole, "2026-01-01");
+    fame.beginGame();
+    fame.gameEnded("Other", 40, Ending::Hole, "2026-12-01", ui::GameSeed{5, {}, "2026-12-01"});
+    play.playKeys("F Right");
+    EXPECT_EQ(shownTables(*play.game.hallOfFameWindow()),
+              "All time|[Today]|No games of today's challenge yet.");
+    play.playKeys("Esc");
+    fame.beginGame();
+    fame.gameEnded("Daily", 3, Ending::Ravine, "2026-12-02", ui::GameSeed{4294967295U, {}, day});
+    play.playKeys("F");
+    const HallOfFameWindow& window = *play.game.hallOfFameWindow();
+    ScreenReader reader;
+    const auto noLines = [](const ui::TextBlock&) { return QStringList(); };
+    reader.read(&window, noLines, nullptr);
+    const QString allTime = "[All time]|Today|1. Old 50 fell into a hole 2026-01-01|"
+                            "2. Other 40 fell into a hole 2026-12-01 5|"
+                            ">3. Daily 3 fell into the ravine 2026-12-02 4294967295";
+    const QString today = "All time|[Today]|>1. Daily 3 fell into the ravine 2026-12-02 4294967295";
+    const QString toldToday = "Today. 1. Daily 3 fell into the ravine 2026-12-02 4294967295.";
+    const QString toldAllTime = "All time. 1. Old 50 fell into a hole 2026-01-01. 2. Other 40 fell "
+                                "into a hole 2026-12-01 5. 3. Daily 3 fell into the ravine "
+                                "2026-12-02 4294967295.";
+    struct Row {
+        const char* keys;
+        QString shown, told;
+    };
+    for (const Row& row :
+         {Row{"Right", today, toldToday}, Row{"Left", allTime, toldAllTime},
+          Row{"T", today, toldToday}, Row{"T", today, ""}, Row{"A", allTime, toldAllTime},
+          Row{"Up Down N L X Z 1 Right Left", allTime, ""}}) {
+        SCOPED_TRACE(row.keys);
+        play.playKeys(row.keys);
+        ASSERT_EQ(play.game.hallOfFameWindow(), &window);
+        EXPECT_EQ(shownTables(window), row.shown);
+        Announcement news;
+        reader.read(&window, noLines, &news);
+        EXPECT_EQ(news.text(), row.told);
+    }
 }
