@@ -438,18 +438,24 @@ TEST(WebView, TheTitleNamesTheSeedButNeverTodaysChallenge) {
     EXPECT_EQ(ownSeed, "Vexmoor — seed 36000000");
 }
 
-// F shows the table the server sent last.
+// F shows the tables the server sent last, the seeds it told.
 TEST_F(GameProcess, TheHallOfFameShownIsTheServersLast) {
     const QJsonObject zed{{"name", "Zed"},  {"level", 12},      {"ending", "hole"},
                           {"continues", 0}, {"cheated", false}, {"date", "2026-12-07"},
-                          {"serial", 3}};
+                          {"serial", 3},    {"seed", "777"}};
     const QJsonObject bad{{"name", "Bad"}, {"ending", "lava"}};
-    web.fame->take({{"t", "fameTable"}, {"rows", QJsonArray{zed, bad}}});
+    QJsonObject ofToday = zed;
+    ofToday.remove("seed"); // kept back until the day is over
+    ofToday["day"] = "2026-12-07";
+    web.fame->take(
+        {{"t", "fameTable"}, {"rows", QJsonArray{zed, bad}}, {"today", QJsonArray{ofToday}}});
     web.play("F");
     const HallOfFameWindow& window = *web.session.game.hallOfFameWindow();
-    EXPECT_EQ(window.rows[0].text(),
-              " 1. Zed                 12  fell into a hole     2026-12-07 ");
+    const QString row = " 1. Zed                 12  fell into a hole     2026-12-07       ";
+    EXPECT_EQ(window.rows[0].text(), row + "777");
     EXPECT_EQ(window.rows[1].text(), "");
+    web.play("T");
+    EXPECT_EQ(window.rows[0].text(), row);
 }
 
 // The reader hands the hall of fame's replies over on its own thread, the rest in turn, drops
