@@ -27,7 +27,7 @@ play() {
     "$game" >>"$work/game.log" 2>&1 &
     playing=$!
     started $playing
-    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Vexmoor$' | head -1)
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Vexmoor( — seed [0-9]+)?$' | head -1)
     xdotool windowactivate --sync "$window"
     expect "the main menu's lines" '^notification .*N - New Adventure.*F - Hall of Fame' 20
     mark
