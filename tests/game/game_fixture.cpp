@@ -239,16 +239,20 @@ void Play::playKeys(const QString& strokes) {
     }
 }
 
-void Play::run(const Row& row) {
-    SCOPED_TRACE(QString("{%1 | %2 | %3 | %4}")
-                     .arg(row.setup, row.dice, row.keys, row.expect)
-                     .toStdString());
-    if (!split(row.setup, ';').contains("menu")) {
+void Play::setUp(const QString& setup) {
+    if (!split(setup, ';').contains("menu")) {
         start();
         // Away from the board's centre, where the gate comes when no monster guards it.
         boardWindow().player.setRect({1000, 1000, 255, 255});
     }
-    apply(row.setup, false);
+    apply(setup, false);
+}
+
+void Play::run(const Row& row) {
+    SCOPED_TRACE(QString("{%1 | %2 | %3 | %4}")
+                     .arg(row.setup, row.dice, row.keys, row.expect)
+                     .toStdString());
+    setUp(row.setup);
     const int drawn = platform.randomCalls;
     queueDice(row.dice);
     const auto queued = static_cast<int>(platform.randoms.size());

@@ -39,6 +39,8 @@ class Play {
     Thing thing(const QString& name);
     // Sets up (check false) or checks the clauses of a row.
     void apply(const QString& clauses, bool check);
+    // A row's setup: the game started unless it says "menu", then its clauses.
+    void setUp(const QString& setup);
     void run(const Row& row);
 
     MainWindow& status() { return game.mainWindow(); }

@@ -28,11 +28,6 @@ QString written(const std::vector<Reading>& readings) {
     return each.join(" | ");
 }
 
-ui::Window* windowNamed(Play& play, const QString& name) {
-    const Thing thing = play.thing(name);
-    return std::holds_alternative<ui::Window*>(thing) ? std::get<ui::Window*>(thing) : nullptr;
-}
-
 // In a fresh game set up as in a game row, the window named is read.
 struct ReadRow {
     const char *setup, *window, *heard;
@@ -43,31 +38,6 @@ struct ReadRow {
 struct NewsRow {
     const char *setup, *change, *news, *dice = "", *keys = "";
 };
-
-void prepare(Play& play, const QString& setup) {
-    if (!setup.split(';').contains("menu")) {
-        play.start();
-        play.boardWindow().player.setRect({1000, 1000, 255, 255});
-    }
-    play.apply(setup, false);
-}
-
-// The row's news: what the board and then the panel tell.
-void expectNews(const NewsRow& row) {
-    SCOPED_TRACE(QString("{%1 | %2 | %3}").arg(row.setup, row.change, row.keys).toStdString());
-    Play play;
-    prepare(play, row.setup);
-    ScreenReader board, panel;
-    board.read(&play.boardWindow(), ownLines, nullptr);
-    panel.read(&play.status(), ownLines, nullptr);
-    play.apply(row.change, false);
-    play.queueDice(row.dice);
-    play.playKeys(row.keys);
-    Announcement news;
-    board.read(&play.boardWindow(), ownLines, &news);
-    panel.read(&play.status(), ownLines, &news);
-    EXPECT_EQ(news.text(), row.news);
-}
 
 } // namespace
 
@@ -111,14 +81,15 @@ TEST(ScreenReading, EachWindowReadsAsItsTextsTheBoardAsAListThePanelAsFields) {
         }) {
         SCOPED_TRACE(QString("{%1 | %2}").arg(row.setup, row.window).toStdString());
         Play play;
-        prepare(play, row.setup);
+        play.setUp(row.setup);
         ScreenReader reader;
-        EXPECT_EQ(written(reader.read(windowNamed(play, row.window), ownLines, nullptr)),
-                  row.heard);
+        EXPECT_EQ(
+            written(reader.read(std::get<ui::Window*>(play.thing(row.window)), ownLines, nullptr)),
+            row.heard);
     }
 }
 
-TEST(ScreenReading, AFieldIsNewsAsItsValueChangesAMessageAsItsTextDoes) {
+TEST(ScreenReading, NewsIsAFieldsChangedValueAMessagesTextAndWhatComesNear) {
     for (const NewsRow& row : std::initializer_list<NewsRow>{
              {"", "GD=14; HT=19", "Hits 19. Gold 14."},
              {"msg=New level", "msg=You got the gold", "You got the gold."},
@@ -127,12 +98,7 @@ TEST(ScreenReading, AFieldIsNewsAsItsValueChangesAMessageAsItsTextDoes) {
              {"TM=87", "TM=31", ""},
              {"TM=31", "TM=29", "Time 29."},
              {"TM=11", "TM=40", "Time 40."},
-         })
-        expectNews(row);
-}
-
-TEST(ScreenReading, TheBoardTellsWhatComesNearTheGateAndEachEdgeOnce) {
-    for (const NewsRow& row : std::initializer_list<NewsRow>{
+             // The board tells what comes near, the gate and each edge once.
              {"demon 3000,3000; demon=3", "demon 1192,1000", "demon 3, 2 steps right."},
              {"demon 3000,3000", "demon 3000,2000", ""},
              {"gold 1384,1000", "", "gold, 3 steps right.", "", "Right"},
@@ -143,8 +109,21 @@ TEST(ScreenReading, TheBoardTellsWhatComesNearTheGateAndEachEdgeOnce) {
              // A turn of the game: the gate that came with the pick-up, then the panel's news.
              {"gate hidden; gold 1096,1000", "",
               "gate, 9 steps right, 3 steps down. Gold 14. You got the gold.", "4/10", "Right"},
-         })
-        expectNews(row);
+         }) {
+        SCOPED_TRACE(QString("{%1 | %2 | %3}").arg(row.setup, row.change, row.keys).toStdString());
+        Play play;
+        play.setUp(row.setup);
+        ScreenReader board, panel;
+        board.read(&play.boardWindow(), ownLines, nullptr);
+        panel.read(&play.status(), ownLines, nullptr);
+        play.apply(row.change, false);
+        play.queueDice(row.dice);
+        play.playKeys(row.keys);
+        Announcement news; // what the board and then the panel tell
+        board.read(&play.boardWindow(), ownLines, &news);
+        panel.read(&play.status(), ownLines, &news);
+        EXPECT_EQ(news.text(), row.news);
+    }
 }
 
 TEST(ScreenReading, AWindowsLinesAreHeardOnceAndEachReadingStandsForItsControl) {
