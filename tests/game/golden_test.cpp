@@ -3,8 +3,6 @@
 // compared with tests/golden/<state>.txt; `make golden` writes them anew after a deliberate
 // change, and their diff shows what moved.
 #include "game_fixture.h"
-#include "shell/finale_window.h"
-#include "shell/menu_window.h"
 #include "ui/number.h"
 
 #include <map>

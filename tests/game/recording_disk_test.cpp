@@ -2,10 +2,8 @@
 // on unrecorded; what a start left short of a header is not kept as a game.
 #include "recorded_game.h"
 #include "replay/journal.h"
-#include "shell/main_window.h"
 
 #include <functional>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
