@@ -103,18 +103,15 @@ TEST(SaveRobustness, ASaveRemovesTheCopiesCrashedSavesLeftAndNothingElse) {
 
 TEST(SaveRobustness, ALongNameIsCutBeforeAWholeCharacterWhenSavedAndWhenLoaded) {
     const QByteArray a(299, 'a'), stats = "1/100/10/10/20/20/20/120/ 600 / 600 / 4000 / 3000 /";
-    const QByteArray cut = "name=" + a + "; saved=" + stats + a + "/5/False/36000000 0 0 0 0/";
-    const QByteArray named[] = {"name=" + a + "\xF0\x9F\x98\x80",
-                                "name=" + a + "e\xCC\x81",
-                                "name=" + a + "bc",
-                                "name=" + a + "b; saved=" + stats + a + "b/",
-                                "menu; saved=" + kBea + a + "\xF0\x9F\x98\x80zzz/",
-                                "name=" + a};
+    const QByteArray end = "/5/False/36000000 0 0 0 0/", cut = "; saved=" + stats + a + end;
+    // A surrogate pair across the limit, a letter and its accent, two letters, and a loaded name.
     check({
-        {named[0].data(), "", "Esc S L", cut.data()}, // a surrogate pair across the limit
-        {named[1].data(), "", "Esc S L", cut.data()}, // a letter and its accent
-        {named[2].data(), "", "Esc S L", (named[3] + "5/False/36000000 0 0 0 0/").data()},
-        {named[4].data(), "kept", "L +10", named[5].data()},
+        {("name=" + a + "\xF0\x9F\x98\x80").data(), "", "Esc S L", ("name=" + a + cut).data()},
+        {("name=" + a + "e\xCC\x81").data(), "", "Esc S L", ("name=" + a + cut).data()},
+        {("name=" + a + "bc").data(), "", "Esc S L",
+         ("name=" + a + "b; saved=" + stats + a + "b" + end).data()},
+        {("menu; saved=" + kBea + a + "\xF0\x9F\x98\x80zzz/").data(), "kept", "L +10",
+         ("name=" + a).data()},
     });
 }
 
