@@ -17,11 +17,6 @@
 
 namespace {
 
-void pause(int ms) {
-    const QDeadlineTimer deadline(ms);
-    waitFor([&] { return deadline.hasExpired(); });
-}
-
 TEST(IdleGame, EndsAfterItsPlayersLastKeyWithItsPagesTold) {
     QTemporaryDir dir;
     Store store;
@@ -31,18 +26,16 @@ TEST(IdleGame, EndsAfterItsPlayersLastKeyWithItsPagesTold) {
     Api api{accounts, store, games};
     Server server{{dir.path(), dir.path()}, accounts, api, games};
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-    const QString self = QString("http://127.0.0.1:%1").arg(server.port());
-    Page player(server.port(), signUp(accounts, "Alice", "password1").token, self);
-    Page watcher(server.port(), {}, self);
+    Page player(server.port(), signUp(accounts, "Alice", "password1").token);
+    Page watcher(server.port());
     ASSERT_TRUE(player.play());
-    watcher.send({{"t", "watch"}, {"game", "g1"}});
-    watcher.waitNews("joined scene(full)");
+    watcher.watch();
 
     // Keys keep the game going past its second; a watcher's do not count.
     for (int i = 0; i < 5; ++i) {
         player.key(37);
         watcher.key(37);
-        pause(250);
+        waitFor([] { return false; }, 250);
     }
     EXPECT_EQ(games.list().size(), 1);
     const QString told = "ended(The game ended: no key for 1 second.)";
@@ -100,11 +93,9 @@ TEST(Admin, TheOwnerListsAndEndsTheGamesOfTheServerOnAFolder) {
     QProcess server;
     const quint16 port = start(server, dir);
     ASSERT_NE(port, 0);
-    const QString self = QString("http://127.0.0.1:%1").arg(port);
-    Page player(port, alice, self), watcher(port, {}, self);
+    Page player(port, alice), watcher(port);
     ASSERT_TRUE(player.play());
-    watcher.send({{"t", "watch"}, {"game", "g1"}});
-    watcher.waitNews("joined scene(full)");
+    watcher.watch();
     player.key(37);
     player.waitNews("scene(full) scene");
     watcher.waitNews("scene");

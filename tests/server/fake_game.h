@@ -1,12 +1,16 @@
 #pragma once
-// What the server's tests of games share: a stand-in game process and a page over the WebSocket.
+// What the server's tests share: a stand-in game process, a page over the WebSocket, and files.
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkRequest>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QWebSocket>
 #include <functional>
@@ -46,11 +50,11 @@ inline bool waitFor(const std::function<bool()>& done, int limitMs = 10000) {
     return done();
 }
 
-// A page over the WebSocket, keeping what it was sent.
+// A page over the WebSocket, of the server's own origin unless told, keeping what it was sent.
 struct Page {
-    Page(quint16 port, const QByteArray& token, const QString& origin = {},
-         const QString& host = "127.0.0.1")
-        : socket(origin) {
+    explicit Page(quint16 port, const QByteArray& token = {}, const QString& origin = {},
+                  const QString& host = "127.0.0.1")
+        : socket(origin.isEmpty() ? QString("http://%1:%2").arg(host).arg(port) : origin) {
         QObject::connect(&socket, &QWebSocket::textMessageReceived, [this](const QString& text) {
             received.append(QJsonDocument::fromJson(text.toUtf8()).object());
         });
@@ -68,6 +72,10 @@ struct Page {
     bool play() {
         send({{"t", "play"}});
         return waitNews("joined scene(full)");
+    }
+    void watch(const QString& expected = "joined scene(full)") {
+        send({{"t", "watch"}, {"game", "g1"}});
+        waitNews(expected);
     }
     void key(int code, int character = 0) {
         send({{"t", "key"}, {"code", code}, {"char", character}});
@@ -93,11 +101,33 @@ struct Page {
     bool gone = false;
 };
 
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Runs the statements on an SQLite database as another program would.
+inline void runSql(const QString& file, const QStringList& statements) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other");
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        for (const QString& statement : statements)
+            ASSERT_TRUE(QSqlQuery(db).exec(statement)) << statement.toStdString();
+    }
+    QSqlDatabase::removeDatabase("other");
+}
+
 // Writes the stand-in game into the folder and names it.
 inline QString fakeGame(const QTemporaryDir& dir) {
-    QFile script(dir.filePath("fake-game"));
-    script.open(QIODevice::WriteOnly);
-    script.write(kFakeGame);
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return script.fileName();
+    const QString path = dir.filePath("fake-game");
+    writeFile(path, kFakeGame);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
 }

@@ -6,20 +6,14 @@
 #include "server/store.h"
 #include "signing_in.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QNetworkInterface>
 #include <QTcpSocket>
-#include <QTemporaryDir>
-#include <QWebSocket>
 #include <gtest/gtest.h>
 
 namespace {
 
 QDate relayToday(2026, 12, 8);
+const QString kCrashed = "crashed(The game stopped unexpectedly; its recording is kept.)";
 
 class Relay : public testing::Test {
   protected:
@@ -32,26 +26,20 @@ class Relay : public testing::Test {
 
     // What a player's game process heard, one message type a line.
     QString heard(int player) {
-        QFile file(games.folderOf(player) + "/heard");
-        file.open(QIODevice::ReadOnly);
         QStringList types;
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            if (!line.isEmpty())
-                types.append(QJsonDocument::fromJson(line)["t"].toString());
-        }
-        return types.join(' ');
+        for (const QByteArray& line : readFile(games.folderOf(player) + "/heard").split('\n'))
+            types.append(QJsonDocument::fromJson(line)["t"].toString());
+        return types.join(' ').trimmed();
+    }
+    // The arguments of a player's latest game process.
+    QString arguments(int player) {
+        const QString all = QString::fromUtf8(readFile(games.folderOf(player) + "/arguments"));
+        return all.split('\n', Qt::SkipEmptyParts).last();
     }
 
     QTemporaryDir dir;
     Store store;
     Accounts accounts{store};
-    // The arguments of a player's latest game process.
-    QString arguments(int player) {
-        QFile file(games.folderOf(player) + "/arguments");
-        file.open(QIODevice::ReadOnly);
-        return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts).last();
-    }
-
     Games games{store,
                 {fakeGame(dir), dir.filePath("players"), 1, 1800, [] { return relayToday; }}};
     Api api{accounts, store, games};
@@ -61,15 +49,13 @@ class Relay : public testing::Test {
 
 TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     const quint16 port = server.port();
-    const QString self = QString("http://127.0.0.1:%1").arg(port);
     Page stranger(port, alice, "http://evil.example");
-    Page player(port, alice, self);
+    Page player(port, alice);
     ASSERT_TRUE(player.play());
 
     // A watcher who joins late gets the whole screen first; their keys reach nobody.
-    Page watcher(port, {}, self);
-    watcher.send({{"t", "watch"}, {"game", "g1"}});
-    watcher.waitNews("joined scene(full)");
+    Page watcher(port);
+    watcher.watch();
     watcher.key(37);
     watcher.send({{"t", "play"}});
     watcher.waitNews("error(Sign in to play.)");
@@ -86,7 +72,7 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     // continued, updates it.
     player.key(70);
     ASSERT_TRUE(waitFor([&] { return heard(1).endsWith("fameTable"); }));
-    Page other(port, bob, self);
+    Page other(port, bob);
     other.play();
     const int aliceSerial = store.bestFame(10).at(0).serial;
     other.key(70, aliceSerial);
@@ -100,17 +86,15 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     })) << heard(1).toStdString();
     const std::vector<FameRow> rows = store.bestFame(10);
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].player, 1);
-    EXPECT_EQ(rows[1].player, 2);
-    EXPECT_EQ(rows[0].serial, aliceSerial);
+    EXPECT_EQ(std::tuple(rows[0].player, rows[0].serial, rows[1].player),
+              std::tuple(1, aliceSerial, 2));
 
     // Bob's game dies, killed or by too long a line: he is told, and Alice's goes on.
-    const QString crashed = "crashed(The game stopped unexpectedly; its recording is kept.)";
     for (const int key : {75, 76}) {
         if (key == 76)
             other.play();
         other.key(key);
-        other.waitNews(crashed);
+        other.waitNews(kCrashed);
         player.key(37);
         player.waitNews("scene");
     }
@@ -120,9 +104,8 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     player.key(68);
     player.waitNews("dialog(Name?)");
     watcher.waitNews("scene scene dialog(Name?)");
-    Page late(port, {}, self);
-    late.send({{"t", "watch"}, {"game", "g1"}});
-    late.waitNews("joined scene(full) dialog(Name?)");
+    Page late(port);
+    late.watch("joined scene(full) dialog(Name?)");
     player.send({{"t", "answer"}});
     for (Page* page : {&player, &watcher})
         page->waitNews("scene(full) dialogDone");
@@ -133,7 +116,7 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
     EXPECT_TRUE(waitFor([&] { return watcher.gone; }));
 
     // A second page of Alice's takes her game over.
-    Page again(port, alice, self);
+    Page again(port, alice);
     again.play();
     player.waitNews("ended(The game went on in another page.)");
 
@@ -145,17 +128,12 @@ TEST_F(Relay, PlayersWatchersTakeOverCrashAndAbandon) {
 }
 
 TEST_F(Relay, SeedsTheDailyChallengeAndTheTitle) {
-    const QString self = QString("http://127.0.0.1:%1").arg(server.port());
-    const QString kept = "error(The day's challenge is still on; its files can be had after "
-                         "midnight UTC.)",
-                  firstYours = "error(Your game under way comes first: end it before you start "
-                               "another.)",
-                  usedToday = "error(You have played today's challenge; the next one begins at "
-                              "midnight UTC.)";
+    const QString firstYours = "error(Your game under way comes first: end it before you start "
+                               "another.)";
     const auto challengeOf = [&](const char* day) {
         return QString::number(challenge::seedOf(store.secret(), day));
     };
-    Page page(server.port(), alice, self);
+    Page page(server.port(), alice);
     for (const char* seed : {"-1", "4294967296", "7e3", ""})
         page.send({{"t", "play"}, {"seed", seed}});
     page.waitNews(
@@ -169,12 +147,11 @@ TEST_F(Relay, SeedsTheDailyChallengeAndTheTitle) {
     EXPECT_EQ(games.list().at(0)["challenge"], true);
     page.key(84);
     page.waitNews("title(Vexmoor — a title)");
-    Page watcher(server.port(), {}, self);
-    watcher.send({{"t", "watch"}, {"game", "g1"}});
-    watcher.waitNews("joined scene(full) title(Vexmoor — a title)");
+    Page watcher(server.port());
+    watcher.watch("joined scene(full) title(Vexmoor — a title)");
 
     // Asked again, it continues; no other game starts beside it.
-    Page again(server.port(), alice, self);
+    Page again(server.port(), alice);
     again.send({{"t", "play"}, {"daily", true}});
     again.waitNews("joined scene(full) title(Vexmoor — a title)");
     page.waitNews("scene(full) ended(The game went on in another page.)");
@@ -185,9 +162,10 @@ TEST_F(Relay, SeedsTheDailyChallengeAndTheTitle) {
     again.key(70);
     ASSERT_TRUE(waitFor([&] { return store.dayFame("2026-12-08", 10).size() == 1; }));
     again.key(75);
-    again.waitNews("crashed(The game stopped unexpectedly; its recording is kept.)");
+    again.waitNews(kCrashed);
     again.send({{"t", "play"}, {"daily", true}});
-    again.waitNews(usedToday);
+    again.waitNews(
+        "error(You have played today's challenge; the next one begins at midnight UTC.)");
 
     // A seeded game marked with the day is no challenge's.
     again.send({{"t", "play"}, {"seed", "777"}});
@@ -201,17 +179,15 @@ TEST_F(Relay, SeedsTheDailyChallengeAndTheTitle) {
     EXPECT_EQ(store.bestFame(10)[1].day, "");
     EXPECT_EQ(store.dayFame("2026-12-08", 10).size(), 1u);
     again.key(75);
-    again.waitNews("crashed(The game stopped unexpectedly; its recording is kept.)");
+    again.waitNews(kCrashed);
 
     // The challenge's recording plays back once its day is over; the next day has a try of its own.
-    const QString recordings = games.folderOf(1) + "/recordings";
-    QDir().mkpath(recordings);
-    QFile recording(recordings + "/game-1.txt");
-    ASSERT_TRUE(recording.open(QIODevice::WriteOnly));
-    recording.write("Vexmoor recording 3 1.0\nclock 1\nrandom 2 0\nseed 5 0 0 0 0 2026-12-08\n");
-    recording.close();
+    ASSERT_TRUE(
+        writeFile(games.folderOf(1) + "/recordings/game-1.txt",
+                  "Vexmoor recording 3 1.0\nclock 1\nrandom 2 0\nseed 5 0 0 0 0 2026-12-08\n"));
     again.send({{"t", "replay"}, {"file", "game-1.txt"}});
-    again.waitNews(kept);
+    again.waitNews(
+        "error(The day's challenge is still on; its files can be had after midnight UTC.)");
     relayToday = relayToday.addDays(1);
     again.send({{"t", "replay"}, {"file", "game-1.txt"}});
     again.waitNews("joined scene(full)");
@@ -224,8 +200,7 @@ qint64 relayNow = 0;
 
 TEST_F(Relay, TooManyMessagesInASecondCloseTheirPageOnly) {
     games.setClock([] { return relayNow; });
-    const QString self = QString("http://127.0.0.1:%1").arg(server.port());
-    Page repeating(server.port(), {}, self), flooding(server.port(), {}, self);
+    Page repeating(server.port()), flooding(server.port());
     // Each message is answered, so the server has read them all before the clock moves on.
     const auto send = [](Page& page, int messages) {
         for (int i = 0; i < messages; ++i)
@@ -258,7 +233,6 @@ TEST_F(Relay, ConnectionsPerAddressAreCapped) {
         GTEST_SKIP() << "no address but the loopback one";
     Server door{{dir.path(), dir.path()}, accounts, api, games};
     ASSERT_TRUE(door.listen(outside, 0));
-    const QString self = QString("http://%1:%2").arg(outside.toString()).arg(door.port());
     // Whether a new connection is answered, or closed at once.
     const auto answered = [&] {
         QTcpSocket probe;
@@ -272,8 +246,7 @@ TEST_F(Relay, ConnectionsPerAddressAreCapped) {
     std::vector<std::unique_ptr<QTcpSocket>> idle;
     std::vector<std::unique_ptr<Page>> pages;
     for (int i = 0; i < limits::kConnectionsPerAddress / 2; ++i) {
-        pages.push_back(
-            std::make_unique<Page>(door.port(), QByteArray(), self, outside.toString()));
+        pages.push_back(std::make_unique<Page>(door.port(), QByteArray(), "", outside.toString()));
         idle.push_back(std::make_unique<QTcpSocket>());
         idle.back()->connectToHost(outside, door.port());
         ASSERT_TRUE(idle.back()->waitForConnected(5000));

@@ -1,16 +1,11 @@
 // Game processes in their sandbox: a stand-in game tries to write here and there, to reach a TCP
 // port and a Unix socket, and to signal the server, and tells how each went.
+#include "fake_game.h"
 #include "server/game_process.h"
 #include "server/sandbox.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QLocalServer>
 #include <QTcpServer>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -34,11 +29,9 @@ TEST(Sandbox, GameProcessWritesOnlyItsOwnFolder) {
     if (abi == 0)
         GTEST_SKIP() << qPrintable(sandbox::summary());
     QTemporaryDir data;
-    QFile script(data.filePath("probe"));
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(kProbe);
-    script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
-    script.close();
+    const QString script = data.filePath("probe");
+    ASSERT_TRUE(writeFile(script, kProbe));
+    QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner);
     const QString own = data.filePath("players/1"), other = data.filePath("players/2");
     ASSERT_TRUE(QDir().mkpath(own) && QDir().mkpath(other));
     QTcpServer listening;
@@ -69,15 +62,13 @@ TEST(Sandbox, GameProcessWritesOnlyItsOwnFolder) {
         QStringList said;
         bool ended = false, crashed = true;
         GameProcess probe(
-            script.fileName(), arguments, row.writable,
+            script, arguments, row.writable,
             [&](const QByteArray& line) { said << QString::fromUtf8(line); },
             [&](bool failed) {
                 ended = true;
                 crashed = failed;
             });
-        const QDeadlineTimer deadline(10000);
-        while (!ended && !deadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        waitFor([&] { return ended; });
         EXPECT_EQ(crashed, row.crashed) << qPrintable(row.writable);
         EXPECT_EQ(said.join(' ').toStdString(), row.said.toStdString()) << qPrintable(row.writable);
     }
