@@ -7,16 +7,9 @@
 #include "server/store.h"
 #include "signing_in.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -32,17 +25,13 @@ class ApiTest : public testing::Test {
         accounts.setClock([] { return clockNow; });
         alice = signUp(accounts, "Alice", "password1").token;
         bob = signUp(accounts, "Bob", "password1").token;
-        const QString recordings = games.folderOf(1) + "/recordings";
-        QDir().mkpath(recordings);
+        const QString recording = games.folderOf(1) + "/recordings/game-%1.txt";
         const QByteArray head = "Vexmoor recording 2 1.0\n", key = "81520 key 78 78\n",
                          end = "98210 end level=5";
         const QByteArray texts[] = {"recorded\n", head + key + end + "\n", head + end + "\n" + key,
                                     head + end};
-        for (int i = 0; i < 4; ++i) {
-            QFile file(QString("%1/game-%2.txt").arg(recordings).arg(i + 1));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(texts[i]);
-        }
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(writeFile(recording.arg(i + 1), texts[i]));
     }
 
     HttpReply ask(const char* method, const char* path, const QByteArray& origin = {},
@@ -93,10 +82,8 @@ TEST_F(ApiTest, SignUpSignInAndTheSessionsLife) {
     EXPECT_EQ(made.token.size(), 64);
     EXPECT_EQ(signUp(accounts, "éLODIE", "password2").status, 409);
     EXPECT_EQ(signUp(accounts, "x\ty", "password2").status, 400);
-    EXPECT_EQ(signUp(accounts, "Carol", "short").status, 400);
-    const Accounts::Outcome wrongPassword = signIn(accounts, "élodie", "password2", "");
-    for (const Accounts::Outcome& wrong :
-         {wrongPassword, signIn(accounts, "Elodie", "password1", "")}) {
+    for (const Accounts::Outcome& wrong : {signIn(accounts, "élodie", "password2", ""),
+                                           signIn(accounts, "Elodie", "password1", "")}) {
         EXPECT_EQ(wrong.status, 401);
         EXPECT_EQ(wrong.error, "Wrong name or password.");
         EXPECT_TRUE(wrong.token.isEmpty());
@@ -124,9 +111,7 @@ TEST_F(ApiTest, SignUpSignInAndTheSessionsLife) {
     EXPECT_FALSE(accounts.playerOf(in.token));
 
     // The database keeps only hashes.
-    QFile file(dir.filePath("vexmoor.db"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray kept = file.readAll();
+    const QByteArray kept = readFile(dir.filePath("vexmoor.db"));
     EXPECT_FALSE(kept.contains("password1"));
     EXPECT_FALSE(kept.contains(alice));
     EXPECT_TRUE(kept.contains("$argon2id$"));
@@ -150,13 +135,7 @@ TEST_F(ApiTest, PasswordsAreCheckedWhileTheServerGoesOnAndAtOnceMeetTheLimit) {
 }
 
 TEST_F(ApiTest, ASignUpTheDatabaseCannotTakeIsNotCalledATakenName) {
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
-        other.setDatabaseName(dir.filePath("vexmoor.db"));
-        ASSERT_TRUE(other.open());
-        QSqlQuery(other).exec("ALTER TABLE players RENAME TO gone");
-    }
-    QSqlDatabase::removeDatabase("other");
+    runSql(dir.filePath("vexmoor.db"), {"ALTER TABLE players RENAME TO gone"});
     EXPECT_EQ(signUp(accounts, "Carol", "password1").status, 503);
 }
 
@@ -214,7 +193,8 @@ TEST_F(ApiTest, WrongPasswordsAreLimitedByNameAndByAddress) {
     EXPECT_EQ(logged, QStringList({byName, byAddress, byAddress, byAddress, byName, byAddress}));
 }
 
-TEST_F(ApiTest, HallOfFameOrderAndEachPlayerUpdatesOnlyTheirOwn) {
+// Best level first, then the earliest date, then the earliest entry.
+TEST_F(ApiTest, HallOfFameOrder) {
     const auto row = [](int player, int level, const char* date, const char* name = "n") {
         return FameRow{0, player, name, level, "ravine", 0, false, date, {}, {}};
     };
@@ -224,28 +204,16 @@ TEST_F(ApiTest, HallOfFameOrderAndEachPlayerUpdatesOnlyTheirOwn) {
     store.enterFame(row(1, 5, "2026-01-02", "a5 later"));
     for (int i = 0; i < 10; ++i)
         store.enterFame(row(2, 1, "2026-01-01"));
-    const auto names = [&] {
-        QStringList out;
-        for (const FameRow& kept : store.bestFame(fame::kShown))
-            out.append(kept.name);
-        return out.join(' ');
-    };
-    EXPECT_EQ(names(), "b7 b5 a5 a5 later n n n n n n");
-    FameRow update = row(2, 9, "2026-01-05", "stolen");
-    update.serial = first;
-    EXPECT_FALSE(store.updateFame(update));
-    EXPECT_EQ(names(), "b7 b5 a5 a5 later n n n n n n");
-    update.player = 1;
-    update.name = "a9";
-    update.continues = 2;
-    EXPECT_TRUE(store.updateFame(update));
-    EXPECT_EQ(names(), "a9 b7 b5 a5 later n n n n n n");
+    QStringList names;
+    for (const FameRow& kept : store.bestFame(fame::kShown))
+        names.append(kept.name);
+    EXPECT_EQ(names.join(' '), "b7 b5 a5 a5 later n n n n n n");
 
-    const QJsonObject shown = fame::forPage(store.bestFame(1), "2026-12-08")[0].toObject();
+    // The page reads the ending in words and no serial; the game processes get the serials.
+    const QJsonObject shown = fame::forPage(store.bestFame(3), "2026-12-08")[2].toObject();
     EXPECT_EQ(shown["ending"], "fell into the ravine");
-    EXPECT_EQ(shown["continues"], 2);
     EXPECT_FALSE(shown.contains("serial"));
-    EXPECT_EQ(fame::tableMessage(store.bestFame(1), {}, "2026-12-08")["rows"][0]["serial"], first);
+    EXPECT_EQ(fame::tableMessage(store.bestFame(3), {}, "2026-12-08")["rows"][2]["serial"], first);
 }
 
 TEST_F(ApiTest, TodaysChallengeKeepsItsSeedAndFilesUntilTheDayIsOver) {
@@ -273,13 +241,11 @@ TEST_F(ApiTest, TodaysChallengeKeepsItsSeedAndFilesUntilTheDayIsOver) {
     EXPECT_EQ(seeds(table["rows"]), seeds(fame["best"]));
     EXPECT_EQ(seeds(table["today"]), seeds(fame["today"]));
 
-    const QString recordings = games.folderOf(1) + "/recordings/";
-    for (const char* day : {"2026-12-07", "2026-12-08", "2026-12-09"}) {
-        QFile file(recordings + day + ".txt");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("Vexmoor recording 3 1.0\nclock 1\nrandom 2 0\nseed 5 0 0 0 0 ") +
-                   day + '\n');
-    }
+    for (const char* day : {"2026-12-07", "2026-12-08", "2026-12-09"})
+        ASSERT_TRUE(
+            writeFile(games.folderOf(1) + "/recordings/" + day + ".txt",
+                      QByteArray("Vexmoor recording 3 1.0\nclock 1\nrandom 2 0\nseed 5 0 0 0 0 ") +
+                          day + '\n'));
     EXPECT_EQ(ask("GET", "/api/recordings/2026-12-07.txt", {}, alice).status, 200);
     for (const char* kept : {"/api/recordings/2026-12-08.txt", "/api/recordings/2026-12-09.txt"}) {
         const HttpReply refused = ask("GET", kept, {}, alice);
@@ -329,20 +295,13 @@ TEST_F(ApiTest, EachCallAnswersWhomItShould) {
         {"POST", "/api/signup", kOwn, nullptr, "not json", 400, "error"},
         {"POST", "/api/signup", kOwn, nullptr, R"({"name":"Dan","password":"short"})", 400,
          "A password has 8 to 200 bytes."},
-        {"POST", "/api/signin", kOwn, nullptr, R"({"name":"alice","password":"password1"})", 200,
-         R"({"name":"Alice"})"},
         {"POST", "/api/signin", kOwn, nullptr, R"({"name":"Alice","password":"password2"})", 401,
          "Wrong name or password."},
-        {"GET", "/api/me", "", &alice, "", 200, R"({"name":"Alice"})"},
-        {"GET", "/api/me", "", nullptr, "", 200, R"({"name":null})"},
         {"GET", "/api/recordings", "", nullptr, "", 401, "error"},
-        {"GET", "/api/recordings", "", &alice, "", 200, R"("file":"game-1.txt")"},
         {"GET", "/api/recordings", "", &bob, "", 200, "[]"},
-        {"GET", "/api/recordings/game-1.txt", "", &alice, "", 200, "recorded\n"},
         {"GET", "/api/recordings/game-1.txt", "", &bob, "", 404, "error"},
         {"GET", "/api/recordings/..%2F..%2Fvexmoor.db", "", &alice, "", 404, "error"},
         {"GET", "/api/games", "", nullptr, "", 200, "[]"},
-        {"GET", "/api/fame", "", nullptr, "", 200, R"("best":[])"},
         {"DELETE", "/api/me", kOwn, &alice, "", 405, "error"},
         {"POST", "/api/me", kOwn, &alice, "", 405, "error"},
         {"GET", "/api/nothing", "", nullptr, "", 404, "error"},
