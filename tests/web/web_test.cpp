@@ -245,9 +245,6 @@ TEST_F(GameProcess, EveryDiffAppliedIsTheWholeSceneAlongAWalkThroughTheGame) {
         EXPECT_TRUE(QRegularExpression("^#[0-9a-f]{6}$").match(colour.c_str()).hasMatch())
             << colour;
     EXPECT_EQ(web.dialogs, QStringList({"What is your name?", "Saved!"}));
-    EXPECT_EQ(web.last("status")["name"], "Alice");
-    web.session.game.hallOfFame().latest(); // the entries are sent in the background
-    EXPECT_EQ(web.all("fame").size(), 2u);
     EXPECT_FALSE(web.ended);
 }
 
@@ -417,14 +414,10 @@ TEST(WebView, TheHallOfFameIsTheServers) {
     }
 }
 
-// The title names the game's seed, but never the number of the server's challenge of the day, also
-// once its save is loaded again; a later new game of that process names its own.
-TEST(WebView, TheTitleNamesTheSeedButNeverTodaysChallenge) {
+// The title never names the number of the server's challenge of the day, also once its save is
+// loaded again; a later new game of that process names its own seed.
+TEST(WebView, TheTitleNeverNamesTodaysChallenge) {
     QTemporaryDir folder;
-    WebGame seeded(folder.path(), 2s, ui::GameSeed{777, {}, {}});
-    seeded.play("say:Ann N");
-    EXPECT_EQ(seeded.last("title")["text"], "Vexmoor — seed 777");
-
     const QString today = QDateTime::currentDateTimeUtc().date().toString(Qt::ISODate);
     WebGame web(folder.path(), 2s, ui::GameSeed{4242, {}, today}, true);
     web.play("say:Ann N Esc S say:Bea N");
