@@ -1,7 +1,5 @@
-// Each window as the player sees it, dumped as text: its caption, place and colour, then every
-// control in drawing order with its name, rectangle, visibility, text and look. The dumps are
-// compared with tests/golden/<state>.txt; `make golden` writes them anew after a deliberate
-// change, and their diff shows what moved.
+// Each window as the player sees it, dumped as text and compared with tests/golden/<state>.txt;
+// `make golden` writes them anew after a deliberate change, and their diff shows what moved.
 #include "game_fixture.h"
 #include "ui/number.h"
 

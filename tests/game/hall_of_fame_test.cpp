@@ -119,10 +119,8 @@ TEST(HallOfFame, ADamagedFileIsSetAside) {
     EXPECT_EQ(fame.takeNotice(), "");
 }
 
-// What stands in the table's place, and what the player is told: the game that ends says at once
-// that it could not be entered when the place tells before writing, or at the next tick once the
-// write failed; F says when the table cannot be read (not that there are no games) and shows the
-// game this run kept; a table that cannot be read is not written over.
+// A game the table's place cannot take is told at once, or at the next tick once the write failed;
+// F says when the table cannot be read, shows this run's game and writes nothing over it.
 namespace {
 
 enum Told { Never, AtOnce, Later };
@@ -250,9 +248,8 @@ TEST(HallOfFame, CopiesPlayedAtOnceEachKeepTheirGames) {
     EXPECT_EQ(entries(path).count('B'), 5);
 }
 
-// Older versions read the table file and set aside any other form of it, so each game's seed and
-// challenge day are kept in a file beside it; a copy of the game that enters a game meanwhile keeps
-// those of the games before.
+// Seeds and challenge days go in a file beside the table older versions read; a copy of the game
+// that enters a game meanwhile keeps those of the games before.
 TEST(HallOfFame, SeedsAndDaysAreKeptBesideTheTableOlderVersionsRead) {
     QTemporaryDir folder;
     const QString path = folder.filePath("halloffame.txt");
@@ -370,9 +367,8 @@ QString shownTables(const HallOfFameWindow& window) {
 
 } // namespace
 
-// Left and Right, or A and T, switch between the best games of all time and those of today's
-// challenge; any other key leaves the window as it is. A screen reader is told the table switched
-// to and its rows.
+// Left/Right or A/T switch between all time and today's challenge, other keys do nothing; a screen
+// reader is told the table switched to and its rows.
 TEST(HallOfFame, TodayShowsTheGamesOfTodaysChallengeBesideTheBestOfAllTime) {
     Play play;
     const QString day = play.platform.challengeDay();

@@ -12,8 +12,7 @@
 namespace {
 
 // What `play` returns, run in a child whose files cannot grow past the limit `play` sets, as on a
-// full disk: a write past it fails (EFBIG) rather than ending the program. A pipe is no file, so
-// the answer gets out.
+// full disk (a write past it fails with EFBIG); the answer comes back through a pipe.
 QString inChild(const std::function<QString(const std::function<void(rlim_t)>&)>& play) {
     int out[2];
     if (pipe(out) != 0)

@@ -1,6 +1,5 @@
-// The window services: the game's one draw, a whole number from 1 to n even when the source
-// gives 1, the controls a part of a window shows, however many the window holds, and the numbers,
-// flags and choices the rules keep in the texts of labels and hidden fields.
+// The window services: the draw, the controls a part of a window shows, and the numbers, flags and
+// choices kept in the texts of labels and hidden fields.
 #include "scripted_platform.h"
 #include "ui/label_array.h"
 #include "ui/stat.h"
