@@ -3,7 +3,10 @@
 #include "shell/game.h"
 
 std::optional<QString> SeedTitle::update(Game& game) {
-    const auto& gameSeed = game.platform().gameSeed();
+    const ui::Platform& platform = game.platform();
+    // Before the program's first game the title stays the game's own.
+    const std::optional<ui::GameSeed> gameSeed =
+        platform.seedAwaitsFirstGame() ? std::nullopt : platform.gameSeed();
     const auto named =
         gameSeed ? std::optional(std::pair(gameSeed->seed, gameSeed->day)) : std::nullopt;
     if (named == named_)
@@ -14,8 +17,7 @@ std::optional<QString> SeedTitle::update(Game& game) {
         return caption;
     const QString dash = unicode_ ? QStringLiteral(" — ") : QStringLiteral(" - ");
     // Days written yyyy-MM-dd compare as their text does.
-    if (hideChallenge_ && !gameSeed->day.isEmpty() &&
-        gameSeed->day >= game.platform().challengeDay())
+    if (hideChallenge_ && !gameSeed->day.isEmpty() && gameSeed->day >= platform.challengeDay())
         return caption + dash + QStringLiteral("today's challenge");
     return caption + dash + QStringLiteral("seed ") + QString::number(gameSeed->seed);
 }

@@ -14,6 +14,7 @@ bool isAnswer(const QString& kind) {
 ReplayPlatform::ReplayPlatform(const recording::Recording& recording)
     : endLine_(recording.endLine), ended_(recording.ended) {
     setProgramSeed(recording.gameSeed);
+    setGameSeed(recording.gameSeed);
     restoreRandom(recording.seed, recording.draws);
     for (const recording::Event& event : recording.events)
         if (isAnswer(event.kind))

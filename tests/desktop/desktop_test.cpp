@@ -231,6 +231,8 @@ class FrontEndTest : public QObject {
         FrontEnd f;
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor"));
         f.platform.setProgramSeed(ui::GameSeed{777, {}, {}});
+        f.window.sync();
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor")); // until the game begins
         f.newGame();
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor — seed 777"));
     }
