@@ -4,7 +4,8 @@
 
 std::optional<QString> SeedTitle::update(Game& game) {
     const ui::Platform& platform = game.platform();
-    // Before the program's first game the title stays the game's own.
+    // Before the program's first game a seed of the clock's is not shown: the title stays the
+    // game's own.
     const std::optional<ui::GameSeed> gameSeed =
         platform.seedAwaitsFirstGame() ? std::nullopt : platform.gameSeed();
     const auto named =

@@ -29,7 +29,7 @@ void Platform::setProgramSeed(const std::optional<GameSeed>& seed, bool once) {
     // Without a seed given, the first game's is drawn now, so that what the program records from
     // its start names it.
     gameSeed_ = seed.value_or(GameSeed{clockSeed(), {}, {}});
-    firstGameSeed_ = true;
+    firstGameSeed_ = !seed;
     reseed(gameSeed_->seed);
 }
 

@@ -50,7 +50,8 @@ class Platform {
     // from the clock, a loaded game's the one it was saved with, if any.
     const std::optional<GameSeed>& gameSeed() const { return gameSeed_; }
     void setGameSeed(const std::optional<GameSeed>& seed);
-    // The game seed is the one drawn for the program's first game, which has not begun.
+    // The game seed is the one drawn from the clock for the program's first game, which has not
+    // begun.
     bool seedAwaitsFirstGame() const { return firstGameSeed_; }
     // A new game begins: from the program's seed or a new one, no reseed made yet.
     void startGameSeed();

@@ -227,13 +227,15 @@ class FrontEndTest : public QObject {
         QCOMPARE(f.window.area().currentSubWindow(), sub);
     }
 
-    void theTitleBarNamesASeededGamesSeed() {
+    void theTitleBarNamesTheGamesSeed() {
         FrontEnd f;
-        QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor"));
-        f.platform.setProgramSeed(ui::GameSeed{777, {}, {}});
+        f.platform.setProgramSeed(std::nullopt);
         f.window.sync();
-        QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor")); // until the game begins
+        QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor")); // until its game begins
         f.newGame();
+        QVERIFY(f.window.windowTitle().startsWith(QStringLiteral("Vexmoor — seed ")));
+        f.platform.setProgramSeed(ui::GameSeed{777, {}, {}}); // a seed given shows at once
+        f.window.sync();
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Vexmoor — seed 777"));
     }
 
