@@ -124,8 +124,7 @@ std::optional<KeptSeed> parseSeed(const QString& line) {
         return std::nullopt;
     const auto seed = ui::seedFromText(fields[0]);
     const QString& day = fields[1];
-    const bool dayKnown =
-        day.isEmpty() || QDate::fromString(day, Qt::ISODate).toString(Qt::ISODate) == day;
+    const bool dayKnown = day.isEmpty() || ui::isChallengeDay(day);
     const auto entry = parseEntry(fields.mid(2).join(QLatin1Char('\t')));
     if ((!seed && !fields[0].isEmpty()) || !dayKnown || !entry)
         return std::nullopt;

@@ -35,7 +35,7 @@ std::optional<GameSeed> GameSeed::fromText(const QString& text) {
     QString day;
     if (numbers.size() == 2 + kReseedKinds) {
         day = numbers.takeLast();
-        if (QDate::fromString(day, Qt::ISODate).toString(Qt::ISODate) != day)
+        if (!isChallengeDay(day))
             return std::nullopt;
     }
     if (numbers.size() != 1 + kReseedKinds)
@@ -59,6 +59,10 @@ std::optional<std::uint32_t> seedFromText(const QString& text) {
     bool ok = false;
     const std::uint32_t value = digits ? text.toUInt(&ok) : 0;
     return ok ? std::optional(value) : std::nullopt;
+}
+
+bool isChallengeDay(const QString& text) {
+    return QDate::fromString(text, Qt::ISODate).toString(Qt::ISODate) == text;
 }
 
 std::uint32_t dailySeed(const QDate& day) {

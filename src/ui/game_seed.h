@@ -36,6 +36,9 @@ struct GameSeed {
 // A seed written as decimal digits alone, 0 to 4294967295; nothing for any other text.
 std::optional<std::uint32_t> seedFromText(const QString& text);
 
+// Whether the text is a challenge's day as games mark it: a real date written yyyy-MM-dd.
+bool isChallengeDay(const QString& text);
+
 // The seed of the day's game, the same for everyone on that calendar day.
 std::uint32_t dailySeed(const QDate& day);
 // The day's challenge: the day's seed, marked with its day.
